@@ -1,0 +1,103 @@
+// Entry point, start-up and shutdown: brings the subsystems up in their fixed
+// order, runs the screens, and takes everything down again, logging each step.
+#include "app/app.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "app/input.h"
+#include "app/report_log.h"
+#include "platform/platform.h"
+
+namespace {
+
+std::string Failure;
+bool Di_Interface = false;
+bool Di_Mouse = false;
+
+// Seeds rand once: with VELTRAN_SEED when it is set, else with the time.
+void Seed_Random() {
+    const char* seed = std::getenv("VELTRAN_SEED");
+    if (seed != nullptr && *seed != '\0')
+        Plat_Srand(static_cast<uint32_t>(std::strtoul(seed, nullptr, 10)));
+    else
+        Plat_Srand(static_cast<uint32_t>(std::time(nullptr)));
+}
+
+// Stands where the title screen will be: a black paced screen that runs until the
+// window is closed, the script ends, or Escape is pressed.
+void Run_Screens() {
+    std::vector<uint8_t> frame(640 * 480, 0);
+    uint8_t palette[1024] = {};
+    while (Exit_Requested == 0) {
+        Plat_Msg msg;
+        if (Plat_Peek_Message(&msg)) {
+            if (msg.message == WM_QUIT) break;
+            Plat_Dispatch_Message(&msg);
+        }
+        if (Key_Clicked(VK_ESCAPE)) Plat_Post_Quit();
+        Plat_Present(frame.data(), 640, palette);
+        Pace_Frame();
+    }
+}
+
+}  // namespace
+
+const char* App_Startup_Failure() {
+    return Failure.c_str();
+}
+
+int App_Startup() {
+    Failure.clear();
+    Pacing_Ticks = Plat_Tick();
+    Seed_Random();
+    Report_Open();
+    Report_Log("\n Инициализация программы: Veltran");
+
+    // DirectInput: the platform layer's keyboard and mouse are always there.
+    Report_Log("\n Direct Input Initialization ");
+    Di_Interface = true;
+    Report_Log("... Success");
+    Di_Keyboard = Di_Interface;
+    Di_Mouse = Di_Interface;
+
+    Report_Log("\n Инициализация Orvuma  << V E L T R A N >>  хорошо исполнена. \n");
+    return 1;
+}
+
+int App_Shutdown() {
+    Report_Log("\n\n Завершение сеанса Orvuma << V E L T R A N >>. \n  Выгрузка ресурсов памяти.");
+    Di_Mouse = false;
+    Di_Keyboard = false;
+    Di_Interface = false;
+    Report_Log("\n  Программа Veltran выгружена успешно. \n");
+    return 1;
+}
+
+int App_Main() {
+    switch (Plat_Open("Veltran Window", Window_Proc)) {
+        case PLAT_OPEN_OK:
+            break;
+        case PLAT_OPEN_NO_WINDOW:
+            std::fprintf(stderr, "veltran: %s\n", Plat_Error());
+            return Exit_No_Window;
+        case PLAT_OPEN_BAD_SCRIPT:
+            std::fprintf(stderr, "veltran: %s\n", Plat_Error());
+            return Exit_Startup_Failed;
+    }
+    Plat_Show_Cursor(false);
+    int started = App_Startup();
+    if (started) Run_Screens();
+    App_Shutdown();
+    Plat_Show_Cursor(true);
+    Plat_Close();
+    if (!started) {
+        std::fprintf(stderr, "veltran: start-up failed: %s; see %s\n",
+                     Failure.empty() ? "unknown reason" : Failure.c_str(), Report_File_Name);
+        return Exit_Startup_Failed;
+    }
+    return Exit_Normal;
+}

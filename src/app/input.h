@@ -1,0 +1,31 @@
+// The shared input state that every screen reads, the window procedure that
+// writes it, and the key-to-character rules of both keyboard layouts.
+#pragma once
+
+#include <cstdint>
+
+extern int32_t Mouse_X;
+extern int32_t Mouse_Y;
+extern uint8_t Typed_Char;        // Windows-1251 code of the last typed character, 8 = backspace
+extern int32_t Kbd_Layout;        // 1 = ENG, 2 = РУС
+extern uint32_t Key_Repeat_Time;  // key presses before this tick are ignored
+extern int32_t Exit_Requested;    // set once by the exit button; every screen loop ends on it
+extern uint32_t Pacing_Ticks;     // end of the last paced frame
+
+constexpr int Kbd_Eng = 1;
+constexpr int Kbd_Rus = 2;
+
+// Works out the character of one key-down message.
+void Key_To_Char(int key);
+intptr_t Window_Proc(uint32_t message, uintptr_t wparam, intptr_t lparam);
+
+// The clicked test of every screen: down now and pressed since the last query.
+bool Key_Clicked(int vk);
+
+// Ends a paced frame: waits until 30 ms have passed since the last one.
+void Pace_Frame();
+
+// The DirectInput keyboard: whether the device came up, and its 256-byte state
+// (all keys up when there is no device).
+extern bool Di_Keyboard;
+void Di_Keyboard_State(uint8_t state[256]);

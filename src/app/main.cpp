@@ -1,0 +1,6 @@
+// veltran: the game's executable.
+#include "app/app.h"
+
+int main() {
+    return App_Main();
+}

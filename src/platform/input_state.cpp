@@ -1,0 +1,174 @@
+// The emulated Win32 input: the message queue with coalesced mouse moves and a
+// sticky quit, GetAsyncKeyState's two bits, the DirectInput keyboard bytes and the
+// key table that names every key by its US-layout position.
+#include <cstring>
+#include <deque>
+
+#include "platform/platform_internal.h"
+
+namespace {
+
+std::deque<Plat_Msg> Queue;
+bool Quit_Posted = false;
+Plat_Window_Proc Window_Proc_Fn = nullptr;
+
+// Per virtual key: down now, and pressed since the last GetAsyncKeyState of it.
+bool Vk_Down[256];
+bool Vk_Pressed[256];
+// Both shift keys feed VK_SHIFT; it is down while either is.
+bool Left_Shift_Down, Right_Shift_Down;
+uint8_t Di_State[256];
+
+int Mouse_Pos_X, Mouse_Pos_Y;
+
+void Post(uint32_t message, uintptr_t wparam, intptr_t lparam) {
+    Queue.push_back(Plat_Msg{message, wparam, lparam});
+}
+
+intptr_t Pack_Point(int x, int y) {
+    return static_cast<intptr_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
+                                 static_cast<uint32_t>(x & 0xFFFF));
+}
+
+}  // namespace
+
+const std::vector<Key_Def>& Plat_Key_Table() {
+    static const std::vector<Key_Def> table = [] {
+        std::vector<Key_Def> t = {
+            {"LEFT", VK_LEFT, DIK_LEFT},
+            {"RIGHT", VK_RIGHT, DIK_RIGHT},
+            {"UP", VK_UP, DIK_UP},
+            {"DOWN", VK_DOWN, DIK_DOWN},
+            {"RETURN", VK_RETURN, DIK_RETURN},
+            {"SPACE", VK_SPACE, DIK_SPACE},
+            {"ESCAPE", VK_ESCAPE, DIK_ESCAPE},
+            {"TAB", VK_TAB, DIK_TAB},
+            {"BACK", VK_BACK, 0x0E},
+            {"DELETE", VK_DELETE, 0xD3},
+            {"SHIFT", VK_SHIFT, DIK_LSHIFT},
+            {"F11", VK_F11, 0x57},
+            {"OEM_1", VK_OEM_1, 0x27},
+            {"OEM_2", VK_OEM_2, 0x35},
+            {"OEM_3", VK_OEM_3, 0x29},
+            {"OEM_4", VK_OEM_4, 0x1A},
+            {"OEM_5", VK_OEM_5, 0x2B},
+            {"OEM_6", VK_OEM_6, 0x1B},
+            {"OEM_7", VK_OEM_7, 0x28},
+            {"OEM_PLUS", VK_OEM_PLUS, 0x0D},
+            {"OEM_MINUS", VK_OEM_MINUS, 0x0C},
+            {"OEM_COMMA", VK_OEM_COMMA, 0x33},
+            {"OEM_PERIOD", VK_OEM_PERIOD, 0x34},
+            {"LBUTTON", VK_LBUTTON, 0},
+            {"RBUTTON", VK_RBUTTON, 0},
+        };
+        // Letters by their scan codes on a US keyboard, A..Z.
+        static const int letter_dik[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                           0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                           0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+        static const char* letters[26] = {"A", "B", "C", "D", "E", "F", "G", "H", "I",
+                                          "J", "K", "L", "M", "N", "O", "P", "Q", "R",
+                                          "S", "T", "U", "V", "W", "X", "Y", "Z"};
+        for (int i = 0; i < 26; ++i) t.push_back({letters[i], 'A' + i, letter_dik[i]});
+        static const char* digits[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+        // DIK_1 is 0x02 ... DIK_9 is 0x0A, DIK_0 is 0x0B.
+        for (int d = 0; d < 10; ++d) t.push_back({digits[d], '0' + d, d == 0 ? 0x0B : d + 1});
+        return t;
+    }();
+    return table;
+}
+
+const Key_Def* Plat_Find_Key(const std::string& name) {
+    for (const Key_Def& k : Plat_Key_Table())
+        if (name == k.name) return &k;
+    return nullptr;
+}
+
+void Plat_In_Key(int vk, int dik, bool down, bool repeat) {
+    if (dik == DIK_LSHIFT) Left_Shift_Down = down;
+    if (dik == DIK_RSHIFT) Right_Shift_Down = down;
+    if (dik > 0 && dik < 256) Di_State[dik] = down ? 0x80 : 0;
+    if (vk <= 0 || vk >= 256) return;
+    bool now_down = down;
+    if (vk == VK_SHIFT) now_down = Left_Shift_Down || Right_Shift_Down || (down && dik == 0);
+    if (now_down && !Vk_Down[vk]) Vk_Pressed[vk] = true;
+    Vk_Down[vk] = now_down;
+    // lparam bit 30: the key was already down (an auto-repeat).
+    if (down) Post(WM_KEYDOWN, static_cast<uintptr_t>(vk), repeat ? (1 << 30) | 1 : 1);
+}
+
+void Plat_In_Mouse_Move(int x, int y) {
+    Mouse_Pos_X = x;
+    Mouse_Pos_Y = y;
+    // One pending mouse move holds the latest position.
+    for (Plat_Msg& m : Queue)
+        if (m.message == WM_MOUSEMOVE) {
+            m.lparam = Pack_Point(x, y);
+            return;
+        }
+    Post(WM_MOUSEMOVE, 0, Pack_Point(x, y));
+}
+
+void Plat_In_Mouse_Button(int vk, bool down) {
+    if (vk != VK_LBUTTON && vk != VK_RBUTTON) return;
+    if (down && !Vk_Down[vk]) Vk_Pressed[vk] = true;
+    Vk_Down[vk] = down;
+    uint32_t msg = vk == VK_LBUTTON ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP)
+                                    : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+    Post(msg, 0, Pack_Point(Mouse_Pos_X, Mouse_Pos_Y));
+}
+
+void Plat_In_Reset() {
+    Queue.clear();
+    Quit_Posted = false;
+    std::memset(Vk_Down, 0, sizeof Vk_Down);
+    std::memset(Vk_Pressed, 0, sizeof Vk_Pressed);
+    std::memset(Di_State, 0, sizeof Di_State);
+    Left_Shift_Down = Right_Shift_Down = false;
+    Mouse_Pos_X = Mouse_Pos_Y = 0;
+}
+
+void Plat_Set_Window_Proc_Internal(Plat_Window_Proc proc) {
+    Window_Proc_Fn = proc;
+}
+
+// Implemented by the system side: pulls pending events into the state above.
+void Plat_Pump_System();
+
+bool Plat_Peek_Message(Plat_Msg* msg) {
+    Plat_Pump_System();
+    // As on Windows, the quit comes after the messages already queued.
+    if (Queue.empty()) {
+        if (!Quit_Posted) return false;
+        *msg = Plat_Msg{WM_QUIT, 0, 0};
+        return true;
+    }
+    *msg = Queue.front();
+    Queue.pop_front();
+    return true;
+}
+
+intptr_t Plat_Dispatch_Message(const Plat_Msg* msg) {
+    if (Window_Proc_Fn == nullptr || msg->message == WM_QUIT) return 0;
+    return Window_Proc_Fn(msg->message, msg->wparam, msg->lparam);
+}
+
+intptr_t Plat_Def_Window_Proc(uint32_t, uintptr_t, intptr_t) {
+    return 0;
+}
+
+void Plat_Post_Quit() {
+    Quit_Posted = true;
+}
+
+int16_t Plat_Async_Key_State(int vk) {
+    if (vk <= 0 || vk >= 256) return 0;
+    Plat_Pump_System();
+    int16_t r = static_cast<int16_t>((Vk_Down[vk] ? 0x8000 : 0) | (Vk_Pressed[vk] ? 1 : 0));
+    Vk_Pressed[vk] = false;
+    return r;
+}
+
+void Plat_Keyboard_State(uint8_t state[256]) {
+    Plat_Pump_System();
+    std::memcpy(state, Di_State, 256);
+}

@@ -1,0 +1,128 @@
+// The operating-system services the game needs, as plain functions: one window, a
+// Win32-style message queue, asynchronous key state, a DirectInput-style keyboard
+// state, a millisecond tick, frame pacing and presenting 8-bit frames.
+//
+// This is the only interface through which the rest of the program touches the
+// system; no SDL type appears here. In scripted mode (VELTRAN_SCRIPT) the same
+// functions are driven by a script on a virtual clock instead of the user.
+#pragma once
+
+#include <cstdint>
+
+// Win32 message numbers the program sees.
+constexpr uint32_t WM_CREATE = 0x0001;
+constexpr uint32_t WM_DESTROY = 0x0002;
+constexpr uint32_t WM_PAINT = 0x000F;
+constexpr uint32_t WM_QUIT = 0x0012;
+constexpr uint32_t WM_KEYDOWN = 0x0100;
+constexpr uint32_t WM_KEYUP = 0x0101;
+constexpr uint32_t WM_MOUSEMOVE = 0x0200;
+constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
+constexpr uint32_t WM_LBUTTONUP = 0x0202;
+constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
+constexpr uint32_t WM_RBUTTONUP = 0x0205;
+
+// Virtual-key codes (Win32 numbering).
+constexpr int VK_LBUTTON = 0x01;
+constexpr int VK_RBUTTON = 0x02;
+constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_SHIFT = 0x10;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_DELETE = 0x2E;
+constexpr int VK_MULTIPLY = 0x6A;
+constexpr int VK_ADD = 0x6B;
+constexpr int VK_SEPARATOR = 0x6C;
+constexpr int VK_SUBTRACT = 0x6D;
+constexpr int VK_DECIMAL = 0x6E;
+constexpr int VK_DIVIDE = 0x6F;
+constexpr int VK_F11 = 0x7A;
+constexpr int VK_OEM_1 = 0xBA;
+constexpr int VK_OEM_PLUS = 0xBB;
+constexpr int VK_OEM_COMMA = 0xBC;
+constexpr int VK_OEM_MINUS = 0xBD;
+constexpr int VK_OEM_PERIOD = 0xBE;
+constexpr int VK_OEM_2 = 0xBF;
+constexpr int VK_OEM_3 = 0xC0;
+constexpr int VK_OEM_4 = 0xDB;
+constexpr int VK_OEM_5 = 0xDC;
+constexpr int VK_OEM_6 = 0xDD;
+constexpr int VK_OEM_7 = 0xDE;
+
+// DirectInput keyboard scan codes the game reads.
+constexpr int DIK_ESCAPE = 0x01;
+constexpr int DIK_TAB = 0x0F;
+constexpr int DIK_RETURN = 0x1C;
+constexpr int DIK_LSHIFT = 0x2A;
+constexpr int DIK_RSHIFT = 0x36;
+constexpr int DIK_SPACE = 0x39;
+constexpr int DIK_UP = 0xC8;
+constexpr int DIK_LEFT = 0xCB;
+constexpr int DIK_RIGHT = 0xCD;
+constexpr int DIK_DOWN = 0xD0;
+
+struct Plat_Msg {
+    uint32_t message;
+    uintptr_t wparam;
+    intptr_t lparam;
+};
+
+using Plat_Window_Proc = intptr_t (*)(uint32_t message, uintptr_t wparam, intptr_t lparam);
+
+// Result of Plat_Open.
+enum Plat_Open_Result {
+    PLAT_OPEN_OK = 0,
+    PLAT_OPEN_NO_WINDOW = 1,  // no display or no window could be made
+    PLAT_OPEN_BAD_SCRIPT = 2  // VELTRAN_SCRIPT names a file that cannot be read or parsed
+};
+
+// Opens the one 640 x 480 window with the given title and reads the environment
+// (VELTRAN_SCRIPT, VELTRAN_SHOW, VELTRAN_WINDOWED). On failure a line saying why is
+// left in Plat_Error().
+Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc);
+void Plat_Close();
+const char* Plat_Error();
+bool Plat_Scripted();
+
+// Message queue: at most one message per call, removed from the queue. Once a quit
+// has been posted every later call returns WM_QUIT again.
+bool Plat_Peek_Message(Plat_Msg* msg);
+intptr_t Plat_Dispatch_Message(const Plat_Msg* msg);
+intptr_t Plat_Def_Window_Proc(uint32_t message, uintptr_t wparam, intptr_t lparam);
+void Plat_Post_Quit();
+
+// GetAsyncKeyState: 0x8000 = down now, 0x0001 = pressed since the previous query of
+// that key.
+int16_t Plat_Async_Key_State(int vk);
+// The DirectInput keyboard state: one byte per scan code, 0x80 = down.
+void Plat_Keyboard_State(uint8_t state[256]);
+
+// GetTickCount: milliseconds, wraps after 49.7 days.
+uint32_t Plat_Tick();
+// Waits (sleeping, or in scripted mode by moving the virtual clock) until the tick
+// count reaches deadline.
+void Plat_Wait_Until(uint32_t deadline);
+
+// Shows a 640 x 480 frame of palette indices; palette is 256 records {r, g, b, flags}.
+// Presents that were not preceded by a pacing wait are held to 60 per second.
+void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette);
+
+void Plat_Message_Beep();
+int Plat_Show_Cursor(bool show);
+
+// The runtime's rand/srand: a fixed generator so that a seed gives the same game on
+// every system. Values 0..32767.
+constexpr int PLAT_RAND_MAX = 0x7FFF;
+void Plat_Srand(uint32_t seed);
+int Plat_Rand();
+
+// Writes an 8-bit bottom-up BMP of w x h pixels with the palette as its colour table
+// (records {b, g, r, 4}). Returns false when the file cannot be written.
+bool Plat_Bmp8_Write(const char* path, const uint8_t* pixels, int pitch, int w, int h,
+                     const uint8_t* palette);

@@ -1,0 +1,382 @@
+// The system side of the platform layer over SDL2: the window and its scaling,
+// translating SDL events into the emulated Win32 input, the tick count, sleeping
+// waits and presenting 8-bit frames. The only file of the program that sees SDL.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/platform_internal.h"
+
+void Plat_Set_Window_Proc_Internal(Plat_Window_Proc proc);
+uint32_t Plat_Clock_Virtual_Now();
+
+namespace {
+
+constexpr int Pic_W = 640, Pic_H = 480;
+
+SDL_Window* Window = nullptr;
+SDL_Renderer* Renderer = nullptr;
+SDL_Texture* Texture = nullptr;
+bool Sdl_Up = false;
+bool Headless = false;  // scripted without VELTRAN_SHOW: frames are kept, not drawn
+bool Fullscreen = true;
+bool Paced_Since_Present = false;
+bool Need_Redraw = true;
+uint64_t Last_Present_Counter = 0;
+int Cursor_Count = 0;
+std::string Error;
+
+std::vector<uint8_t> Shown_Pixels(Pic_W* Pic_H, 0);
+uint8_t Shown_Palette[1024];
+
+bool Env_Is(const char* name, const char* value) {
+    const char* v = std::getenv(name);
+    return v != nullptr && std::strcmp(v, value) == 0;
+}
+
+// Keys of a real keyboard by physical position (US layout), so that the game's own
+// ENG/РУС switch works whatever the desktop's layout is.
+struct Scan_Map {
+    SDL_Scancode scan;
+    int vk;
+    int dik;
+};
+
+const Key_Def* Key_For_Scancode(SDL_Scancode s, Key_Def* extra) {
+    static const struct {
+        SDL_Scancode scan;
+        const char* name;
+    } named[] = {
+        {SDL_SCANCODE_LEFT, "LEFT"},
+        {SDL_SCANCODE_RIGHT, "RIGHT"},
+        {SDL_SCANCODE_UP, "UP"},
+        {SDL_SCANCODE_DOWN, "DOWN"},
+        {SDL_SCANCODE_RETURN, "RETURN"},
+        {SDL_SCANCODE_SPACE, "SPACE"},
+        {SDL_SCANCODE_ESCAPE, "ESCAPE"},
+        {SDL_SCANCODE_TAB, "TAB"},
+        {SDL_SCANCODE_BACKSPACE, "BACK"},
+        {SDL_SCANCODE_DELETE, "DELETE"},
+        {SDL_SCANCODE_LSHIFT, "SHIFT"},
+        {SDL_SCANCODE_SEMICOLON, "OEM_1"},
+        {SDL_SCANCODE_SLASH, "OEM_2"},
+        {SDL_SCANCODE_GRAVE, "OEM_3"},
+        {SDL_SCANCODE_LEFTBRACKET, "OEM_4"},
+        {SDL_SCANCODE_BACKSLASH, "OEM_5"},
+        {SDL_SCANCODE_RIGHTBRACKET, "OEM_6"},
+        {SDL_SCANCODE_APOSTROPHE, "OEM_7"},
+        {SDL_SCANCODE_EQUALS, "OEM_PLUS"},
+        {SDL_SCANCODE_MINUS, "OEM_MINUS"},
+        {SDL_SCANCODE_COMMA, "OEM_COMMA"},
+        {SDL_SCANCODE_PERIOD, "OEM_PERIOD"},
+    };
+    static const Scan_Map others[] = {
+        {SDL_SCANCODE_RSHIFT, VK_SHIFT, DIK_RSHIFT},
+        {SDL_SCANCODE_KP_ENTER, VK_RETURN, 0x9C},
+        {SDL_SCANCODE_KP_MULTIPLY, VK_MULTIPLY, 0x37},
+        {SDL_SCANCODE_KP_PLUS, VK_ADD, 0x4E},
+        {SDL_SCANCODE_KP_MINUS, VK_SUBTRACT, 0x4A},
+        {SDL_SCANCODE_KP_PERIOD, VK_DECIMAL, 0x53},
+        {SDL_SCANCODE_KP_DIVIDE, VK_DIVIDE, 0xB5},
+        {SDL_SCANCODE_KP_0, 0x60, 0x52},
+        {SDL_SCANCODE_KP_1, 0x61, 0x4F},
+        {SDL_SCANCODE_KP_2, 0x62, 0x50},
+        {SDL_SCANCODE_KP_3, 0x63, 0x51},
+        {SDL_SCANCODE_KP_4, 0x64, 0x4B},
+        {SDL_SCANCODE_KP_5, 0x65, 0x4C},
+        {SDL_SCANCODE_KP_6, 0x66, 0x4D},
+        {SDL_SCANCODE_KP_7, 0x67, 0x47},
+        {SDL_SCANCODE_KP_8, 0x68, 0x48},
+        {SDL_SCANCODE_KP_9, 0x69, 0x49},
+    };
+    char name[2] = {0, 0};
+    if (s >= SDL_SCANCODE_A && s <= SDL_SCANCODE_Z) {
+        name[0] = static_cast<char>('A' + (s - SDL_SCANCODE_A));
+        return Plat_Find_Key(name);
+    }
+    if (s >= SDL_SCANCODE_1 && s <= SDL_SCANCODE_9) {
+        name[0] = static_cast<char>('1' + (s - SDL_SCANCODE_1));
+        return Plat_Find_Key(name);
+    }
+    if (s == SDL_SCANCODE_0) return Plat_Find_Key("0");
+    for (const auto& n : named)
+        if (n.scan == s) return Plat_Find_Key(n.name);
+    for (const auto& o : others)
+        if (o.scan == s) {
+            *extra = Key_Def{"", o.vk, o.dik};
+            return extra;
+        }
+    return nullptr;
+}
+
+void Window_Size_For_Windowed(int* w, int* h) {
+    SDL_Rect usable;
+    int display = Window ? SDL_GetWindowDisplayIndex(Window) : 0;
+    *w = Pic_W;
+    *h = Pic_H;
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) == 0 &&
+        usable.w >= 2 * Pic_W && usable.h >= 2 * Pic_H) {
+        *w = 2 * Pic_W;
+        *h = 2 * Pic_H;
+    }
+}
+
+void Toggle_Fullscreen() {
+    if (Window == nullptr) return;
+    Fullscreen = !Fullscreen;
+    if (Fullscreen) {
+        SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        SDL_SetWindowFullscreen(Window, 0);
+        int w, h;
+        Window_Size_For_Windowed(&w, &h);
+        SDL_SetWindowSize(Window, w, h);
+        SDL_SetWindowPosition(Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    Need_Redraw = true;
+}
+
+int Clamp(int v, int lo, int hi) {
+    return v < lo ? lo : (v > hi ? hi : v);
+}
+
+void Handle_Event(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_QUIT:
+            Plat_Post_Quit();
+            return;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                Need_Redraw = true;
+            return;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            Need_Redraw = true;
+            return;
+        default:
+            break;
+    }
+    // In scripted mode the input comes from the script alone.
+    if (Script_Active()) return;
+    switch (e.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            bool down = e.type == SDL_KEYDOWN;
+            SDL_Scancode s = e.key.keysym.scancode;
+            bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+            if (s == SDL_SCANCODE_F11 || (alt && s == SDL_SCANCODE_RETURN)) {
+                if (down && !e.key.repeat) Toggle_Fullscreen();
+                return;
+            }
+            Key_Def extra{};
+            const Key_Def* k = Key_For_Scancode(s, &extra);
+            if (k != nullptr) Plat_In_Key(k->vk, k->dik, down, e.key.repeat != 0);
+            return;
+        }
+        case SDL_MOUSEMOTION:
+            // The renderer's logical size maps window pixels to picture pixels; the
+            // bars around the picture report its nearest edge.
+            Plat_In_Mouse_Move(Clamp(e.motion.x, 0, Pic_W - 1), Clamp(e.motion.y, 0, Pic_H - 1));
+            return;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            int vk = e.button.button == SDL_BUTTON_LEFT    ? VK_LBUTTON
+                     : e.button.button == SDL_BUTTON_RIGHT ? VK_RBUTTON
+                                                           : 0;
+            if (vk != 0) Plat_In_Mouse_Button(vk, e.type == SDL_MOUSEBUTTONDOWN);
+            return;
+        }
+        default:
+            return;
+    }
+}
+
+void Draw_Shown() {
+    if (Renderer == nullptr || Texture == nullptr) return;
+    uint32_t lut[256];
+    for (int i = 0; i < 256; ++i)
+        lut[i] = 0xFF000000u | (uint32_t{Shown_Palette[4 * i]} << 16) |
+                 (uint32_t{Shown_Palette[4 * i + 1]} << 8) | Shown_Palette[4 * i + 2];
+    void* dst = nullptr;
+    int dst_pitch = 0;
+    if (SDL_LockTexture(Texture, nullptr, &dst, &dst_pitch) != 0) return;
+    for (int y = 0; y < Pic_H; ++y) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(dst) + y * dst_pitch);
+        const uint8_t* src = &Shown_Pixels[static_cast<size_t>(y) * Pic_W];
+        for (int x = 0; x < Pic_W; ++x) row[x] = lut[src[x]];
+    }
+    SDL_UnlockTexture(Texture);
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+    SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+    SDL_RenderPresent(Renderer);
+}
+
+}  // namespace
+
+void Plat_Pump_System() {
+    if (Sdl_Up) {
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) Handle_Event(e);
+    }
+    Script_Run_Due();
+}
+
+Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
+    Plat_Set_Window_Proc_Internal(proc);
+    Plat_In_Reset();
+    const char* script_path = std::getenv("VELTRAN_SCRIPT");
+    if (script_path != nullptr && *script_path != '\0') {
+        std::ifstream in(script_path, std::ios::binary);
+        if (!in) {
+            Error = std::string("cannot read the script ") + script_path;
+            return PLAT_OPEN_BAD_SCRIPT;
+        }
+        std::stringstream text;
+        text << in.rdbuf();
+        std::vector<Script_Command> commands;
+        std::string why;
+        if (!Script_Parse(text.str(), &commands, &why)) {
+            Error = std::string("script ") + script_path + ", " + why;
+            return PLAT_OPEN_BAD_SCRIPT;
+        }
+        Plat_Clock_Set_Virtual(true);
+        Script_Start(std::move(commands));
+        Headless = !Env_Is("VELTRAN_SHOW", "1");
+        if (Headless) {
+            SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+            SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+        }
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        Error = std::string("no display could be opened: ") + SDL_GetError();
+        return PLAT_OPEN_NO_WINDOW;
+    }
+    Sdl_Up = true;
+    // Without a desktop SDL falls back to drivers that show nothing; unless that was
+    // asked for, there is no display to play on.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!Headless && std::getenv("SDL_VIDEODRIVER") == nullptr && driver != nullptr &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        Error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY leads to one)";
+        Plat_Close();
+        return PLAT_OPEN_NO_WINDOW;
+    }
+    Fullscreen = !Env_Is("VELTRAN_WINDOWED", "1");
+    int w = Pic_W, h = Pic_H;
+    if (!Fullscreen) Window_Size_For_Windowed(&w, &h);
+    Uint32 flags = Fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    Window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
+    if (Window == nullptr) {
+        Error = std::string("the window could not be opened: ") + SDL_GetError();
+        Plat_Close();
+        return PLAT_OPEN_NO_WINDOW;
+    }
+    if (!Headless) {
+        Renderer = SDL_CreateRenderer(Window, -1, 0);
+        if (Renderer == nullptr) Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_SOFTWARE);
+        if (Renderer == nullptr) {
+            Error = std::string("no renderer for the window: ") + SDL_GetError();
+            Plat_Close();
+            return PLAT_OPEN_NO_WINDOW;
+        }
+        SDL_RenderSetLogicalSize(Renderer, Pic_W, Pic_H);
+        SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
+        Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                    Pic_W, Pic_H);
+        if (Texture == nullptr) {
+            Error = std::string("no texture for the window: ") + SDL_GetError();
+            Plat_Close();
+            return PLAT_OPEN_NO_WINDOW;
+        }
+    }
+    std::memset(Shown_Palette, 0, sizeof Shown_Palette);
+    Need_Redraw = true;
+    Last_Present_Counter = 0;
+    return PLAT_OPEN_OK;
+}
+
+void Plat_Close() {
+    if (Texture) SDL_DestroyTexture(Texture);
+    if (Renderer) SDL_DestroyRenderer(Renderer);
+    if (Window) SDL_DestroyWindow(Window);
+    Texture = nullptr;
+    Renderer = nullptr;
+    Window = nullptr;
+    if (Sdl_Up) SDL_Quit();
+    Sdl_Up = false;
+}
+
+const char* Plat_Error() {
+    return Error.c_str();
+}
+bool Plat_Scripted() {
+    return Script_Active();
+}
+
+uint32_t Plat_Tick() {
+    if (Plat_Clock_Virtual()) return Plat_Clock_Virtual_Now();
+    return static_cast<uint32_t>(SDL_GetTicks64());
+}
+
+void Plat_Wait_Until(uint32_t deadline) {
+    Paced_Since_Present = true;
+    if (Plat_Clock_Virtual()) {
+        if (static_cast<int32_t>(deadline - Plat_Clock_Virtual_Now()) > 0) Plat_Clock_Set(deadline);
+        return;
+    }
+    for (;;) {
+        int32_t left = static_cast<int32_t>(deadline - Plat_Tick());
+        if (left <= 0) return;
+        SDL_Delay(static_cast<Uint32>(left));
+    }
+}
+
+void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
+    if (!Paced_Since_Present) {
+        // Unpaced screens are held to 60 frames a second.
+        if (Plat_Clock_Virtual()) {
+            Plat_Clock_Advance(16);
+        } else if (Last_Present_Counter != 0) {
+            const uint64_t freq = SDL_GetPerformanceFrequency();
+            const uint64_t next = Last_Present_Counter + freq / 60;
+            uint64_t now = SDL_GetPerformanceCounter();
+            if (now < next) SDL_Delay(static_cast<Uint32>((next - now) * 1000 / freq));
+        }
+    }
+    Paced_Since_Present = false;
+    Last_Present_Counter = Sdl_Up ? SDL_GetPerformanceCounter() : 1;
+    if (Script_Active()) Plat_Keep_Frame(pixels, pitch, palette);
+    if (Headless) return;
+    // An unchanged frame is not drawn again: the window still shows it.
+    bool same = !Need_Redraw && std::memcmp(Shown_Palette, palette, sizeof Shown_Palette) == 0;
+    for (int y = 0; same && y < Pic_H; ++y)
+        same = std::memcmp(&Shown_Pixels[static_cast<size_t>(y) * Pic_W],
+                           pixels + static_cast<ptrdiff_t>(y) * pitch, Pic_W) == 0;
+    if (same) return;
+    for (int y = 0; y < Pic_H; ++y)
+        std::memcpy(&Shown_Pixels[static_cast<size_t>(y) * Pic_W],
+                    pixels + static_cast<ptrdiff_t>(y) * pitch, Pic_W);
+    std::memcpy(Shown_Palette, palette, sizeof Shown_Palette);
+    Need_Redraw = false;
+    Draw_Shown();
+}
+
+void Plat_Message_Beep() {
+    // The desktop has no system beep to borrow; a flash of the window says the same.
+    if (Window != nullptr && !Headless) SDL_FlashWindow(Window, SDL_FLASH_BRIEFLY);
+}
+
+int Plat_Show_Cursor(bool show) {
+    Cursor_Count += show ? 1 : -1;
+    if (Sdl_Up) SDL_ShowCursor(Cursor_Count >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    return Cursor_Count;
+}

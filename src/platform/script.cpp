@@ -1,0 +1,226 @@
+// The scripted mode: reading a script of input commands and playing it against the
+// virtual clock, the virtual clock itself, and the frame kept for screenshots.
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "platform/platform_internal.h"
+
+namespace {
+
+bool Virtual = false;
+uint32_t Virtual_Now = 0;
+
+std::vector<Script_Command> Commands;
+size_t Next = 0;
+uint32_t Due_At = 0;  // virtual time at which Commands[Next] runs
+bool Active = false;
+
+constexpr int Frame_W = 640, Frame_H = 480;
+std::vector<uint8_t> Kept_Pixels(Frame_W* Frame_H, 0);
+uint8_t Kept_Palette[1024];
+
+bool Parse_Int(const std::string& word, int lo, int hi, int* out) {
+    if (word.empty()) return false;
+    char* end = nullptr;
+    long v = std::strtol(word.c_str(), &end, 10);
+    if (*end != '\0' || v < lo || v > hi) return false;
+    *out = static_cast<int>(v);
+    return true;
+}
+
+}  // namespace
+
+void Plat_Clock_Set_Virtual(bool on) {
+    Virtual = on;
+    Virtual_Now = 0;
+}
+bool Plat_Clock_Virtual() {
+    return Virtual;
+}
+void Plat_Clock_Advance(uint32_t ms) {
+    Virtual_Now += ms;
+}
+void Plat_Clock_Set(uint32_t ms) {
+    Virtual_Now = ms;
+}
+uint32_t Plat_Clock_Virtual_Now() {
+    return Virtual_Now;
+}
+
+bool Script_Parse(const std::string& text, std::vector<Script_Command>* out, std::string* error) {
+    out->clear();
+    std::istringstream lines(text);
+    std::string line;
+    int number = 0;
+    auto fail = [&](const std::string& why) {
+        *error = "line " + std::to_string(number) + ": " + why;
+        return false;
+    };
+    while (std::getline(lines, line)) {
+        ++number;
+        size_t hash = line.find('#');
+        if (hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        std::vector<std::string> w;
+        for (std::string s; words >> s;) w.push_back(s);
+        if (w.empty()) continue;
+        const std::string& op = w[0];
+        auto args = [&](size_t n) { return w.size() == n + 1; };
+        Script_Command c;
+        c.line = number;
+        if (op == "wait") {
+            if (!args(1) || !Parse_Int(w[1], 0, 86400000, &c.a)) return fail("wait takes MS");
+            c.op = SC_WAIT;
+            out->push_back(c);
+        } else if (op == "move" || op == "click") {
+            if (!args(2) || !Parse_Int(w[1], 0, 639, &c.a) || !Parse_Int(w[2], 0, 479, &c.b))
+                return fail(op + " takes X Y inside 640 x 480");
+            c.op = SC_MOVE;
+            out->push_back(c);
+            if (op == "click") {
+                const Key_Def* lb = Plat_Find_Key("LBUTTON");
+                out->push_back({SC_DOWN, 0, 0, lb, "", number});
+                out->push_back({SC_WAIT, 50, 0, nullptr, "", number});
+                out->push_back({SC_UP, 0, 0, lb, "", number});
+            }
+        } else if (op == "down" || op == "up" || op == "key") {
+            if (!args(1)) return fail(op + " takes one key name");
+            const Key_Def* k = Plat_Find_Key(w[1]);
+            if (k == nullptr) return fail("unknown key '" + w[1] + "'");
+            if (op == "key") {
+                out->push_back({SC_DOWN, 0, 0, k, "", number});
+                out->push_back({SC_WAIT, 50, 0, nullptr, "", number});
+                out->push_back({SC_UP, 0, 0, k, "", number});
+            } else {
+                out->push_back({op == "down" ? SC_DOWN : SC_UP, 0, 0, k, "", number});
+            }
+        } else if (op == "shot") {
+            if (!args(1)) return fail("shot takes one path");
+            c.op = SC_SHOT;
+            c.path = w[1];
+            out->push_back(c);
+        } else if (op == "quit") {
+            if (!args(0)) return fail("quit takes nothing");
+            c.op = SC_QUIT;
+            out->push_back(c);
+        } else {
+            return fail("unknown command '" + op + "'");
+        }
+    }
+    return true;
+}
+
+void Script_Start(std::vector<Script_Command> commands) {
+    Commands = std::move(commands);
+    Next = 0;
+    Due_At = Virtual_Now;
+    Active = true;
+}
+
+bool Script_Active() {
+    return Active;
+}
+
+void Script_Stop() {
+    Commands.clear();
+    Next = 0;
+    Active = false;
+}
+
+void Script_Run_Due() {
+    if (!Active) return;
+    while (Next < Commands.size() && Virtual_Now >= Due_At) {
+        const Script_Command& c = Commands[Next++];
+        switch (c.op) {
+            case SC_WAIT:
+                Due_At += static_cast<uint32_t>(c.a);
+                break;
+            case SC_MOVE:
+                Plat_In_Mouse_Move(c.a, c.b);
+                break;
+            case SC_DOWN:
+            case SC_UP:
+                if (c.key->dik == 0)
+                    Plat_In_Mouse_Button(c.key->vk, c.op == SC_DOWN);
+                else
+                    Plat_In_Key(c.key->vk, c.key->dik, c.op == SC_DOWN, false);
+                break;
+            case SC_SHOT:
+                if (!Plat_Write_Kept_Frame(c.path.c_str()))
+                    std::fprintf(stderr, "veltran: script line %d: cannot write shot %s\n", c.line,
+                                 c.path.c_str());
+                break;
+            case SC_QUIT:
+                Plat_Post_Quit();
+                break;
+        }
+    }
+    if (Next >= Commands.size() && Virtual_Now >= Due_At) Plat_Post_Quit();
+}
+
+void Plat_Keep_Frame(const uint8_t* pixels, int pitch, const uint8_t* palette) {
+    for (int y = 0; y < Frame_H; ++y)
+        std::memcpy(&Kept_Pixels[static_cast<size_t>(y) * Frame_W],
+                    pixels + static_cast<ptrdiff_t>(y) * pitch, Frame_W);
+    std::memcpy(Kept_Palette, palette, sizeof Kept_Palette);
+}
+
+bool Plat_Write_Kept_Frame(const char* path) {
+    return Plat_Bmp8_Write(path, Kept_Pixels.data(), Frame_W, Frame_W, Frame_H, Kept_Palette);
+}
+
+namespace {
+void Put16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+void Put32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+}  // namespace
+
+bool Plat_Bmp8_Write(const char* path, const uint8_t* pixels, int pitch, int w, int h,
+                     const uint8_t* palette) {
+    if (w <= 0 || h <= 0) return false;
+    const uint32_t image = static_cast<uint32_t>(w) * static_cast<uint32_t>(h);
+    uint8_t head[1078] = {};
+    head[0] = 'B';
+    head[1] = 'M';
+    Put32(head + 2, image + 1078);
+    Put32(head + 10, 1078);
+    Put32(head + 14, 40);
+    Put32(head + 18, static_cast<uint32_t>(w));
+    Put32(head + 22, static_cast<uint32_t>(h));
+    Put16(head + 26, 1);
+    Put16(head + 28, 8);
+    Put32(head + 34, image);
+    Put32(head + 46, 256);
+    Put32(head + 50, 256);
+    for (int i = 0; i < 256; ++i) {
+        head[54 + 4 * i + 0] = palette[4 * i + 2];
+        head[54 + 4 * i + 1] = palette[4 * i + 1];
+        head[54 + 4 * i + 2] = palette[4 * i + 0];
+        head[54 + 4 * i + 3] = 4;
+    }
+    FILE* f = std::fopen(path, "wb");
+    if (f == nullptr) return false;
+    bool ok = std::fwrite(head, 1, sizeof head, f) == sizeof head;
+    for (int y = h - 1; ok && y >= 0; --y)
+        ok = std::fwrite(pixels + static_cast<ptrdiff_t>(y) * pitch, 1, static_cast<size_t>(w),
+                         f) == static_cast<size_t>(w);
+    return std::fclose(f) == 0 && ok;
+}
+
+namespace {
+uint32_t Rand_State = 1;
+}
+
+void Plat_Srand(uint32_t seed) {
+    Rand_State = seed;
+}
+
+int Plat_Rand() {
+    Rand_State = Rand_State * 214013u + 2531011u;
+    return static_cast<int>((Rand_State >> 16) & PLAT_RAND_MAX);
+}

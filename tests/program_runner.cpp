@@ -1,0 +1,65 @@
+// Runs the real executable headless for the end-to-end tests.
+#include "program_runner.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+Scratch_Dir::Scratch_Dir() {
+    static std::atomic<int> counter{0};
+    path_ = (fs::temp_directory_path() /
+             ("veltran_run_" + std::to_string(getpid()) + "_" + std::to_string(counter++)))
+                .string();
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+}
+
+Scratch_Dir::~Scratch_Dir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+void Scratch_Dir::Write(const std::string& name, const std::string& bytes) const {
+    fs::path p = fs::path(path_) / name;
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+std::string Scratch_Dir::Read(const std::string& name) const {
+    std::ifstream in(fs::path(path_) / name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool Scratch_Dir::Exists(const std::string& name) const {
+    return fs::exists(fs::path(path_) / name);
+}
+
+Program_Run Run_Program(const Scratch_Dir& dir, const std::string& script,
+                        const std::vector<std::string>& env) {
+    dir.Write("script.txt", script);
+    std::string cmd = "cd '" + dir.path() + "' && env -u VELTRAN_SHOW -u VELTRAN_SEED";
+    cmd += " VELTRAN_SCRIPT=script.txt";
+    for (const std::string& e : env) cmd += " '" + e + "'";
+    cmd += " '" VELTRAN_EXE "' 2>stderr.txt";
+    Program_Run run;
+    int rc = std::system(cmd.c_str());
+    run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    run.report = dir.Read("Report.txt");
+    run.err = dir.Read("stderr.txt");
+    return run;
+}
+
+std::string Report_Body(const std::string& report) {
+    // The header is "\nФайл отчета (...) открыт в <time>\n\n".
+    size_t end = report.find("\n\n", 1);
+    return end == std::string::npos ? report : report.substr(end + 2);
+}

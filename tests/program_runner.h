@@ -1,0 +1,33 @@
+// Runs the real veltran executable in a scratch working directory with a script,
+// and reads back what it wrote.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Program_Run {
+    int status = -1;     // exit status
+    std::string report;  // Report.txt as written (Windows-1251)
+    std::string err;     // what it printed on stderr
+};
+
+class Scratch_Dir {
+  public:
+    Scratch_Dir();
+    ~Scratch_Dir();
+    const std::string& path() const { return path_; }
+    void Write(const std::string& name, const std::string& bytes) const;
+    std::string Read(const std::string& name) const;
+    bool Exists(const std::string& name) const;
+
+  private:
+    std::string path_;
+};
+
+// Runs the program in dir with VELTRAN_SCRIPT=script (written as script.txt) and
+// the extra environment assignments given ("NAME=value").
+Program_Run Run_Program(const Scratch_Dir& dir, const std::string& script,
+                        const std::vector<std::string>& env = {});
+
+// Report.txt without its header line (the only part that depends on the time).
+std::string Report_Body(const std::string& report);

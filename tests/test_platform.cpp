@@ -1,0 +1,187 @@
+// The emulated Win32 input and the script reader: queue order, coalesced mouse
+// moves, the sticky quit, async key bits, the DirectInput bytes, script timing.
+#include <gtest/gtest.h>
+
+#include "platform/platform_internal.h"
+
+namespace {
+
+class Platform_Test : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Plat_In_Reset();
+        Plat_Clock_Set_Virtual(true);
+    }
+    void TearDown() override {
+        Script_Stop();
+        Plat_In_Reset();
+    }
+    std::vector<Plat_Msg> Drain() {
+        std::vector<Plat_Msg> out;
+        Plat_Msg m;
+        while (out.size() < 100 && Plat_Peek_Message(&m)) {
+            out.push_back(m);
+            if (m.message == WM_QUIT) break;
+        }
+        return out;
+    }
+};
+
+TEST_F(Platform_Test, KeyDownsArriveInOrderAndMouseMovesCoalesce) {
+    Plat_In_Mouse_Move(10, 20);
+    Plat_In_Key('A', 0x1E, true, false);
+    Plat_In_Mouse_Move(30, 40);
+    Plat_In_Key('A', 0x1E, true, true);  // auto-repeat
+    Plat_In_Key('A', 0x1E, false, false);
+    Plat_In_Mouse_Move(600, 470);
+    auto msgs = Drain();
+    ASSERT_EQ(msgs.size(), 3u);
+    EXPECT_EQ(msgs[0].message, WM_MOUSEMOVE);
+    EXPECT_EQ(msgs[0].lparam, (470 << 16) | 600);
+    EXPECT_EQ(msgs[1].message, WM_KEYDOWN);
+    EXPECT_EQ(msgs[1].wparam, static_cast<uintptr_t>('A'));
+    EXPECT_EQ(msgs[2].message, WM_KEYDOWN);
+    EXPECT_NE(msgs[2].lparam & (1 << 30), 0);
+}
+
+TEST_F(Platform_Test, QuitIsReturnedAgainOnEveryLaterCall) {
+    Plat_In_Key('B', 0x30, true, false);
+    Plat_Post_Quit();
+    Plat_Msg m;
+    ASSERT_TRUE(Plat_Peek_Message(&m));
+    EXPECT_EQ(m.message, WM_KEYDOWN);
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(Plat_Peek_Message(&m));
+        EXPECT_EQ(m.message, WM_QUIT);
+    }
+}
+
+TEST_F(Platform_Test, AsyncKeyStateReportsDownNowAndPressedSinceLastQuery) {
+    EXPECT_EQ(Plat_Async_Key_State(VK_SPACE), 0);
+    Plat_In_Key(VK_SPACE, DIK_SPACE, true, false);
+    EXPECT_EQ(static_cast<uint16_t>(Plat_Async_Key_State(VK_SPACE)), 0x8001);
+    EXPECT_EQ(static_cast<uint16_t>(Plat_Async_Key_State(VK_SPACE)), 0x8000);
+    // A press and release between two queries leaves only the low bit.
+    Plat_In_Key(VK_SPACE, DIK_SPACE, false, false);
+    Plat_In_Key(VK_SPACE, DIK_SPACE, true, false);
+    Plat_In_Key(VK_SPACE, DIK_SPACE, false, false);
+    EXPECT_EQ(Plat_Async_Key_State(VK_SPACE), 1);
+    // Querying one key does not clear another's bit.
+    Plat_In_Mouse_Button(VK_LBUTTON, true);
+    Plat_In_Key(VK_RETURN, DIK_RETURN, true, false);
+    Plat_Async_Key_State(VK_RETURN);
+    EXPECT_EQ(static_cast<uint16_t>(Plat_Async_Key_State(VK_LBUTTON)), 0x8001);
+}
+
+TEST_F(Platform_Test, EitherShiftKeyHoldsShiftDown) {
+    Plat_In_Key(VK_SHIFT, DIK_LSHIFT, true, false);
+    Plat_In_Key(VK_SHIFT, DIK_RSHIFT, true, false);
+    Plat_In_Key(VK_SHIFT, DIK_LSHIFT, false, false);
+    EXPECT_NE(Plat_Async_Key_State(VK_SHIFT) & 0x8000, 0);
+    Plat_In_Key(VK_SHIFT, DIK_RSHIFT, false, false);
+    EXPECT_EQ(Plat_Async_Key_State(VK_SHIFT) & 0x8000, 0);
+}
+
+TEST_F(Platform_Test, DirectInputStateFollowsScanCodes) {
+    uint8_t state[256];
+    Plat_In_Key(VK_LEFT, DIK_LEFT, true, false);
+    Plat_In_Key(VK_SPACE, DIK_SPACE, true, false);
+    Plat_Keyboard_State(state);
+    EXPECT_EQ(state[DIK_LEFT], 0x80);
+    EXPECT_EQ(state[DIK_SPACE], 0x80);
+    EXPECT_EQ(state[DIK_RIGHT], 0);
+    Plat_In_Key(VK_LEFT, DIK_LEFT, false, false);
+    Plat_Keyboard_State(state);
+    EXPECT_EQ(state[DIK_LEFT], 0);
+}
+
+TEST(Script, KeyAndClickExpandIntoPressWaitRelease) {
+    std::vector<Script_Command> c;
+    std::string err;
+    ASSERT_TRUE(
+        Script_Parse("# comment\n\nkey A   # trailing\nclick 5 6\nshot x.bmp\nquit\n", &c, &err))
+        << err;
+    ASSERT_EQ(c.size(), 9u);
+    EXPECT_EQ(c[0].op, SC_DOWN);
+    EXPECT_EQ(c[0].key->vk, 'A');
+    EXPECT_EQ(c[1].op, SC_WAIT);
+    EXPECT_EQ(c[1].a, 50);
+    EXPECT_EQ(c[2].op, SC_UP);
+    EXPECT_EQ(c[3].op, SC_MOVE);
+    EXPECT_EQ(c[3].b, 6);
+    EXPECT_EQ(c[4].key->vk, VK_LBUTTON);
+    EXPECT_EQ(c[7].path, "x.bmp");
+    EXPECT_EQ(c[8].op, SC_QUIT);
+}
+
+TEST(Script, ErrorsNameTheLine) {
+    std::vector<Script_Command> c;
+    std::string err;
+    EXPECT_FALSE(Script_Parse("wait 10\nkey NOSUCH\n", &c, &err));
+    EXPECT_EQ(err.rfind("line 2:", 0), 0u) << err;
+    EXPECT_FALSE(Script_Parse("move 640 10\n", &c, &err));
+    EXPECT_FALSE(Script_Parse("wait -5\n", &c, &err));
+    EXPECT_FALSE(Script_Parse("wait 5x\n", &c, &err));
+    EXPECT_FALSE(Script_Parse("jump\n", &c, &err));
+    EXPECT_FALSE(Script_Parse("quit now\n", &c, &err));
+}
+
+TEST(Script, EveryDocumentedKeyNameIsKnown) {
+    for (const char* name :
+         {"LEFT",     "RIGHT",     "UP",        "DOWN",       "RETURN",  "SPACE",
+          "ESCAPE",   "TAB",       "BACK",      "DELETE",     "SHIFT",   "F11",
+          "A",        "Z",         "0",         "9",          "OEM_1",   "OEM_7",
+          "OEM_PLUS", "OEM_MINUS", "OEM_COMMA", "OEM_PERIOD", "LBUTTON", "RBUTTON"})
+        EXPECT_NE(Plat_Find_Key(name), nullptr) << name;
+    EXPECT_EQ(Plat_Find_Key("a"), nullptr);
+}
+
+TEST_F(Platform_Test, ScriptCommandsRunWhenTheVirtualClockReachesThem) {
+    std::vector<Script_Command> c;
+    std::string err;
+    ASSERT_TRUE(Script_Parse("wait 100\ndown RIGHT\nwait 40\nup RIGHT\n", &c, &err));
+    Plat_Clock_Set(0);
+    Script_Start(c);
+    uint8_t state[256];
+    Plat_Clock_Set(99);
+    Plat_Keyboard_State(state);
+    EXPECT_EQ(state[DIK_RIGHT], 0);
+    Plat_Clock_Set(100);
+    Plat_Keyboard_State(state);
+    EXPECT_EQ(state[DIK_RIGHT], 0x80);
+    // Waits count from when the command was due, not when it was seen.
+    Plat_Clock_Set(139);
+    Plat_Keyboard_State(state);
+    EXPECT_EQ(state[DIK_RIGHT], 0x80);
+    Plat_Clock_Set(140);
+    Plat_Msg m;
+    ASSERT_TRUE(Plat_Peek_Message(&m));
+    EXPECT_EQ(m.message, WM_KEYDOWN);
+    // The script is over: the quit message follows.
+    ASSERT_TRUE(Plat_Peek_Message(&m));
+    EXPECT_EQ(m.message, WM_QUIT);
+    Script_Stop();
+}
+
+TEST_F(Platform_Test, WaitUntilJumpsTheVirtualClockButNeverBack) {
+    Plat_Clock_Set(500);
+    Plat_Wait_Until(530);
+    EXPECT_EQ(Plat_Tick(), 530u);
+    Plat_Wait_Until(400);
+    EXPECT_EQ(Plat_Tick(), 530u);
+}
+
+TEST(Random, SameSeedSameSequenceInRange) {
+    Plat_Srand(42);
+    int a[5];
+    for (int& v : a) v = Plat_Rand();
+    Plat_Srand(42);
+    for (int v : a) EXPECT_EQ(Plat_Rand(), v);
+    // The classic generator: seed 1 starts 41, 18467, 6334.
+    Plat_Srand(1);
+    EXPECT_EQ(Plat_Rand(), 41);
+    EXPECT_EQ(Plat_Rand(), 18467);
+    EXPECT_EQ(Plat_Rand(), 6334);
+}
+
+}  // namespace

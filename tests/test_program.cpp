@@ -1,0 +1,76 @@
+// The real program run headless through scripts: its start-up and shutdown log,
+// exit statuses, screenshots and the repeatability of a scripted run.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "program_runner.h"
+
+namespace {
+
+const char* const Startup_Lines =
+    "\n Инициализация программы: Veltran"
+    "\n Direct Input Initialization ... Success"
+    "\n Инициализация Orvuma  << V E L T R A N >>  хорошо исполнена. \n";
+const char* const Shutdown_Lines =
+    "\n\n Завершение сеанса Orvuma << V E L T R A N >>. \n  Выгрузка ресурсов памяти."
+    "\n  Программа Veltran выгружена успешно. \n";
+
+uint32_t Le32(const std::string& s, size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(s[at])) |
+           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8 |
+           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 2])) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 3])) << 24;
+}
+
+TEST(Program, AScriptedRunLogsStartUpAndShutdownInOrder) {
+    Scratch_Dir dir;
+    Program_Run run = Run_Program(dir, "wait 1000\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Report_Body(run.report), std::string(Startup_Lines) + Shutdown_Lines);
+    EXPECT_EQ(run.report.rfind("\nФайл отчета (Report.txt) открыт в ", 0), 0u);
+}
+
+TEST(Program, ABadScriptStopsBeforeTheWindowOpens) {
+    Scratch_Dir dir;
+    Program_Run run = Run_Program(dir, "wait 10\npress A\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("line 2"), std::string::npos) << run.err;
+    EXPECT_FALSE(dir.Exists("Report.txt"));
+}
+
+TEST(Program, ShotWritesTheLastFrameInScreenshotLayout) {
+    Scratch_Dir dir;
+    Program_Run run = Run_Program(dir, "wait 100\nshot first.bmp\nwait 100\nquit\nwait 5000\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string bmp = dir.Read("first.bmp");
+    ASSERT_EQ(bmp.size(), 640u * 480u + 1078u);
+    EXPECT_EQ(bmp.compare(0, 2, "BM"), 0);
+    EXPECT_EQ(Le32(bmp, 2), 640u * 480u + 1078u);
+    EXPECT_EQ(Le32(bmp, 10), 1078u);
+    EXPECT_EQ(Le32(bmp, 18), 640u);
+    EXPECT_EQ(Le32(bmp, 22), 480u);
+    EXPECT_EQ(Le32(bmp, 34), 640u * 480u);
+    EXPECT_EQ(Le32(bmp, 46), 256u);
+    EXPECT_EQ(static_cast<uint8_t>(bmp[54 + 3]), 4);
+}
+
+TEST(Program, SameScriptAndSeedGiveTheSameRun) {
+    const std::string script =
+        "wait 200\nmove 320 240\nkey A\nkey TAB\nkey B\nclick 100 100\nwait 300\nshot s.bmp\n";
+    Scratch_Dir a, b;
+    Program_Run ra = Run_Program(a, script, {"VELTRAN_SEED=7"});
+    Program_Run rb = Run_Program(b, script, {"VELTRAN_SEED=7"});
+    ASSERT_EQ(ra.status, 0) << ra.err;
+    ASSERT_EQ(rb.status, 0) << rb.err;
+    EXPECT_EQ(Report_Body(ra.report), Report_Body(rb.report));
+    EXPECT_EQ(a.Read("s.bmp"), b.Read("s.bmp"));
+}
+
+TEST(Program, TenVirtualMinutesRunInSeconds) {
+    Scratch_Dir dir;
+    Program_Run run = Run_Program(dir, "wait 600000\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+}
+
+}  // namespace
