@@ -1,0 +1,108 @@
+// The game's file records byte by byte, and the growing session list.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "game/records.h"
+
+namespace {
+
+int32_t Le32_At(const uint8_t* p, size_t at) {
+    return static_cast<int32_t>(p[at] | p[at + 1] << 8 | p[at + 2] << 16 |
+                                static_cast<uint32_t>(p[at + 3]) << 24);
+}
+
+TEST(Records, ProgressFieldsSitAtTheirFileOffsets) {
+    Game_Progress g;
+    std::memset(&g, 0, sizeof g);
+    std::strcpy(g.Player_Name, "Иоанн");
+    g.Book_Read[0] = 1;
+    g.Book_Read[65] = 1;
+    const size_t offsets[] = {98,  102, 106, 110, 242, 246, 250, 254, 258, 262,
+                              266, 270, 274, 278, 282, 286, 290, 294, 298, 302};
+    // The packed fields are unaligned: set them by value, never through pointers.
+    int32_t v = 1000;
+    g.Game_Over = v++, g.Book_Done = v++, g.Session_End = v++, g.Book_Index = v++;
+    g.Chapter = v++, g.Verse = v++, g.Letters = v++, g.Chapters_Back = v++;
+    g.Session_Number = v++, g.Store_Sessions = v++, g.Store_Verses = v++;
+    g.Store_Letters = v++, g.Store_Points = v++, g.Store_Rows = v++, g.Store_Blocks = v++;
+    g.Ses_Points = v++, g.Ses_Blocks = v++, g.Ses_Rows = v++, g.Ses_Letters = v++;
+    g.Ses_Verses = v++;
+    g.Store_Points = -77;  // penalties can make the storage negative
+    std::strcpy(g.Book_Title, "Бытие");
+    g.Ses_Start = 0x0102030405060708LL;
+    g.Reserved[7] = 0xEE;
+
+    uint8_t bytes[322];
+    Progress_Write(g, bytes);
+    EXPECT_EQ(bytes[0], 0xC8);  // И
+    EXPECT_EQ(bytes[32], 1);
+    EXPECT_EQ(bytes[97], 1);
+    EXPECT_EQ(bytes[114], 0xC1);  // Б
+    for (size_t i = 0; i < std::size(offsets); ++i) {
+        const int32_t expected = offsets[i] == 274 ? -77 : 1000 + static_cast<int32_t>(i);
+        EXPECT_EQ(Le32_At(bytes, offsets[i]), expected) << "field at " << offsets[i];
+    }
+    EXPECT_EQ(bytes[306], 0x08);
+    EXPECT_EQ(bytes[313], 0x01);
+    EXPECT_EQ(bytes[321], 0xEE);
+
+    Game_Progress back;
+    Progress_Read(bytes, &back);
+    EXPECT_EQ(std::memcmp(&back, &g, sizeof g), 0);
+}
+
+TEST(Records, ProgressReadTerminatesTheNameAndTitle) {
+    uint8_t bytes[322];
+    std::memset(bytes, 'x', sizeof bytes);
+    Game_Progress g;
+    Progress_Read(bytes, &g);
+    EXPECT_EQ(std::strlen(g.Player_Name), 31u);
+    EXPECT_EQ(std::strlen(g.Book_Title), 127u);
+}
+
+TEST(Records, SessionRecordIsThirteenFieldsInOrder) {
+    Session_Record s{};
+    int32_t* f = &s.book;
+    for (int i = 0; i < 13; ++i) f[i] = i * 3 - 5;
+    uint8_t bytes[52];
+    Session_Write(s, bytes);
+    EXPECT_EQ(Le32_At(bytes, 0), -5);
+    EXPECT_EQ(Le32_At(bytes, 40), 25);  // success
+    EXPECT_EQ(Le32_At(bytes, 48), 31);  // duration
+    Session_Record back{};
+    Session_Read(bytes, &back);
+    EXPECT_EQ(std::memcmp(&back, &s, sizeof s), 0);
+}
+
+TEST(Records, CellsAreWrittenRowMajorSixFieldsEach) {
+    static Stone_Cell cells[Cell_Rows * Cell_Cols];
+    std::memset(cells, 0, sizeof cells);
+    cells[3 * 20 + 5] = Stone_Cell{7, 2, 6, -1, 0xFFFFFFF0u, 10};
+    static uint8_t bytes[Cells_Bytes];
+    Cells_Write(cells, bytes);
+    const size_t at = (3 * 20 + 5) * 24;
+    EXPECT_EQ(Le32_At(bytes, at), 7);
+    EXPECT_EQ(Le32_At(bytes, at + 12), -1);
+    EXPECT_EQ(static_cast<uint32_t>(Le32_At(bytes, at + 16)), 0xFFFFFFF0u);
+    EXPECT_EQ(Le32_At(bytes, at + 20), 10);
+    static Stone_Cell back[Cell_Rows * Cell_Cols];
+    Cells_Read(bytes, back);
+    EXPECT_EQ(std::memcmp(back, cells, sizeof cells), 0);
+}
+
+TEST(Records, SessionListGrowsKeepingItsRecordsAndNeverShrinks) {
+    Session_List list;
+    ASSERT_EQ(Session_List_Reserve(&list, 10), 1);
+    EXPECT_EQ(list.capacity, 10);
+    for (int i = 0; i < 10; ++i) list.records[list.count++].chapter = i + 1;
+    ASSERT_EQ(Session_List_Reserve(&list, 20), 1);
+    EXPECT_EQ(list.capacity, 20);
+    EXPECT_EQ(list.records[9].chapter, 10);
+    EXPECT_EQ(list.records[15].chapter, 0);  // new room is zero-filled
+    EXPECT_EQ(Session_List_Reserve(&list, 5), 1);
+    EXPECT_EQ(list.capacity, 20);
+    Session_List_Free(&list);
+}
+
+}  // namespace
