@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-plain test-asan bench format clean
+.PHONY: all deps build run test test-plain test-asan bench fuzz format clean
 
 all: build
 
@@ -37,8 +37,20 @@ test-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+# Fuzzes the book parser for FUZZ_SECONDS with clang's libFuzzer.
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRAN_FUZZ=ON \
+		-DVELTRAN_TESTS=OFF -DVELTRAN_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_hs_book
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/fuzz/fuzz_hs_book -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+		$(FUZZ_BUILD)/corpus fuzz/seeds
+
 format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -19,6 +19,7 @@ Scratch_Dir::Scratch_Dir() {
                 .string();
     fs::remove_all(path_);
     fs::create_directories(path_);
+    Add_Book();
 }
 
 Scratch_Dir::~Scratch_Dir() {
@@ -39,8 +40,16 @@ std::string Scratch_Dir::Read(const std::string& name) const {
     return s.str();
 }
 
+void Scratch_Dir::Remove(const std::string& name) const {
+    fs::remove_all(fs::path(path_) / name);
+}
+
 bool Scratch_Dir::Exists(const std::string& name) const {
     return fs::exists(fs::path(path_) / name);
+}
+
+void Scratch_Dir::Add_Book() const {
+    Write("HScripts/Ruf.txt", "Книга Руфь\r\nРуфь\r\nГлава 1\r\n1 Во дни те\r\n");
 }
 
 Program_Run Run_Program(const Scratch_Dir& dir, const std::string& script,

@@ -19,6 +19,9 @@ class Scratch_Dir {
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
     bool Exists(const std::string& name) const;
+    // Puts one small book into HScripts (every scratch directory starts with it).
+    void Add_Book() const;
+    void Remove(const std::string& name) const;
 
   private:
     std::string path_;

@@ -10,6 +10,7 @@ namespace {
 
 const char* const Startup_Lines =
     "\n Инициализация программы: Veltran"
+    "\n Поиск книг Священного Писания:\n   HS: Руфь\n Ок"
     "\n Direct Input Initialization ... Success"
     "\n Инициализация Orvuma  << V E L T R A N >>  хорошо исполнена. \n";
 const char* const Shutdown_Lines =
@@ -29,6 +30,19 @@ TEST(Program, AScriptedRunLogsStartUpAndShutdownInOrder) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Report_Body(run.report), std::string(Startup_Lines) + Shutdown_Lines);
     EXPECT_EQ(run.report.rfind("\nФайл отчета (Report.txt) открыт в ", 0), 0u);
+}
+
+TEST(Program, WithoutBooksStartUpFailsWithExitStatusOne) {
+    Scratch_Dir dir;
+    dir.Remove("HScripts");
+    Program_Run run = Run_Program(dir, "wait 1000\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Report.txt"), std::string::npos) << run.err;
+    EXPECT_EQ(Report_Body(run.report),
+              "\n Инициализация программы: Veltran"
+              "\n Поиск книг Священного Писания:\n Ок"
+              "\n Error: Не найдена ни одна книга из Священного Писания" +
+                  std::string(Shutdown_Lines));
 }
 
 TEST(Program, ABadScriptStopsBeforeTheWindowOpens) {

@@ -11,6 +11,7 @@
 #include "app/input.h"
 #include "app/report_log.h"
 #include "platform/platform.h"
+#include "scripture/book_table.h"
 
 namespace {
 
@@ -56,6 +57,12 @@ int App_Startup() {
     Seed_Random();
     Report_Open();
     Report_Log("\n Инициализация программы: Veltran");
+
+    if (Books_Find() == 0) {
+        Report_Log("\n Error: Не найдена ни одна книга из Священного Писания");
+        Failure = "no book of Holy Scripture was found in the HScripts folder";
+        return 0;
+    }
 
     // DirectInput: the platform layer's keyboard and mouse are always there.
     Report_Log("\n Direct Input Initialization ");
