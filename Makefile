@@ -40,14 +40,17 @@ bench: build
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-# Fuzzes the book parser for FUZZ_SECONDS with clang's libFuzzer.
+# Fuzzes the book parser, the BMP reader and the archive readers, FUZZ_SECONDS
+# each, with clang's libFuzzer.
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRAN_FUZZ=ON \
 		-DVELTRAN_TESTS=OFF -DVELTRAN_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_hs_book
-	mkdir -p $(FUZZ_BUILD)/corpus
-	$(FUZZ_BUILD)/fuzz/fuzz_hs_book -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
-		$(FUZZ_BUILD)/corpus fuzz/seeds
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_hs_book fuzz_bmp fuzz_wad
+	for t in hs_book:book bmp:bmp wad:wad; do \
+		name=$${t%%:*}; seeds=$${t##*:}; mkdir -p $(FUZZ_BUILD)/corpus_$$name; \
+		$(FUZZ_BUILD)/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+			$(FUZZ_BUILD)/corpus_$$name fuzz/seeds_$$seeds || exit 1; \
+	done
 
 format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -8,13 +8,24 @@
 
 namespace {
 
+// A working folder with one book and no pictures, palette or archives.
 const char* const Startup_Lines =
     "\n Инициализация программы: Veltran"
     "\n Поиск книг Священного Писания:\n   HS: Руфь\n Ок"
+    "\n Инициализация интерфейса DirectDraw 7.0 \n"
+    "\n ошибка при загрузке файла радуги rainbow.rbw \n"
+    "\n хорошая инициализация DirectDraw \n"
     "\n Direct Input Initialization ... Success"
+    "\n Запись спрайтов для компрессии"
+    "\n Чтение bmp-файла images/vert_Scroll_Str.bmp \n"
+    "\n  не найден файл images/vert_Scroll_Str.bmp \n"
+    "\n  Чтение спрайтов ..."
+    "\n всего спрайтов = 0 \n"
+    "\n Чтение спрайтов ... OK"
     "\n Инициализация Orvuma  << V E L T R A N >>  хорошо исполнена. \n";
 const char* const Shutdown_Lines =
     "\n\n Завершение сеанса Orvuma << V E L T R A N >>. \n  Выгрузка ресурсов памяти."
+    "\n хорошо освобожден интерфейс DirectDraw \n"
     "\n  Программа Veltran выгружена успешно. \n";
 
 uint32_t Le32(const std::string& s, size_t at) {
@@ -41,8 +52,10 @@ TEST(Program, WithoutBooksStartUpFailsWithExitStatusOne) {
     EXPECT_EQ(Report_Body(run.report),
               "\n Инициализация программы: Veltran"
               "\n Поиск книг Священного Писания:\n Ок"
-              "\n Error: Не найдена ни одна книга из Священного Писания" +
-                  std::string(Shutdown_Lines));
+              "\n Error: Не найдена ни одна книга из Священного Писания"
+              "\n\n Завершение сеанса Orvuma << V E L T R A N >>. \n  Выгрузка ресурсов памяти."
+              "\n хорошо освобожден интерфейс DirectDraw \n"
+              "\n  Программа Veltran выгружена успешно. \n");
 }
 
 TEST(Program, ABadScriptStopsBeforeTheWindowOpens) {

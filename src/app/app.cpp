@@ -6,10 +6,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
-#include <vector>
 
 #include "app/input.h"
 #include "app/report_log.h"
+#include "graphics/display.h"
+#include "graphics/sprites.h"
 #include "platform/platform.h"
 #include "scripture/book_table.h"
 
@@ -28,11 +29,9 @@ void Seed_Random() {
         Plat_Srand(static_cast<uint32_t>(std::time(nullptr)));
 }
 
-// Stands where the title screen will be: a black paced screen that runs until the
-// window is closed, the script ends, or Escape is pressed.
+// Stands where the title screen will be: a black paced screen with the cursor that
+// runs until the window is closed, the script ends, or Escape is pressed.
 void Run_Screens() {
-    std::vector<uint8_t> frame(640 * 480, 0);
-    uint8_t palette[1024] = {};
     while (Exit_Requested == 0) {
         Plat_Msg msg;
         if (Plat_Peek_Message(&msg)) {
@@ -40,7 +39,9 @@ void Run_Screens() {
             Plat_Dispatch_Message(&msg);
         }
         if (Key_Clicked(VK_ESCAPE)) Plat_Post_Quit();
-        Plat_Present(frame.data(), 640, palette);
+        Surface_Clear(Back_Buffer);
+        Cursor_Draw();
+        Present_Frame();
         Pace_Frame();
     }
 }
@@ -64,6 +65,8 @@ int App_Startup() {
         return 0;
     }
 
+    Display_Init();
+
     // DirectInput: the platform layer's keyboard and mouse are always there.
     Report_Log("\n Direct Input Initialization ");
     Di_Interface = true;
@@ -71,15 +74,23 @@ int App_Startup() {
     Di_Keyboard = Di_Interface;
     Di_Mouse = Di_Interface;
 
+    Sprites_Build_Archive();
+    if (!Sprites_Load_All()) {
+        Failure = "the sprites could not be loaded";
+        return 0;
+    }
+
     Report_Log("\n Инициализация Orvuma  << V E L T R A N >>  хорошо исполнена. \n");
     return 1;
 }
 
 int App_Shutdown() {
     Report_Log("\n\n Завершение сеанса Orvuma << V E L T R A N >>. \n  Выгрузка ресурсов памяти.");
+    Sprites_Release_All();
     Di_Mouse = false;
     Di_Keyboard = false;
     Di_Interface = false;
+    Display_Release();
     Report_Log("\n  Программа Veltran выгружена успешно. \n");
     return 1;
 }

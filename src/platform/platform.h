@@ -113,6 +113,17 @@ void Plat_Wait_Until(uint32_t deadline);
 // Presents that were not preceded by a pacing wait are held to 60 per second.
 void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette);
 
+// Presenting again after the palette was set anew draws the next frame whatever it
+// holds.
+void Plat_Palette_Reattach();
+// True once the system reset the renderer's device or targets (the display was
+// taken away) until Plat_Display_Restored.
+bool Plat_Display_Lost();
+void Plat_Display_Restored();
+// Turns 640 x 480 palette indices into 32-bit XRGB pixels through the palette.
+void Plat_Convert_Frame(const uint8_t* pixels, int pitch, const uint8_t* palette, uint32_t* out,
+                        int out_pitch_pixels);
+
 void Plat_Message_Beep();
 int Plat_Show_Cursor(bool show);
 

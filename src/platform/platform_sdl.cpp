@@ -26,6 +26,7 @@ bool Sdl_Up = false;
 bool Headless = false;  // scripted without VELTRAN_SHOW: frames are kept, not drawn
 bool Fullscreen = true;
 bool Paced_Since_Present = false;
+bool Lost = false;
 bool Need_Redraw = true;
 uint64_t Last_Present_Counter = 0;
 int Cursor_Count = 0;
@@ -158,6 +159,7 @@ void Handle_Event(const SDL_Event& e) {
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:
             Need_Redraw = true;
+            Lost = true;
             return;
         default:
             break;
@@ -199,18 +201,11 @@ void Handle_Event(const SDL_Event& e) {
 
 void Draw_Shown() {
     if (Renderer == nullptr || Texture == nullptr) return;
-    uint32_t lut[256];
-    for (int i = 0; i < 256; ++i)
-        lut[i] = 0xFF000000u | (uint32_t{Shown_Palette[4 * i]} << 16) |
-                 (uint32_t{Shown_Palette[4 * i + 1]} << 8) | Shown_Palette[4 * i + 2];
     void* dst = nullptr;
     int dst_pitch = 0;
     if (SDL_LockTexture(Texture, nullptr, &dst, &dst_pitch) != 0) return;
-    for (int y = 0; y < Pic_H; ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(dst) + y * dst_pitch);
-        const uint8_t* src = &Shown_Pixels[static_cast<size_t>(y) * Pic_W];
-        for (int x = 0; x < Pic_W; ++x) row[x] = lut[src[x]];
-    }
+    Plat_Convert_Frame(Shown_Pixels.data(), Pic_W, Shown_Palette, static_cast<uint32_t*>(dst),
+                       dst_pitch / 4);
     SDL_UnlockTexture(Texture);
     SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
     SDL_RenderClear(Renderer);
@@ -368,6 +363,30 @@ void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
     std::memcpy(Shown_Palette, palette, sizeof Shown_Palette);
     Need_Redraw = false;
     Draw_Shown();
+}
+
+void Plat_Convert_Frame(const uint8_t* pixels, int pitch, const uint8_t* palette, uint32_t* out,
+                        int out_pitch_pixels) {
+    uint32_t lut[256];
+    for (int i = 0; i < 256; ++i)
+        lut[i] = 0xFF000000u | (uint32_t{palette[4 * i]} << 16) |
+                 (uint32_t{palette[4 * i + 1]} << 8) | palette[4 * i + 2];
+    for (int y = 0; y < Pic_H; ++y) {
+        uint32_t* row = out + static_cast<ptrdiff_t>(y) * out_pitch_pixels;
+        const uint8_t* src = pixels + static_cast<ptrdiff_t>(y) * pitch;
+        for (int x = 0; x < Pic_W; ++x) row[x] = lut[src[x]];
+    }
+}
+
+void Plat_Palette_Reattach() {
+    Need_Redraw = true;
+}
+bool Plat_Display_Lost() {
+    return Lost;
+}
+void Plat_Display_Restored() {
+    Lost = false;
+    Need_Redraw = true;
 }
 
 void Plat_Message_Beep() {

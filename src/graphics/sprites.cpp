@@ -1,0 +1,556 @@
+// The sprite store, its archive files, the archive build from images/ and the
+// loading of every sprite and font at start-up.
+#include "graphics/sprites.h"
+
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+#include <new>
+
+#include "app/report_log.h"
+#include "graphics/display.h"
+#include "graphics/font.h"
+#include "platform/platform.h"
+
+const char* const Sprites_Wad = "sprites.wad";
+const char* const Bkfons_Wad = "Bkfons.wad";
+
+Sprite Stone_Sprites[9][8];
+Sprite Wall_Sprites[7];
+
+namespace {
+
+// The single sprites, in the order they are loaded.
+const char* const Single_Names[] = {
+    "VScrollStr_back",
+    "VScrollStr_front",
+    "HScrollStr_back",
+    "HScrollStr_front",
+    "spr_VTrack_top",
+    "spr_VTrack_mid",
+    "spr_VTrack_btm",
+    "spr_Track_pos",
+    "spr_BtnArrowL_unpres",
+    "spr_BtnArrowL_pres",
+    "spr_BtnArrowR_unpres",
+    "spr_BtnArrowR_pres",
+    "spr_BtnArrowU_unpres",
+    "spr_BtnArrowU_pres",
+    "spr_BtnArrowD_unpres",
+    "spr_BtnArrowD_pres",
+    "Game_name",
+    "Help_Screen",
+    "Spasenie_Screen",
+    "Desk",
+    "desk_bord_LfTp",
+    "desk_bord_LfBm",
+    "desk_bord_RtTp",
+    "desk_bord_RtBm",
+    "desk_bord_Lf",
+    "desk_bord_Rt",
+    "desk_bord_Tp",
+    "desk_bord_Bm",
+    "BtnStd_LfTp",
+    "BtnStd_LfBm",
+    "BtnStd_RtTp",
+    "BtnStd_RtBm",
+    "BtnStd_Lf",
+    "BtnStd_Rt",
+    "BtnStd_Tp",
+    "BtnStd_Bm",
+    "Hrz_Label_Frame",
+    "Vrt_Label_Frame",
+    "Btn_MMenu_unpress",
+    "Btn_MMenu_press",
+    "BtnMM_NewGame",
+    "BtnMM_Continue",
+    "BtnMM_Help",
+    "BtnMM_Windows",
+    "BtnMM_Spasenie",
+    "mouse_cursor",
+    // loaded after the stones and walls
+    "Build_Area_Horiz",
+    "Build_Area_Vert",
+    "Build_Area_Ugol",
+    "Cifry8x8",
+    "Cifry16x16",
+    "Cifry24x24",
+};
+constexpr int Single_Count = sizeof Single_Names / sizeof Single_Names[0];
+constexpr int Singles_Before_Stones = Single_Count - 6;
+Sprite Singles[Single_Count];
+
+struct Cut {
+    const char* name;
+    int x, y, w, h;
+};
+enum Cut_Kind { CUT_PLAIN, CUT_STONES, CUT_WALLS };
+struct Picture {
+    const char* file;
+    bool required;
+    Cut_Kind kind;
+    Cut cuts[14];
+};
+
+// Every picture of images/ and the entries cut from it, in archive order.
+const Picture Pictures[] = {
+    {"vert_Scroll_Str.bmp",
+     true,
+     CUT_PLAIN,
+     {{"VScrollStr_back", 56, 0, 56, 480}, {"VScrollStr_front", 0, 0, 56, 480}}},
+    {"VScroll_Treck.bmp",
+     true,
+     CUT_PLAIN,
+     {{"spr_VTrack_top", 1, 16, 22, 3},
+      {"spr_VTrack_mid", 1, 20, 22, 128},
+      {"spr_VTrack_btm", 1, 149, 22, 3},
+      {"spr_Track_pos", 29, 84, 16, 16},
+      {"spr_BtnArrowU_unpres", 29, 16, 16, 16},
+      {"spr_BtnArrowU_pres", 46, 16, 16, 16},
+      {"spr_BtnArrowR_unpres", 29, 33, 16, 16},
+      {"spr_BtnArrowR_pres", 46, 33, 16, 16},
+      {"spr_BtnArrowL_unpres", 29, 50, 16, 16},
+      {"spr_BtnArrowL_pres", 46, 50, 16, 16},
+      {"spr_BtnArrowD_unpres", 29, 67, 16, 16},
+      {"spr_BtnArrowD_pres", 46, 67, 16, 16}}},
+    {"game_name.bmp", false, CUT_PLAIN, {{"Game_name", 1, 1, 520, 80}}},
+    {"mouse_cursor.bmp", false, CUT_PLAIN, {{"mouse_cursor", 1, 1, 32, 32}}},
+    {"stones_1.bmp", true, CUT_STONES, {}},
+    {"Horz_Scroll_Str.bmp",
+     true,
+     CUT_PLAIN,
+     {{"HScrollStr_back", 0, 56, 640, 56}, {"HScrollStr_front", 0, 0, 640, 56}}},
+    {"Cifry_8x8.bmp", false, CUT_PLAIN, {{"Cifry8x8", 1, 1, 90, 8}}},
+    {"Cifry_16x16.bmp", false, CUT_PLAIN, {{"Cifry16x16", 1, 1, 170, 16}}},
+    {"Cifry_24x24.bmp", false, CUT_PLAIN, {{"Cifry24x24", 1, 1, 250, 24}}},
+    {"wall_border.bmp", false, CUT_WALLS, {}},
+    {"Build_Area_Horz.bmp", false, CUT_PLAIN, {{"Build_Area_Horiz", 0, 0, 460, 25}}},
+    {"Build_Area_Vert.bmp", false, CUT_PLAIN, {{"Build_Area_Vert", 0, 0, 23, 460}}},
+    {"Build_Area_Ugol.bmp", false, CUT_PLAIN, {{"Build_Area_Ugol", 0, 0, 23, 25}}},
+    {"font_8x16.bmp", false, CUT_PLAIN, {{"font_8x16", 0, 0, 145, 188}}},
+    {"font_16x16.bmp", false, CUT_PLAIN, {{"font_16x16", 0, 0, 273, 188}}},
+    {"font_32x32.bmp", false, CUT_PLAIN, {{"font_32x32", 0, 0, 529, 331}}},
+    {"Help_Screen.bmp", false, CUT_PLAIN, {{"Help_Screen", 0, 0, 640, 480}}},
+    {"Spasenie_Screen.bmp", false, CUT_PLAIN, {{"Spasenie_Screen", 0, 0, 640, 480}}},
+    {"desk.bmp", false, CUT_PLAIN, {{"Desk", 0, 0, 256, 256}}},
+    {"desk_border.bmp",
+     true,
+     CUT_PLAIN,
+     {{"desk_bord_LfTp", 31, 1, 40, 40},
+      {"desk_bord_LfBm", 31, 44, 40, 40},
+      {"desk_bord_RtTp", 74, 1, 40, 40},
+      {"desk_bord_RtBm", 74, 44, 40, 40},
+      {"desk_bord_Lf", 1, 1, 11, 172},
+      {"desk_bord_Rt", 16, 1, 11, 172},
+      {"desk_bord_Tp", 1, 176, 236, 12},
+      {"desk_bord_Bm", 1, 190, 236, 12}}},
+    {"Btn_standart.bmp",
+     true,
+     CUT_PLAIN,
+     {{"BtnStd_LfTp", 4, 17, 2, 2},
+      {"BtnStd_LfBm", 4, 53, 2, 2},
+      {"BtnStd_RtTp", 137, 17, 2, 2},
+      {"BtnStd_RtBm", 137, 53, 2, 2},
+      {"BtnStd_Lf", 4, 20, 2, 32},
+      {"BtnStd_Rt", 137, 20, 2, 32},
+      {"BtnStd_Tp", 7, 17, 128, 2},
+      {"BtnStd_Bm", 7, 53, 128, 2}}},
+    {"Label_Frames.bmp",
+     true,
+     CUT_PLAIN,
+     {{"Hrz_Label_Frame", 5, 0, 128, 3}, {"Vrt_Label_Frame", 0, 0, 3, 128}}},
+    {"Btn_main_menu.bmp",
+     true,
+     CUT_PLAIN,
+     {{"Btn_MMenu_unpress", 0, 0, 321, 50},
+      {"Btn_MMenu_press", 0, 50, 321, 50},
+      {"BtnMM_NewGame", 1, 105, 273, 40},
+      {"BtnMM_Continue", 1, 150, 273, 40},
+      {"BtnMM_Help", 1, 196, 273, 40},
+      {"BtnMM_Windows", 1, 244, 273, 40},
+      {"BtnMM_Spasenie", 1, 292, 273, 40}}},
+};
+
+// Names are cut so that byte 31 is the NUL.
+void Copy_Name(char* dst, const char* src) {
+    const size_t len = strnlen(src, 31);
+    std::memcpy(dst, src, len);
+    std::memset(dst + len, 0, 32 - len);
+}
+
+uint32_t Le32(const uint8_t* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+void Put32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// Appends one entry of w x h bytes; its pixels are left for the caller to fill.
+Sprite_Store_Entry* Append(Sprite_Store* store, const char* name, int w, int h) {
+    if (!Sprite_Store_Reserve(store, store->count + 1)) return nullptr;
+    uint8_t* pixels = new (std::nothrow) uint8_t[static_cast<size_t>(w) * h];
+    if (pixels == nullptr) return nullptr;
+    Sprite_Store_Entry& e = store->entries[store->count];
+    std::memset(&e, 0, sizeof e);
+    Copy_Name(e.name, name);
+    e.width = w;
+    e.height = h;
+    e.pixels = pixels;
+    Report_Log("\n создание спрайта: %s", e.name);
+    return &e;
+}
+
+bool Cut_Inside(const Image8* image, int x, int y, int w, int h, const char* name) {
+    if (x >= 0 && y >= 0 && w > 0 && h > 0 && x + w <= image->row_length && y + h <= image->height)
+        return true;
+    Report_Log("\n  спрайт %s (%d, %d, %dx%d) выходит за рисунок %dx%d \n", name, x, y, w, h,
+               image->row_length, image->height);
+    return false;
+}
+
+void Copy_Rows(uint8_t* dst, const Image8* image, int x, int y, int w, int h) {
+    for (int r = 0; r < h; ++r)
+        std::memcpy(dst + static_cast<size_t>(r) * w,
+                    image->pixels + static_cast<size_t>(y + r) * image->row_length + x,
+                    static_cast<size_t>(w));
+}
+
+FILE* Open_Picture(const char* path) {
+    Report_Log("\n Чтение bmp-файла %s \n", path);
+    FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) Report_Log("\n  не найден файл %s \n", path);
+    return f;
+}
+
+}  // namespace
+
+Sprite_Store* Sprite_Store_New(int capacity) {
+    Sprite_Store* s = new (std::nothrow) Sprite_Store();
+    if (s != nullptr) Sprite_Store_Reserve(s, capacity);
+    return s;
+}
+
+void Sprite_Store_Delete(Sprite_Store* store) {
+    if (store == nullptr) return;
+    Sprite_Store_Clear(store);
+    delete[] store->entries;
+    delete store;
+}
+
+int Sprite_Store_Find(const Sprite_Store* store, const char* name) {
+    for (int i = 0; i < store->count; ++i)
+        if (std::strcmp(store->entries[i].name, name) == 0) return i;
+    return -1;
+}
+
+int Sprite_Store_Reserve(Sprite_Store* store, int n) {
+    if (n <= store->capacity) return 1;
+    const int grown = n > store->capacity + 10 ? n : store->capacity + 10;
+    Sprite_Store_Entry* e = new (std::nothrow) Sprite_Store_Entry[static_cast<size_t>(grown)];
+    if (e == nullptr) return 0;
+    if (store->count > 0)
+        std::memcpy(e, store->entries,
+                    sizeof(Sprite_Store_Entry) * static_cast<size_t>(store->count));
+    delete[] store->entries;
+    store->entries = e;
+    store->capacity = grown;
+    return 1;
+}
+
+void Sprite_Store_Clear(Sprite_Store* store) {
+    for (int i = 0; i < store->count; ++i) {
+        delete[] store->entries[i].pixels;
+        store->entries[i].pixels = nullptr;
+    }
+    store->count = 0;
+}
+
+int Sprite_Store_Cut(Sprite_Store* store, const Image8* image, int x, int y, int w, int h,
+                     const char* name) {
+    if (image->pixels == nullptr || !Cut_Inside(image, x, y, w, h, name)) return 0;
+    Sprite_Store_Entry* e = Append(store, name, w, h);
+    if (e == nullptr) return 0;
+    Copy_Rows(e->pixels, image, x, y, w, h);
+    ++store->count;
+    return 1;
+}
+
+int Sprite_Store_Cut_Cells(Sprite_Store* store, const Image8* image, int y, int count,
+                           const char* prefix) {
+    int made = 0;
+    for (int k = 0; k < count; ++k) {
+        char name[48];
+        std::snprintf(name, sizeof name, "%s%d", prefix, k);
+        if (image->pixels == nullptr || !Cut_Inside(image, 1 + 33 * k, y, 32, 32, name)) break;
+        Sprite_Store_Entry* e = Append(store, name, 32, 32);
+        if (e == nullptr) break;
+        Copy_Rows(e->pixels, image, 1 + 33 * k, y, 32, 32);
+        ++store->count;
+        ++made;
+    }
+    return made;
+}
+
+int Wad_Write(Sprite_Store* store, FILE* file) {
+    uint8_t head[4];
+    Put32(head, static_cast<uint32_t>(store->count));
+    std::fwrite(head, 1, 4, file);
+    uint32_t offset = 4 + Wad_Record_Size * static_cast<uint32_t>(store->count);
+    for (int i = 0; i < store->count; ++i) {
+        Sprite_Store_Entry& e = store->entries[i];
+        e.offset = offset;
+        offset += static_cast<uint32_t>(e.width) * static_cast<uint32_t>(e.height);
+        uint8_t rec[Wad_Record_Size] = {};
+        std::memcpy(rec, e.name, 32);
+        Put32(rec + 32, static_cast<uint32_t>(e.width));
+        Put32(rec + 36, static_cast<uint32_t>(e.height));
+        Put32(rec + 40, 0);  // the pixels field means nothing on disk
+        Put32(rec + 44, e.offset);
+        std::fwrite(rec, 1, sizeof rec, file);
+    }
+    for (int i = 0; i < store->count; ++i)
+        std::fwrite(store->entries[i].pixels, 1,
+                    static_cast<size_t>(store->entries[i].width) * store->entries[i].height, file);
+    std::fclose(file);
+    return 1;
+}
+
+bool Wad_Record_Read(const uint8_t* bytes, Sprite_Store_Entry* e) {
+    std::memcpy(e->name, bytes, 32);
+    e->name[31] = '\0';
+    e->width = static_cast<int32_t>(Le32(bytes + 32));
+    e->height = static_cast<int32_t>(Le32(bytes + 36));
+    e->pixels = nullptr;
+    e->offset = Le32(bytes + 44);
+    return e->width > 0 && e->height > 0 && e->width <= 16384 && e->height <= 16384;
+}
+
+int Wad_Read(Sprite_Store* store, const char* path) {
+    if (path == nullptr) path = Sprites_Wad;
+    Sprite_Store_Clear(store);
+    FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) return 0;
+    long file_size = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0) file_size = std::ftell(f);
+    std::fseek(f, 0, SEEK_SET);
+    uint8_t head[4];
+    auto corrupt = [&](const char* why) {
+        Report_Log("\n Ошибка: архив %s повреждён (%s) \n", path, why);
+        Sprite_Store_Clear(store);
+        std::fclose(f);
+        return 0;
+    };
+    if (file_size < 4 || std::fread(head, 1, 4, f) != 4) return corrupt("нет счётчика");
+    const int64_t count = static_cast<int32_t>(Le32(head));
+    if (count < 0 || 4 + count * Wad_Record_Size > file_size) return corrupt("оглавление");
+    if (!Sprite_Store_Reserve(store, static_cast<int>(count) + 10)) {
+        std::fclose(f);
+        return 0;
+    }
+    // The whole directory first, checked against the file's length, so that no
+    // block is read that the file does not hold.
+    int64_t blocks = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        uint8_t rec[Wad_Record_Size];
+        if (std::fread(rec, 1, sizeof rec, f) != sizeof rec) return corrupt("оглавление");
+        Sprite_Store_Entry& e = store->entries[i];
+        if (!Wad_Record_Read(rec, &e)) return corrupt("размер спрайта");
+        blocks += static_cast<int64_t>(e.width) * e.height;
+    }
+    if (4 + count * Wad_Record_Size + blocks > file_size)
+        return corrupt("данных меньше оглавления");
+    for (int64_t i = 0; i < count; ++i) {
+        Sprite_Store_Entry& e = store->entries[i];
+        const size_t size = static_cast<size_t>(e.width) * e.height;
+        e.pixels = new (std::nothrow) uint8_t[size];
+        if (e.pixels == nullptr) {
+            // Keep the entries read completely.
+            std::fclose(f);
+            store->count = static_cast<int32_t>(i);
+            Plat_Message_Beep();
+            return 0;
+        }
+        if (std::fread(e.pixels, 1, size, f) != size) {
+            delete[] e.pixels;
+            e.pixels = nullptr;
+            store->count = static_cast<int32_t>(i);
+            return corrupt("данные");
+        }
+        store->count = static_cast<int32_t>(i + 1);
+    }
+    std::fclose(f);
+    return 1;
+}
+
+int Sprite_Create_Surface(int width, int height, Sprite* sprite) {
+    Sprite_Release(sprite);
+    sprite->width = width;
+    sprite->height = height;
+    sprite->surface = Surface_Create(width, height);
+    if (sprite->surface == nullptr) {
+        Report_Log("\n  ошибка при создании спрайта размером (%d, %d) \n", width, height);
+        return 0;
+    }
+    Surface_Clear(sprite->surface);
+    return 1;
+}
+
+void Sprite_Release(Sprite* sprite) {
+    Surface_Release(sprite->surface);
+}
+
+namespace {
+int Fill_Sprite(const Sprite_Store_Entry& e, Sprite* sprite) {
+    if (!Sprite_Create_Surface(e.width, e.height, sprite)) return 0;
+    Copy_Name(sprite->name, e.name);
+    int32_t pitch = 0;
+    uint8_t* pixels = Surface_Lock(sprite->surface, &pitch);
+    if (pixels == nullptr) {
+        Surface_Release(sprite->surface);
+        return 0;
+    }
+    for (int r = 0; r < e.height; ++r)
+        std::memcpy(pixels + static_cast<size_t>(r) * pitch,
+                    e.pixels + static_cast<size_t>(r) * e.width, static_cast<size_t>(e.width));
+    Surface_Unlock(sprite->surface);
+    return 1;
+}
+}  // namespace
+
+int Sprite_Load(const Sprite_Store* store, Sprite* sprite, const char* name) {
+    const int i = Sprite_Store_Find(store, name);
+    if (i < 0) return 0;
+    return Fill_Sprite(store->entries[i], sprite);
+}
+
+int Sprite_Load_Series(const Sprite_Store* store, Sprite* sprites, int count, const char* prefix) {
+    for (int k = 0; k < count; ++k) {
+        char name[48];
+        std::snprintf(name, sizeof name, "%s%d", prefix, k);
+        const int i = Sprite_Store_Find(store, name);
+        if (i < 0 || !Fill_Sprite(store->entries[i], &sprites[k])) return k;
+    }
+    return count;
+}
+
+int Sprite_Draw(Surface* dst, int x, int y, const Sprite* sprite) {
+    if (sprite == nullptr || sprite->surface == nullptr) return 0;
+    const Rect src{0, 0, sprite->width, sprite->height};
+    const Rect to{x, y, x + sprite->width, y + sprite->height};
+    return Surface_Blt(dst, &to, sprite->surface, &src, Blt_Keysrc);
+}
+
+Sprite* Sprite_Get(const char* name) {
+    for (int i = 0; i < Single_Count; ++i)
+        if (std::strcmp(Single_Names[i], name) == 0) return &Singles[i];
+    return nullptr;
+}
+
+int Sprites_Build_Archive() {
+    Report_Log("\n Запись спрайтов для компрессии");
+    Sprite_Store* store = Sprite_Store_New(10);
+    if (store == nullptr) return 0;
+    char path[260];
+    for (const Picture& pic : Pictures) {
+        std::snprintf(path, sizeof path, "images/%s", pic.file);
+        FILE* f = Open_Picture(path);
+        Image8 image;
+        if (f == nullptr || !Bmp_Read(&image, f)) {
+            if (!pic.required) continue;
+            // A required picture missing: the archives on disk stay as they are.
+            Sprite_Store_Delete(store);
+            return 0;
+        }
+        if (pic.kind == CUT_STONES) {
+            for (int t = 0; t < 9; ++t) {
+                char prefix[16];
+                std::snprintf(prefix, sizeof prefix, "stones_t%d_", t);
+                Sprite_Store_Cut_Cells(store, &image, 1 + 33 * t, 8, prefix);
+            }
+        } else if (pic.kind == CUT_WALLS) {
+            Sprite_Store_Cut_Cells(store, &image, 1, 7, "wall_area_");
+        } else {
+            for (const Cut& c : pic.cuts)
+                if (c.name != nullptr) Sprite_Store_Cut(store, &image, c.x, c.y, c.w, c.h, c.name);
+        }
+        Bmp_Free(&image);
+    }
+    if (FILE* out = std::fopen(Sprites_Wad, "wb")) Wad_Write(store, out);
+    Sprite_Store_Delete(store);
+
+    store = Sprite_Store_New(140);
+    if (store == nullptr) return 1;
+    for (int n = 1; n <= Background_Count; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Bkfon_%03d", n);
+        std::snprintf(path, sizeof path, "images/Back_fons/%s.bmp", name);
+        FILE* f = Open_Picture(path);
+        Image8 image;
+        if (f == nullptr || !Bmp_Read(&image, f)) continue;
+        Sprite_Store_Cut(store, &image, 0, 0, 128, 128, name);
+        Bmp_Free(&image);
+    }
+    if (FILE* out = std::fopen(Bkfons_Wad, "wb")) Wad_Write(store, out);
+    Sprite_Store_Delete(store);
+    return 1;
+}
+
+int Sprites_Load_All() {
+    Report_Log("\n  Чтение спрайтов ...");
+    Sprite_Store* store = Sprite_Store_New(10);
+    if (store == nullptr) return 1;
+    Wad_Read(store);
+    struct Font_Entry {
+        const char* name;
+        Font* font;
+        int w, h;
+    };
+    for (const Font_Entry& fe :
+         {Font_Entry{"font_8x16", &Font_8x16, 8, 16}, Font_Entry{"font_16x16", &Font_16x16, 16, 16},
+          Font_Entry{"font_32x32", &Font_32x32, 32, 32}}) {
+        const int i = Sprite_Store_Find(store, fe.name);
+        if (i < 0) continue;
+        const Sprite_Store_Entry& e = store->entries[i];
+        Image8 image;
+        image.row_length = e.width;
+        image.height = e.height;
+        image.pixels = e.pixels;
+        Font_Create(&image, fe.font, fe.w, fe.h);
+    }
+    for (int i = 0; i < Singles_Before_Stones; ++i)
+        Sprite_Load(store, &Singles[i], Single_Names[i]);
+    for (int t = 0; t < 9; ++t) {
+        char prefix[16];
+        std::snprintf(prefix, sizeof prefix, "stones_t%d_", t);
+        Sprite_Load_Series(store, Stone_Sprites[t], 8, prefix);
+        // Each stone frame is transparent where it has the colour of its own
+        // top-left pixel.
+        for (Sprite& s : Stone_Sprites[t]) {
+            if (s.surface == nullptr) continue;
+            const uint8_t* p = Surface_Lock(s.surface, nullptr);
+            if (p != nullptr) s.surface->color_key = p[0];
+            Surface_Unlock(s.surface);
+        }
+    }
+    Sprite_Load_Series(store, Wall_Sprites, 7, "wall_area_");
+    for (int i = Singles_Before_Stones; i < Single_Count; ++i)
+        Sprite_Load(store, &Singles[i], Single_Names[i]);
+    Report_Log("\n всего спрайтов = %d \n", store->count);
+    for (int i = 0; i < store->count; ++i)
+        Report_Log("\n spr_%d, name: %s, size: %dx%d", i, store->entries[i].name,
+                   store->entries[i].width, store->entries[i].height);
+    Sprite_Store_Delete(store);
+    Report_Log("\n Чтение спрайтов ... OK");
+    return 1;
+}
+
+int Sprites_Release_All() {
+    for (Sprite& s : Singles) Sprite_Release(&s);
+    for (auto& type : Stone_Sprites)
+        for (Sprite& s : type) Sprite_Release(&s);
+    for (Sprite& s : Wall_Sprites) Sprite_Release(&s);
+    Font_Release(&Font_8x16);
+    Font_Release(&Font_16x16);
+    Font_Release(&Font_32x32);
+    return 1;
+}

@@ -1,0 +1,68 @@
+// Named sprites: the archives sprites.wad and Bkfons.wad, rebuilding them from the
+// pictures in images/, and loading every sprite and font the program draws with.
+#pragma once
+
+#include <cstdint>
+
+#include "graphics/bmp.h"
+#include "graphics/surface.h"
+
+struct Sprite {
+    char name[32] = {};
+    int32_t width = 0;
+    int32_t height = 0;
+    Surface* surface = nullptr;  // owned
+};
+
+struct Sprite_Store_Entry {
+    char name[32];
+    int32_t width;
+    int32_t height;
+    uint8_t* pixels;  // owned; width * height, rows top-down
+    uint32_t offset;  // of the pixel block in the archive
+};
+
+// The on-disk directory record, 48 bytes.
+constexpr int Wad_Record_Size = 48;
+
+struct Sprite_Store {
+    int32_t count = 0;
+    int32_t capacity = 0;
+    Sprite_Store_Entry* entries = nullptr;
+};
+
+extern const char* const Sprites_Wad;
+extern const char* const Bkfons_Wad;
+constexpr int Background_Count = 133;
+
+Sprite_Store* Sprite_Store_New(int capacity);
+void Sprite_Store_Delete(Sprite_Store* store);
+int Sprite_Store_Find(const Sprite_Store* store, const char* name);
+int Sprite_Store_Reserve(Sprite_Store* store, int n);
+void Sprite_Store_Clear(Sprite_Store* store);
+int Sprite_Store_Cut(Sprite_Store* store, const Image8* image, int x, int y, int w, int h,
+                     const char* name);
+int Sprite_Store_Cut_Cells(Sprite_Store* store, const Image8* image, int y, int count,
+                           const char* prefix);
+int Wad_Write(Sprite_Store* store, FILE* file);
+// Reads an archive into the store; sprites.wad unless another path is given.
+int Wad_Read(Sprite_Store* store, const char* path = nullptr);
+// Checks one directory record against the bytes of the archive; false when the
+// record claims more than the file holds.
+bool Wad_Record_Read(const uint8_t* bytes, Sprite_Store_Entry* entry);
+
+int Sprite_Create_Surface(int width, int height, Sprite* sprite);
+int Sprite_Load(const Sprite_Store* store, Sprite* sprite, const char* name);
+int Sprite_Load_Series(const Sprite_Store* store, Sprite* sprites, int count, const char* prefix);
+void Sprite_Release(Sprite* sprite);
+int Sprite_Draw(Surface* dst, int x, int y, const Sprite* sprite);
+
+// Every single sprite by its archive name ("Btn_MMenu_press", "mouse_cursor" ...);
+// null for a name the program does not know.
+Sprite* Sprite_Get(const char* name);
+extern Sprite Stone_Sprites[9][8];
+extern Sprite Wall_Sprites[7];
+
+int Sprites_Build_Archive();
+int Sprites_Load_All();
+int Sprites_Release_All();
