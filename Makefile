@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-plain test-asan bench fuzz format clean
+.PHONY: all deps build run test test-plain test-asan bench fuzz art books contact-sheet format clean
 
 all: build
 
@@ -36,6 +36,27 @@ test-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+TERMINUS ?= /usr/share/fonts/truetype/terminus/TerminusTTF-4.46.0.ttf
+SYNODAL ?= ../shared/content-sources/synodal
+
+# Regenerates the book files from the Synodal source text.
+books: build
+	$(BUILD)/tools/convert_synodal $(SYNODAL) data/HScripts
+
+# Regenerates the palette and every picture (needs fonts-terminus and FreeType).
+art: build
+	$(BUILD)/tools/make_art data $(TERMINUS)
+
+# A contact sheet of every picture, scaled 2x: build/contact_sheet.png.
+contact-sheet:
+	montage -label '%t' -filter point -resize 200% -background '#202020' -fill white \
+		-geometry +4+4 -tile 6x data/images/*.bmp $(BUILD)/contact_sheet_pieces.png
+	montage -filter point -resize 200% -background '#202020' -geometry +2+2 -tile 12x \
+		data/images/Back_fons/*.bmp $(BUILD)/contact_sheet_backgrounds.png
+	convert $(BUILD)/contact_sheet_pieces.png $(BUILD)/contact_sheet_backgrounds.png \
+		-background '#202020' -append $(BUILD)/contact_sheet.png
+	@echo "wrote $(BUILD)/contact_sheet.png"
 
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60

@@ -127,7 +127,7 @@ void BM_Stones_SDL_BlitSurface(benchmark::State& state) {
 }
 BENCHMARK(BM_Stones_SDL_BlitSurface)->Unit(benchmark::kMicrosecond);
 
-// Start-up graphics: rebuilding both archives from a full images/ folder (every
+// Start-up graphics: rebuilding both archives from the bundled images/ folder (every
 // picture of the table and 133 backgrounds) and loading every sprite.
 void Write_Picture(const std::string& path, int w, int h) {
     std::vector<uint8_t> px(static_cast<size_t>(w) * h);
@@ -142,38 +142,45 @@ void BM_Startup_Build_And_Load(benchmark::State& state) {
     fs::create_directories(dir / "images" / "Back_fons");
     const fs::path old = fs::current_path();
     fs::current_path(dir);
-    struct P {
-        const char* name;
-        int w, h;
-    };
-    for (P p : {P{"vert_Scroll_Str.bmp", 112, 480},
-                P{"VScroll_Treck.bmp", 64, 152},
-                P{"game_name.bmp", 524, 84},
-                P{"mouse_cursor.bmp", 36, 36},
-                P{"stones_1.bmp", 268, 300},
-                P{"Horz_Scroll_Str.bmp", 640, 112},
-                P{"Cifry_8x8.bmp", 92, 12},
-                P{"Cifry_16x16.bmp", 172, 20},
-                P{"Cifry_24x24.bmp", 252, 28},
-                P{"wall_border.bmp", 232, 36},
-                P{"Build_Area_Horz.bmp", 460, 25},
-                P{"Build_Area_Vert.bmp", 24, 460},
-                P{"Build_Area_Ugol.bmp", 24, 25},
-                P{"font_8x16.bmp", 148, 188},
-                P{"font_16x16.bmp", 276, 188},
-                P{"font_32x32.bmp", 532, 331},
-                P{"Help_Screen.bmp", 640, 480},
-                P{"Spasenie_Screen.bmp", 640, 480},
-                P{"desk.bmp", 256, 256},
-                P{"desk_border.bmp", 240, 204},
-                P{"Btn_standart.bmp", 140, 56},
-                P{"Label_Frames.bmp", 136, 128},
-                P{"Btn_main_menu.bmp", 324, 332}})
-        Write_Picture(std::string("images/") + p.name, p.w, p.h);
-    for (int n = 1; n <= 133; ++n) {
-        char name[64];
-        std::snprintf(name, sizeof name, "images/Back_fons/Bkfon_%03d.bmp", n);
-        Write_Picture(name, 128, 128);
+    // The bundled pictures when they are there, else pictures of the same sizes.
+    const fs::path bundled = fs::path(VELTRAN_SOURCE_DIR) / "data" / "images";
+    if (fs::exists(bundled / "stones_1.bmp")) {
+        fs::remove_all("images");
+        fs::create_directory_symlink(bundled, "images");
+    } else {
+        struct P {
+            const char* name;
+            int w, h;
+        };
+        for (P p : {P{"vert_Scroll_Str.bmp", 112, 480},
+                    P{"VScroll_Treck.bmp", 64, 152},
+                    P{"game_name.bmp", 524, 84},
+                    P{"mouse_cursor.bmp", 36, 36},
+                    P{"stones_1.bmp", 268, 300},
+                    P{"Horz_Scroll_Str.bmp", 640, 112},
+                    P{"Cifry_8x8.bmp", 92, 12},
+                    P{"Cifry_16x16.bmp", 172, 20},
+                    P{"Cifry_24x24.bmp", 252, 28},
+                    P{"wall_border.bmp", 232, 36},
+                    P{"Build_Area_Horz.bmp", 460, 25},
+                    P{"Build_Area_Vert.bmp", 24, 460},
+                    P{"Build_Area_Ugol.bmp", 24, 25},
+                    P{"font_8x16.bmp", 148, 188},
+                    P{"font_16x16.bmp", 276, 188},
+                    P{"font_32x32.bmp", 532, 331},
+                    P{"Help_Screen.bmp", 640, 480},
+                    P{"Spasenie_Screen.bmp", 640, 480},
+                    P{"desk.bmp", 256, 256},
+                    P{"desk_border.bmp", 240, 204},
+                    P{"Btn_standart.bmp", 140, 56},
+                    P{"Label_Frames.bmp", 136, 128},
+                    P{"Btn_main_menu.bmp", 324, 332}})
+            Write_Picture(std::string("images/") + p.name, p.w, p.h);
+        for (int n = 1; n <= 133; ++n) {
+            char name[64];
+            std::snprintf(name, sizeof name, "images/Back_fons/Bkfon_%03d.bmp", n);
+            Write_Picture(name, 128, 128);
+        }
     }
     Report_Open();
     Display_Init();
@@ -186,6 +193,7 @@ void BM_Startup_Build_And_Load(benchmark::State& state) {
     }
     Report_Close_For_Test();
     fs::current_path(old);
+    fs::remove(dir / "images");
     fs::remove_all(dir);
 }
 BENCHMARK(BM_Startup_Build_And_Load)->Unit(benchmark::kMillisecond)->Iterations(5);
