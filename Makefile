@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-plain test-asan bench fuzz art books contact-sheet format clean
+.PHONY: all deps build run test test-plain test-asan bench fuzz art books sounds music contact-sheet format clean
 
 all: build
 
@@ -48,6 +48,16 @@ books: build
 art: build
 	$(BUILD)/tools/make_art data $(TERMINUS)
 
+# Regenerates the eight sound effects.
+sounds: build
+	$(BUILD)/tools/make_sounds data/SOUNDS
+
+# Regenerates the cues and session tunes: needs fluidsynth, fluid-soundfont-gm and
+# lame (apt-get install fluidsynth fluid-soundfont-gm lame), never needed to play.
+SOUNDFONT ?= /usr/share/sounds/sf2/FluidR3_GM.sf2
+music: build
+	$(BUILD)/tools/make_music data $(SOUNDFONT) $(BUILD)/music_work
+
 # A contact sheet of every picture, scaled 2x: build/contact_sheet.png.
 contact-sheet:
 	montage -label '%t' -filter point -resize 200% -background '#202020' -fill white \
@@ -66,8 +76,8 @@ FUZZ_SECONDS ?= 60
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRAN_FUZZ=ON \
 		-DVELTRAN_TESTS=OFF -DVELTRAN_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_hs_book fuzz_bmp fuzz_wad
-	for t in hs_book:book bmp:bmp wad:wad; do \
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_hs_book fuzz_bmp fuzz_wad fuzz_wav
+	for t in hs_book:book bmp:bmp wad:wad wav:wav; do \
 		name=$${t%%:*}; seeds=$${t##*:}; mkdir -p $(FUZZ_BUILD)/corpus_$$name; \
 		$(FUZZ_BUILD)/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
 			$(FUZZ_BUILD)/corpus_$$name fuzz/seeds_$$seeds || exit 1; \

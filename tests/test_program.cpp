@@ -16,6 +16,17 @@ const char* const Startup_Lines =
     "\n ошибка при загрузке файла радуги rainbow.rbw \n"
     "\n хорошая инициализация DirectDraw \n"
     "\n Direct Input Initialization ... Success"
+    "\n Инициализация звукового интерфейса Direct Sound ...OK"
+    "\n Инициализация воспроизводителя MP3-файлов ...OK"
+    "\n Чтение музыкальных произведений и звуков... "
+    "\n Загрузка файла со звуками: SOUNDS/sound_14.wav ..."
+    "\n Загрузка файла со звуками: SOUNDS/sound_10.wav ..."
+    "\n Загрузка файла со звуками: SOUNDS/sound_1.wav ..."
+    "\n Загрузка файла со звуками: SOUNDS/sound_12.wav ..."
+    "\n Загрузка файла со звуками: SOUNDS/sound_11.wav ..."
+    "\n Загрузка файла со звуками: SOUNDS/sound_16.wav ..."
+    "\n Загрузка файла со звуками: SOUNDS/sound_17.wav ..."
+    "\n Загрузка файла со звуками: SOUNDS/sound_7.wav ...OK"
     "\n Запись спрайтов для компрессии"
     "\n Чтение bmp-файла images/vert_Scroll_Str.bmp \n"
     "\n  не найден файл images/vert_Scroll_Str.bmp \n"
@@ -25,6 +36,7 @@ const char* const Startup_Lines =
     "\n Инициализация Orvuma  << V E L T R A N >>  хорошо исполнена. \n";
 const char* const Shutdown_Lines =
     "\n\n Завершение сеанса Orvuma << V E L T R A N >>. \n  Выгрузка ресурсов памяти."
+    "\n Деинециализация звука\n Успешная деинециализация звука"
     "\n хорошо освобожден интерфейс DirectDraw \n"
     "\n  Программа Veltran выгружена успешно. \n";
 
@@ -54,6 +66,7 @@ TEST(Program, WithoutBooksStartUpFailsWithExitStatusOne) {
               "\n Поиск книг Священного Писания:\n Ок"
               "\n Error: Не найдена ни одна книга из Священного Писания"
               "\n\n Завершение сеанса Orvuma << V E L T R A N >>. \n  Выгрузка ресурсов памяти."
+              "\n Деинециализация звука\n Успешная деинециализация звука"
               "\n хорошо освобожден интерфейс DirectDraw \n"
               "\n  Программа Veltran выгружена успешно. \n");
 }

@@ -9,6 +9,8 @@
 
 #include "app/input.h"
 #include "app/report_log.h"
+#include "audio/music.h"
+#include "audio/sound.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"
@@ -74,6 +76,16 @@ int App_Startup() {
     Di_Keyboard = Di_Interface;
     Di_Mouse = Di_Interface;
 
+    if (!Sound_Init()) {
+        Failure = std::string("no sound device (") + Plat_Audio_Error() +
+                  "); SDL_AUDIODRIVER=dummy runs the game silently";
+        return 0;
+    }
+    Music = Music_Init(new Music_Player());
+    Report_Log("\n Чтение музыкальных произведений и звуков... ");
+    Sounds_Load_All();
+    Report_Log("OK");
+
     Sprites_Build_Archive();
     if (!Sprites_Load_All()) {
         Failure = "the sprites could not be loaded";
@@ -87,6 +99,10 @@ int App_Startup() {
 int App_Shutdown() {
     Report_Log("\n\n Завершение сеанса Orvuma << V E L T R A N >>. \n  Выгрузка ресурсов памяти.");
     Sprites_Release_All();
+    Sound_Stop_All();
+    Sound_Free_All();
+    Sound_Release();
+    if (Music != nullptr) Music_Release();
     Di_Mouse = false;
     Di_Keyboard = false;
     Di_Interface = false;

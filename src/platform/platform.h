@@ -124,6 +124,31 @@ void Plat_Display_Restored();
 void Plat_Convert_Frame(const uint8_t* pixels, int pitch, const uint8_t* palette, uint32_t* out,
                         int out_pitch_pixels);
 
+// --- sound (SDL2_mixer) ------------------------------------------------------
+// Opens the audio device; false when there is none (Plat_Audio_Error says why).
+bool Plat_Audio_Open();
+void Plat_Audio_Close();
+const char* Plat_Audio_Error();
+// An effect from 11025 Hz mono unsigned 8-bit samples, converted once to the
+// mixer's format. Returns a handle, or -1.
+int Plat_Sound_Create(const uint8_t* samples, uint32_t size);
+// Plays from the start; an effect playing already restarts, never overlaps itself.
+void Plat_Sound_Play(int handle);
+void Plat_Sound_Stop(int handle);
+void Plat_Sound_Free(int handle);
+bool Plat_Sound_Playing(int handle);
+
+// One music file at a time. Positions and the length are in 100 ns units.
+bool Plat_Music_Open(const char* path, bool loop);
+void Plat_Music_Close();
+void Plat_Music_Run();
+void Plat_Music_Pause();
+void Plat_Music_Stop();
+int Plat_Music_State();  // 0 stopped, 1 paused, 2 running
+int64_t Plat_Music_Position();
+int64_t Plat_Music_Length();
+void Plat_Music_Set_Position(int64_t position);
+
 void Plat_Message_Beep();
 int Plat_Show_Cursor(bool show);
 

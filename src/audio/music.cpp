@@ -1,0 +1,175 @@
+// The polled music player and the session playlist.
+#include "audio/music.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "app/report_log.h"
+#include "platform/platform.h"
+
+Music_Player* Music = nullptr;
+
+namespace {
+Music_Player* Player() {
+    return Music != nullptr && Music->ready ? Music : nullptr;
+}
+}  // namespace
+
+Music_Player* Music_Init(Music_Player* player) {
+    Report_Log("\n Инициализация воспроизводителя MP3-файлов ...");
+    player->playing = 0;
+    player->loop = 0;
+    player->ready = 1;
+    Report_Log("OK");
+    return player;
+}
+
+void Music_Clear_Graph() {
+    Music_Player* m = Player();
+    if (m == nullptr) return;
+    if (m->playing) {
+        Plat_Music_Stop();
+        Plat_Music_Close();
+    }
+    m->playing = 0;
+}
+
+void Music_Play(const char* path, int loop) {
+    Music_Player* m = Player();
+    if (m == nullptr) return;
+    std::snprintf(m->file_name, sizeof m->file_name, "%s", path);
+    m->loop = loop;
+    Music_Clear_Graph();
+    // A file that cannot be played still counts as the current one; it has ended.
+    if (!Plat_Music_Open(path, loop != 0)) Report_Log("\n Error Play MP3 File: %s", path);
+    Plat_Music_Set_Position(0);
+    Plat_Music_Run();
+    m->playing = 1;
+}
+
+int Music_Stop() {
+    Music_Player* m = Player();
+    if (m == nullptr || !m->playing) return 0;
+    Plat_Music_Stop();
+    Music_Clear_Graph();
+    return 1;
+}
+
+int Music_Rewind() {
+    Music_Player* m = Player();
+    if (m == nullptr || !m->playing) return 0;
+    Plat_Music_Stop();
+    Plat_Music_Set_Position(0);
+    Plat_Music_Run();
+    return 1;
+}
+
+int Music_Update() {
+    Music_Player* m = Player();
+    if (m == nullptr || !m->playing) return 0;
+    if (Plat_Music_State() != 2) Plat_Music_Run();
+    if (Plat_Music_Position() < Plat_Music_Length()) return 1;
+    // At the end: a looping tune starts again, any other stops there.
+    if (m->loop)
+        Music_Rewind();
+    else
+        Plat_Music_Stop();
+    return 0;
+}
+
+int Music_Seek(int64_t position) {
+    const int64_t stop = Plat_Music_Length();
+    Plat_Music_Set_Position(std::min(position, stop));
+    return 1;
+}
+
+void Music_Release() {
+    Music_Clear_Graph();
+    Plat_Music_Close();
+    delete Music;
+    Music = nullptr;
+}
+
+Session_Playlist::~Session_Playlist() {
+    delete names;
+}
+
+int Playlist_Count(const Session_Playlist* list) {
+    return list->names != nullptr ? list->names->count : 0;
+}
+
+const char* Playlist_Name(const Session_Playlist* list, int index) {
+    if (list->names == nullptr || index < 0 || index >= list->names->count) return nullptr;
+    uint32_t at = 0;
+    for (int i = 0; i < index; ++i)
+        at += static_cast<uint32_t>(std::strlen(list->names->data + at)) + 1;
+    return list->names->At(at);
+}
+
+void Playlist_Build(Session_Playlist* list) {
+    delete list->names;
+    list->names = new (std::nothrow) String_Storage(2048);
+    if (list->names == nullptr) return;
+    std::vector<std::string> found;
+    if (DIR* dir = opendir("MUSIC_SESIONS")) {
+        while (dirent* e = readdir(dir)) {
+            const size_t len = std::strlen(e->d_name);
+            if (len > 4 && strcasecmp(e->d_name + len - 4, ".mp3") == 0) found.push_back(e->d_name);
+        }
+        closedir(dir);
+    }
+    // In name order, so that a seed always draws the same tracks.
+    std::sort(found.begin(), found.end());
+    for (const std::string& name : found) list->names->Add_String(name.c_str());
+}
+
+void Playlist_Create(Session_Playlist* list) {
+    if (Music != nullptr && Music->playing) {
+        Plat_Music_Stop();
+        Music_Clear_Graph();
+    }
+    Playlist_Build(list);
+    list->order = 2;
+    const int count = Playlist_Count(list);
+    list->index = count > 0 ? Plat_Rand() % count : 0;
+    list->saved_position = 0;
+}
+
+namespace {
+std::string Track_Path(const Session_Playlist* list) {
+    const char* name = Playlist_Name(list, list->index);
+    return std::string("MUSIC_SESIONS/") + (name != nullptr ? name : "");
+}
+}  // namespace
+
+void Playlist_Play_Current(Session_Playlist* list) {
+    const int count = Playlist_Count(list);
+    if (count == 0) return;
+    if (list->index >= count) list->index = 0;
+    list->saved_position = 0;
+    Music_Play(Track_Path(list).c_str(), 0);
+}
+
+void Playlist_Update(Session_Playlist* list) {
+    const int count = Playlist_Count(list);
+    if (count == 0 || Player() == nullptr) return;
+    const std::string path = Track_Path(list);
+    if (path == Music->file_name) {
+        list->saved_position = Music->playing ? Plat_Music_Position() : 0;
+        if (Music_Update() == 0) {
+            list->index = Plat_Rand() % count;
+            Playlist_Play_Current(list);
+        }
+        return;
+    }
+    // A cue played meanwhile: take the session track up where it was left.
+    Music_Play(path.c_str(), 0);
+    if (Music->playing) Plat_Music_Pause();
+    Music_Seek(list->saved_position);
+    if (Music->playing) Plat_Music_Run();
+}

@@ -1,0 +1,319 @@
+// Sound effects and music: the WAV reader's rules, slots taken in load order, a
+// slot restarting instead of overlapping, the polled music player and the session
+// playlist handing back to its track after a cue — on SDL's dummy audio device
+// and the virtual clock.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "platform/platform_internal.h"
+#include "scratch_cwd.h"
+
+namespace {
+
+// A WAV file: format chunk of fmt_size bytes with the given tag and rate, then
+// optionally a data chunk of n samples.
+std::string Wav(int n, uint16_t tag = 1, uint32_t rate = 11025, bool data = true,
+                uint32_t fmt_size = 16, int channels = 1, int bits = 8) {
+    std::string b;
+    auto p32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) b += static_cast<char>(v >> (8 * i));
+    };
+    auto p16 = [&](uint16_t v) {
+        b += static_cast<char>(v);
+        b += static_cast<char>(v >> 8);
+    };
+    b += "RIFF";
+    p32(0);
+    b += "WAVE";
+    b += "fmt ";
+    p32(fmt_size);
+    p16(tag);
+    p16(static_cast<uint16_t>(channels));
+    p32(rate);
+    p32(rate * static_cast<uint32_t>(channels * bits / 8));
+    p16(static_cast<uint16_t>(channels * bits / 8));
+    p16(static_cast<uint16_t>(bits));
+    for (uint32_t i = 16; i < fmt_size; ++i) b += '\0';
+    b += "LIST";
+    p32(4);
+    b += "INFO";
+    if (data) {
+        b += "data";
+        p32(static_cast<uint32_t>(n * channels * bits / 8));
+        for (int i = 0; i < n * channels * bits / 8; ++i)
+            b += static_cast<char>(128 + (i % 40) - 20);
+    }
+    const uint32_t riff = static_cast<uint32_t>(b.size() - 8);
+    for (int i = 0; i < 4; ++i) b[4 + i] = static_cast<char>(riff >> (8 * i));
+    return b;
+}
+
+class Audio_Test : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        Plat_In_Reset();
+        Plat_Clock_Set_Virtual(true);
+        Plat_Clock_Set(1000);
+        ASSERT_EQ(Report_Open(), 1);
+        ASSERT_EQ(Sound_Init(), 1);
+        Music = Music_Init(new Music_Player());
+    }
+    void TearDown() override {
+        Music_Release();
+        Sound_Release();
+    }
+    Scratch_Cwd cwd;
+};
+
+TEST(Wav, TheFirstChunkIsTheFormatAndOnlyPcmIsTaken) {
+    int32_t rate = 0;
+    uint32_t off = 0, size = 0;
+    std::string w = Wav(100);
+    ASSERT_TRUE(Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()),
+                          static_cast<uint32_t>(w.size()), &rate, &off, &size));
+    EXPECT_EQ(rate, 11025);
+    EXPECT_EQ(size, 100u);
+    EXPECT_EQ(static_cast<uint8_t>(w[off]), 108);
+    w = Wav(100, 2);  // ADPCM
+    EXPECT_FALSE(Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()),
+                           static_cast<uint32_t>(w.size()), &rate, &off, &size));
+    w = Wav(100, 1, 11025, false);  // no data chunk
+    EXPECT_FALSE(Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()),
+                           static_cast<uint32_t>(w.size()), &rate, &off, &size));
+    w = Wav(100, 1, 22050, true, 18);  // 18-byte format chunk, another rate
+    ASSERT_TRUE(Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()),
+                          static_cast<uint32_t>(w.size()), &rate, &off, &size));
+    EXPECT_EQ(rate, 22050);
+    w = Wav(100);
+    w.resize(w.size() - 10);  // data cut short
+    EXPECT_FALSE(Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()),
+                           static_cast<uint32_t>(w.size()), &rate, &off, &size));
+    EXPECT_FALSE(Wav_Parse(reinterpret_cast<const uint8_t*>("RIFF"), 4, &rate, &off, &size));
+}
+
+TEST_F(Audio_Test, SlotsAreTakenInLoadOrderAndAMissingFileLeavesItsVariableNegative) {
+    for (const char* name :
+         {"sound_14", "sound_10", "sound_1", "sound_12", "sound_11", "sound_17", "sound_7"})
+        cwd.Write(std::string("SOUNDS/") + name + ".wav", Wav(500));
+    cwd.Write("SOUNDS/sound_7.wav", Wav(500, 1, 44100));  // another rate is still taken
+    Sounds_Load_All();
+    EXPECT_EQ(Snd_14, 0);
+    EXPECT_EQ(Snd_11, 4);
+    EXPECT_EQ(Snd_16, -1);
+    EXPECT_EQ(Snd_17, 5);
+    EXPECT_EQ(Snd_7, 6);
+    EXPECT_EQ(Sound_Table[6].rate, 44100);
+    EXPECT_EQ(Sound_Table[6].size, 500);
+    EXPECT_EQ(Sound_Play(Snd_16), 1);  // nothing to play, and no harm
+    const std::string log = cwd.Log();
+    EXPECT_NE(log.find("\n Загрузка файла со звуками: SOUNDS/sound_14.wav ...OK"),
+              std::string::npos);
+    EXPECT_NE(log.find("\n Загрузка файла со звуками: SOUNDS/sound_16.wav ...\n"),
+              std::string::npos);
+}
+
+TEST_F(Audio_Test, PlayingASlotAgainRestartsItAndStopAllSilencesEverything) {
+    cwd.Write("a.wav", Wav(11025));
+    const int slot = Sound_Load("a.wav");
+    ASSERT_EQ(slot, 0);
+    const int handle = Sound_Table[slot].handle;
+    ASSERT_EQ(Sound_Play(slot), 1);
+    ASSERT_EQ(Sound_Play(slot), 1);
+    EXPECT_TRUE(Plat_Sound_Playing(handle));
+    Sound_Stop_All();
+    EXPECT_FALSE(Plat_Sound_Playing(handle));
+    Sound_Free_All();
+    EXPECT_EQ(Sound_Table[slot].handle, -1);
+    EXPECT_EQ(Sound_Play(slot), 1);
+}
+
+TEST_F(Audio_Test, ARefusedFileTakesNoSlot) {
+    cwd.Write("bad.wav", Wav(100, 85));  // an MP3-in-WAV tag
+    EXPECT_EQ(Sound_Load("bad.wav"), -1);
+    EXPECT_EQ(Sound_Load("none.wav"), -1);
+    cwd.Write("good.wav", Wav(100));
+    EXPECT_EQ(Sound_Load("good.wav"), 0);
+}
+
+// Music: a one-second tune (any format the mixer knows; WAV here).
+std::string Tune() {
+    return Wav(22050, 1, 22050, true, 16, 1, 16);
+}
+
+TEST_F(Audio_Test, AFinishedTuneStopsOrLoopsOnlyWhenPolled) {
+    cwd.Write("tune.wav", Tune());
+    Music_Play("tune.wav", 0);
+    ASSERT_EQ(Music->playing, 1);
+    EXPECT_EQ(Plat_Music_Length(), 10000000);
+    Plat_Clock_Advance(600);
+    EXPECT_EQ(Music_Update(), 1);
+    EXPECT_EQ(Plat_Music_Position(), 6000000);
+    Plat_Clock_Advance(500);
+    EXPECT_EQ(Music_Update(), 0);  // at its end, stopped there
+    EXPECT_EQ(Music->playing, 1);
+    EXPECT_EQ(Plat_Music_Position(), 10000000);
+    EXPECT_EQ(Music_Update(), 0);
+    // A looping tune starts again at its end.
+    Music_Play("tune.wav", 1);
+    Plat_Clock_Advance(1000);
+    EXPECT_EQ(Music_Update(), 0);
+    EXPECT_EQ(Plat_Music_Position(), 0);
+    Plat_Clock_Advance(250);
+    EXPECT_EQ(Music_Update(), 1);
+    EXPECT_EQ(Plat_Music_Position(), 2500000);
+}
+
+TEST_F(Audio_Test, SeekStopsAtTheEndAndStopTwiceSaysSo) {
+    cwd.Write("tune.wav", Tune());
+    Music_Play("tune.wav", 0);
+    Music_Seek(99000000);
+    EXPECT_EQ(Plat_Music_Position(), 10000000);
+    Music_Seek(3000000);
+    EXPECT_EQ(Plat_Music_Position(), 3000000);
+    EXPECT_EQ(Music_Stop(), 1);
+    EXPECT_EQ(Music_Stop(), 0);
+    EXPECT_EQ(Music_Rewind(), 0);
+}
+
+TEST_F(Audio_Test, AFileThatCannotPlayIsLoggedAndCountsAsEnded) {
+    Music_Play("MUSIC/missing.mp3", 1);
+    EXPECT_EQ(Music->playing, 1);
+    EXPECT_STREQ(Music->file_name, "MUSIC/missing.mp3");
+    EXPECT_EQ(Music_Update(), 0);
+    EXPECT_NE(cwd.Log().find("\n Error Play MP3 File: MUSIC/missing.mp3"), std::string::npos);
+}
+
+TEST_F(Audio_Test, PlaylistTakesItsTrackBackUpAfterACue) {
+    cwd.Write("MUSIC_SESIONS/a.mp3", Tune());
+    cwd.Write("MUSIC_SESIONS/b.mp3", Tune());
+    cwd.Write("MUSIC_SESIONS/notes.txt", "x");
+    cwd.Write("MUSIC/cue.mp3", Tune());
+    Session_Playlist list;
+    Plat_Srand(3);
+    Playlist_Create(&list);
+    ASSERT_EQ(Playlist_Count(&list), 2);
+    EXPECT_STREQ(Playlist_Name(&list, 1), "b.mp3");
+    Playlist_Play_Current(&list);
+    const std::string track = Music->file_name;
+    Plat_Clock_Advance(400);
+    Playlist_Update(&list);
+    EXPECT_EQ(list.saved_position, 4000000);
+    // The diary's cue plays for a while...
+    Music_Play("MUSIC/cue.mp3", 1);
+    Plat_Clock_Advance(300);
+    Music_Update();
+    // ...then the session loop takes the track up where it was.
+    Playlist_Update(&list);
+    EXPECT_EQ(std::string(Music->file_name), track);
+    EXPECT_EQ(Plat_Music_Position(), 4000000);
+    EXPECT_EQ(Plat_Music_State(), 2);
+    // At the track's end a track is drawn at random and played from its start.
+    Plat_Clock_Advance(700);
+    Playlist_Update(&list);
+    EXPECT_EQ(Plat_Music_Position(), 0);
+    EXPECT_EQ(list.saved_position, 0);
+    EXPECT_NE(std::string(Music->file_name).find("MUSIC_SESIONS/"), std::string::npos);
+}
+
+TEST_F(Audio_Test, AnEmptyPlaylistPlaysNothing) {
+    Session_Playlist list;
+    Playlist_Create(&list);
+    EXPECT_EQ(Playlist_Count(&list), 0);
+    Playlist_Play_Current(&list);
+    Playlist_Update(&list);
+    EXPECT_EQ(Music->playing, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Bundled_Sounds, EightShortUnclippedEffectsInTheGamesFormat) {
+    const std::string dir = std::string(VELTRAN_SOURCE_DIR) + "/data/SOUNDS/";
+    for (int n : {1, 7, 10, 11, 12, 14, 16, 17}) {
+        const std::string name = "sound_" + std::to_string(n) + ".wav";
+        std::ifstream in(dir + name, std::ios::binary);
+        const std::string b((std::istreambuf_iterator<char>(in)), {});
+        ASSERT_GT(b.size(), 44u) << name;
+        int32_t rate = 0;
+        uint32_t off = 0, size = 0;
+        ASSERT_TRUE(Wav_Parse(reinterpret_cast<const uint8_t*>(b.data()),
+                              static_cast<uint32_t>(b.size()), &rate, &off, &size))
+            << name;
+        EXPECT_EQ(rate, 11025);
+        EXPECT_EQ(b[22], 1) << name << " is not mono";
+        EXPECT_EQ(b[34], 8) << name << " is not 8-bit";
+        const double seconds = size / 11025.0;
+        EXPECT_LE(seconds, n == 1 ? 3.0 : 1.5) << name;
+        int low = 255, high = 0;
+        for (uint32_t i = off; i < off + size; ++i) {
+            low = std::min(low, static_cast<uint8_t>(b[i]) + 0);
+            high = std::max(high, static_cast<uint8_t>(b[i]) + 0);
+        }
+        EXPECT_GT(low, 0) << name << " is clipped";
+        EXPECT_LT(high, 255) << name << " is clipped";
+        EXPECT_GT(high - low, 40) << name << " is too quiet";
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Audio_Test, BundledMusicHasEveryCueAndSessionTunesOfTwoToFourMinutes) {
+    namespace fs = std::filesystem;
+    const fs::path data = fs::path(VELTRAN_SOURCE_DIR) / "data";
+    uintmax_t total = 0;
+    for (const char* cue : {"CstleTown", "Select_HScript", "ReadHSript", "Good_ses_finish",
+                            "Fail_ses_finish", "Game_Over", "View_Dnevnik", "LoadSaveMenu"}) {
+        const fs::path p = data / "MUSIC" / (std::string(cue) + ".mp3");
+        ASSERT_TRUE(fs::exists(p)) << p;
+        total += fs::file_size(p);
+        Music_Play(p.c_str(), 1);
+        EXPECT_GT(Plat_Music_Length(), 50000000) << cue;  // over 5 s
+        EXPECT_EQ(Plat_Music_State(), 2) << cue;
+    }
+    int sessions = 0;
+    for (const auto& e : fs::directory_iterator(data / "MUSIC_SESIONS")) {
+        if (e.path().extension() != ".mp3") continue;
+        ++sessions;
+        total += fs::file_size(e.path());
+        Music_Play(e.path().c_str(), 0);
+        const double seconds = Plat_Music_Length() / 1e7;
+        EXPECT_GE(seconds, 120) << e.path();
+        EXPECT_LE(seconds, 240) << e.path();
+        // 96 kbit/s: the file's size follows from its length.
+        EXPECT_NEAR(static_cast<double>(fs::file_size(e.path())) * 8 / seconds / 1000, 96, 4)
+            << e.path();
+    }
+    EXPECT_GE(sessions, 6);
+    EXPECT_LE(total, 25u << 20);
+    EXPECT_EQ(cwd.Log().find("Error Play MP3"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Bundled_Sounds, GeneratorMakesTheSameBytes) {
+    Scratch_Cwd cwd;
+    const std::string cmd = std::string("'") + MAKE_SOUNDS_EXE + "' . > /dev/null";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    for (int n : {1, 7, 10, 11, 12, 14, 16, 17}) {
+        const std::string name = "sound_" + std::to_string(n) + ".wav";
+        std::ifstream in(std::string(VELTRAN_SOURCE_DIR) + "/data/SOUNDS/" + name,
+                         std::ios::binary);
+        const std::string committed((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_EQ(cwd.Read(name), committed) << name;
+    }
+}
+
+}  // namespace
