@@ -44,6 +44,13 @@ void Scratch_Dir::Remove(const std::string& name) const {
     fs::remove_all(fs::path(path_) / name);
 }
 
+void Scratch_Dir::Link_Bundled_Data() const {
+    Remove("HScripts");
+    for (const char* name :
+         {"HScripts", "images", "SOUNDS", "MUSIC", "MUSIC_SESIONS", "rainbow.rbw"})
+        fs::create_symlink(fs::path(VELTRAN_SOURCE_DIR) / "data" / name, fs::path(path_) / name);
+}
+
 bool Scratch_Dir::Exists(const std::string& name) const {
     return fs::exists(fs::path(path_) / name);
 }

@@ -22,6 +22,8 @@ class Scratch_Dir {
     // Puts one small book into HScripts (every scratch directory starts with it).
     void Add_Book() const;
     void Remove(const std::string& name) const;
+    // Links the bundled content (books, pictures, palette, sounds, music) in.
+    void Link_Bundled_Data() const;
 
   private:
     std::string path_;

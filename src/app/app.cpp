@@ -9,6 +9,7 @@
 
 #include "app/input.h"
 #include "app/report_log.h"
+#include "app/title.h"
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "graphics/display.h"
@@ -29,23 +30,6 @@ void Seed_Random() {
         Plat_Srand(static_cast<uint32_t>(std::strtoul(seed, nullptr, 10)));
     else
         Plat_Srand(static_cast<uint32_t>(std::time(nullptr)));
-}
-
-// Stands where the title screen will be: a black paced screen with the cursor that
-// runs until the window is closed, the script ends, or Escape is pressed.
-void Run_Screens() {
-    while (Exit_Requested == 0) {
-        Plat_Msg msg;
-        if (Plat_Peek_Message(&msg)) {
-            if (msg.message == WM_QUIT) break;
-            Plat_Dispatch_Message(&msg);
-        }
-        if (Key_Clicked(VK_ESCAPE)) Plat_Post_Quit();
-        Surface_Clear(Back_Buffer);
-        Cursor_Draw();
-        Present_Frame();
-        Pace_Frame();
-    }
 }
 
 }  // namespace
@@ -124,7 +108,12 @@ int App_Main() {
     }
     Plat_Show_Cursor(false);
     int started = App_Startup();
-    if (started) Run_Screens();
+    if (started) {
+        // The title object lives until the program ends.
+        Title_Screen* title = Title_Create();
+        Main_Menu_Run(title);
+        Title_Destroy(title);
+    }
     App_Shutdown();
     Plat_Show_Cursor(true);
     Plat_Close();

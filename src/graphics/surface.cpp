@@ -96,7 +96,8 @@ int Surface_Blt(Surface* dst, const Rect* dst_rect, const Surface* src, const Re
                                   static_cast<size_t>(s.top + y - d.top) * src->pitch +
                                   (s.left + t.left - d.left);
             uint8_t* to = dst->pixels + static_cast<size_t>(y) * dst->pitch + t.left;
-            if (!keyed) {
+            // A row without the key colour is copied whole.
+            if (!keyed || std::memchr(from, key, static_cast<size_t>(w)) == nullptr) {
                 std::memcpy(to, from, static_cast<size_t>(w));
                 continue;
             }

@@ -1,0 +1,53 @@
+// Modal boxes: a notice with OK, a yes/no question, and the session results.
+// Each runs its own loop over what the caller left in the back buffer.
+#pragma once
+
+#include <cstdint>
+
+#include "graphics/font.h"
+#include "ui/text_lines.h"
+#include "ui/widgets.h"
+
+class Message_Box {
+  public:
+    explicit Message_Box(const char* text);
+    ~Message_Box();
+    int Run();
+    void Draw(Surface* surface);
+    cls_Desk_Rect* panel = nullptr;
+    cls_Button_Standart* ok = nullptr;
+    int32_t ready = 0;
+    char text[71] = {};
+};
+
+class Confirm_Box {
+  public:
+    explicit Confirm_Box(const char* text);
+    ~Confirm_Box();
+    // 2 = yes, 0 = no, 1 = the program is being left.
+    int Run();
+    void Draw(Surface* surface);
+    cls_Desk_Rect* panel = nullptr;
+    cls_Button_Standart* yes = nullptr;
+    cls_Button_Standart* no = nullptr;
+    char text[71] = {};
+    int32_t ready = 0;
+};
+
+class Results_Box {
+  public:
+    explicit Results_Box(Text_Lines* lines);
+    ~Results_Box();
+    int Run();
+    void Draw(Surface* surface);
+    cls_Desk_Rect* panel = nullptr;
+    cls_Button_Standart* ok = nullptr;
+    Font font;
+    int32_t ready = 0;
+    Text_Lines* lines;
+    char title[71] = {};
+};
+
+// Panel sizes of the boxes, from their texts.
+int Message_Box_Width(const char* text);
+int Confirm_Box_Width(const char* text);

@@ -1,0 +1,171 @@
+// Word-wrapped line storage and the running tickers.
+#include "ui/text_lines.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "graphics/display.h"
+#include "graphics/font.h"
+#include "graphics/sprites.h"
+#include "platform/platform.h"
+
+Text_Lines::Text_Lines(int capacity_, int width_) : width(width_) {
+    buffer = new (std::nothrow) char[static_cast<size_t>(capacity_) + 1]();
+    if (buffer == nullptr) return;
+    capacity = capacity_;
+    ok = 1;
+}
+
+Text_Lines::~Text_Lines() {
+    delete[] buffer;
+}
+
+bool Text_Lines::Grow() {
+    char* grown = new (std::nothrow) char[static_cast<size_t>(capacity) + 2048 + 1]();
+    if (grown == nullptr) return false;
+    if (buffer != nullptr) std::memcpy(grown, buffer, static_cast<size_t>(used));
+    delete[] buffer;
+    buffer = grown;
+    capacity += 2048;
+    return true;
+}
+
+int Text_Lines::Add_Text(const char* text) {
+    if (text == nullptr || *text == '\0') text = " ";
+    const int len = static_cast<int>(std::strlen(text));
+    int pos = 0, pieces = 0;
+    auto put = [&](const char* from, int n) {
+        if (pieces > 0) buffer[used++] = ' ';
+        std::memcpy(buffer + used, from, static_cast<size_t>(n));
+        used += n;
+        buffer[used++] = '\0';
+        ++count;
+        ++pieces;
+    };
+    while (len - pos > width) {
+        int end = pos + width - 1;
+        int blank = end;
+        while (blank > pos && text[blank] != ' ') --blank;
+        if (blank > pos) end = blank;  // the blank ends the piece
+        const int n = end - pos + 1;
+        // Room for the piece, its leading blank and NUL, with some to spare.
+        while (capacity - used <= n + 4)
+            if (!Grow()) return 0;
+        put(text + pos, n);
+        pos = end + 1;
+    }
+    const int rest = len - pos;
+    while (capacity - used <= rest + 1 + (pieces > 0 ? 1 : 0))
+        if (!Grow()) return 0;
+    put(text + pos, rest);
+    return 1;
+}
+
+const char* Text_Lines::Get_Line(int index) {
+    if (index < 0 || index >= count || buffer == nullptr) return nullptr;
+    // Walk from the line last looked up, one line a step.
+    while (cursor_line < index) {
+        cursor += static_cast<int32_t>(std::strlen(buffer + cursor)) + 1;
+        ++cursor_line;
+    }
+    while (cursor_line > index) {
+        int32_t p = cursor - 1;  // the NUL ending the line before
+        while (p > 0 && buffer[p - 1] != '\0') --p;
+        cursor = p;
+        --cursor_line;
+    }
+    return buffer + cursor;
+}
+
+Vertical_Ticker::Vertical_Ticker(Text_Lines* lines_, int x_, int start_y_)
+    : y(start_y_), lines(lines_), x(x_), start_y(start_y_), last_move(Plat_Tick()) {}
+
+void Vertical_Ticker::Draw(Surface* surface) {
+    const uint32_t now = Plat_Tick();
+    if (now >= last_move + interval) {
+        y -= step;
+        last_move = now;
+    }
+    const int32_t skip = Cells_Skipped(y);
+    // The stream: every line followed by two blanks.
+    const int want = Screen_Height / 32 + 2;
+    std::string letters;
+    int32_t position = 0;
+    bool beyond = true;
+    for (int i = 0; i < lines->Line_Count() && static_cast<int>(letters.size()) <= want; ++i) {
+        const std::string line = std::string(lines->Get_Line(i)) + "  ";
+        const int32_t n = static_cast<int32_t>(line.size());
+        if (position + n > skip) {
+            beyond = false;
+            const int32_t from = skip > position ? skip - position : 0;
+            letters += line.substr(static_cast<size_t>(from));
+        }
+        position += n;
+    }
+    if (beyond) {
+        y = start_y;
+        letters = " ";
+    }
+    const int32_t offset = Cell_Offset(y);
+    Font_Set_Colour(&Font_32x32, 6);
+    if (const Sprite* back = Sprite_Get("VScrollStr_back");
+        back != nullptr && back->surface != nullptr) {
+        const Rect src{0, 0, back->width, back->height};
+        const Rect to{x, 0, x + back->width, back->height};
+        Surface_Blt(surface, &to, back->surface, &src, 0);
+    }
+    Text_Draw_Vertical(x + 12, offset, letters.c_str(), surface);
+    Sprite_Draw(surface, x, 0, Sprite_Get("VScrollStr_front"));
+}
+
+Horizontal_Ticker::Horizontal_Ticker() : x(Screen_Width), start_x(Screen_Width) {
+    text = new (std::nothrow) char[10000]();
+    if (text != nullptr) capacity = 10000;
+}
+
+Horizontal_Ticker::~Horizontal_Ticker() {
+    delete[] text;
+}
+
+int Horizontal_Ticker::Add_Text(const char* add) {
+    const int32_t n = static_cast<int32_t>(std::strlen(add));
+    if (length + 2 + n >= capacity) {
+        const int32_t grown_capacity = capacity + ((length + 3 + n - capacity) / 10000 + 1) * 10000;
+        char* grown = new (std::nothrow) char[static_cast<size_t>(grown_capacity)]();
+        if (grown == nullptr) return 0;
+        if (text != nullptr) std::memcpy(grown, text, static_cast<size_t>(length));
+        delete[] text;
+        text = grown;
+        capacity = grown_capacity;
+    }
+    std::memcpy(text + length, add, static_cast<size_t>(n));
+    length += n;
+    text[length++] = ' ';
+    text[length++] = ' ';
+    text[length] = '\0';
+    return 1;
+}
+
+void Horizontal_Ticker::Draw(Surface* surface) {
+    x -= step;
+    const int32_t skip = Cells_Skipped(x);
+    std::string letters;
+    if (skip >= length) {
+        x = start_x;
+        letters = " ";
+    } else {
+        const int32_t n = std::min(length - skip, Screen_Width / 32 + 2);
+        letters.assign(text + skip, static_cast<size_t>(n));
+    }
+    const int32_t offset = Cell_Offset(x);
+    if (const Sprite* back = Sprite_Get("HScrollStr_back");
+        back != nullptr && back->surface != nullptr) {
+        const Rect src{0, 0, back->width, back->height};
+        const Rect to{0, y, back->width, y + back->height};
+        Surface_Blt(surface, &to, back->surface, &src, 0);
+    }
+    Font_Set_Colour(&Font_32x32, 6);
+    Text_Draw(offset, y + 13, letters.c_str(), &Font_32x32, surface);
+    Sprite_Draw(surface, 0, y, Sprite_Get("HScrollStr_front"));
+}

@@ -1,0 +1,77 @@
+// Text containers: a growable store of word-wrapped lines, and the two tickers
+// that run text through a column (upwards) or a strip (leftwards) in 32-pixel
+// letters.
+#pragma once
+
+#include <cstdint>
+
+#include "graphics/surface.h"
+
+class Text_Lines {
+  public:
+    Text_Lines(int capacity, int width);
+    ~Text_Lines();
+    Text_Lines(const Text_Lines&) = delete;
+    Text_Lines& operator=(const Text_Lines&) = delete;
+
+    // Appends the text as one or more lines of at most `width` characters, broken
+    // at blanks; continuation lines begin with a blank. 0 when the store cannot grow.
+    int Add_Text(const char* text);
+    // The line, or null when index is not below the line count.
+    const char* Get_Line(int index);
+    int Line_Count() const { return count; }
+    int Width() const { return width; }
+    int Ok() const { return ok; }
+
+  private:
+    bool Grow();
+    char* buffer = nullptr;
+    int32_t capacity = 0;
+    int32_t width = 0;
+    int32_t used = 0;  // write position
+    int32_t count = 0;
+    int32_t cursor_line = 0;
+    int32_t cursor = 0;  // offset of cursor_line
+    int32_t ok = 0;
+};
+
+class Vertical_Ticker {
+  public:
+    Vertical_Ticker(Text_Lines* lines, int x, int start_y);
+    virtual ~Vertical_Ticker() = default;
+    virtual void Draw(Surface* surface);
+    int32_t y;  // of the stream's first letter cell
+
+  private:
+    Text_Lines* lines;
+    int32_t x, start_y;
+    int32_t step = 4;
+    uint32_t interval = 10;
+    uint32_t last_move;
+};
+
+class Horizontal_Ticker {
+  public:
+    Horizontal_Ticker();
+    virtual ~Horizontal_Ticker();
+    int Add_Text(const char* text);
+    virtual void Draw(Surface* surface);
+    int32_t x;  // of the stream's first letter cell
+    int32_t Length() const { return length; }
+
+  private:
+    char* text = nullptr;
+    int32_t capacity = 0;
+    int32_t length = 0;
+    int32_t y = 0;
+    int32_t start_x;
+    int32_t step = 5;
+};
+
+// A remainder with the sign of the dividend, and the whole cells above or left of 0.
+inline int32_t Cell_Offset(int32_t pos) {
+    return pos % 32;
+}
+inline int32_t Cells_Skipped(int32_t pos) {
+    return pos < 0 ? -pos / 32 : 0;
+}

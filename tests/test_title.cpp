@@ -1,0 +1,84 @@
+// The title screen driven through scripts on the bundled content: the buttons,
+// the name field in both layouts, the help and salvation pictures, and leaving.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "program_runner.h"
+
+namespace {
+
+// The 640 x 480 pixels of a shot (rows top-down).
+std::string Pixels(const std::string& bmp) {
+    if (bmp.size() != 640u * 480u + 1078u) return "";
+    std::string px(640 * 480, '\0');
+    for (int y = 0; y < 480; ++y)
+        std::memcpy(&px[y * 640], bmp.data() + 1078 + (479 - y) * 640, 640);
+    return px;
+}
+
+int Differences(const std::string& a, const std::string& b, int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) n += a[y * 640 + x] != b[y * 640 + x];
+    return n;
+}
+
+const char* const Shutdown_Tail =
+    "\n Завершена работа в главном меню \n"
+    "\n\n Завершение сеанса Orvuma << V E L T R A N >>. \n  Выгрузка ресурсов памяти."
+    "\n Деинециализация звука\n Успешная деинециализация звука"
+    "\n хорошо освобожден интерфейс DirectDraw \n"
+    "\n  Программа Veltran выгружена успешно. \n";
+
+TEST(Title_Screen, TheExitButtonEndsTheProgramWithItsLogLine) {
+    Scratch_Dir dir;
+    dir.Link_Bundled_Data();
+    Program_Run run = Run_Program(dir, "wait 500\nclick 320 375\nwait 500\nwait 60000\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string tail = Shutdown_Tail;
+    ASSERT_GE(run.report.size(), tail.size());
+    EXPECT_EQ(run.report.substr(run.report.size() - tail.size()), tail);
+    EXPECT_EQ(run.report.find("Error Play MP3"), std::string::npos);
+    EXPECT_NE(run.report.find("\n всего спрайтов = 134 \n"), std::string::npos);
+}
+
+TEST(Title_Screen, ANameIsTypedInBothLayouts) {
+    Scratch_Dir dir;
+    dir.Link_Bundled_Data();
+    Program_Run run = Run_Program(dir,
+                                  "wait 300\nshot before.bmp\nclick 300 155\n"
+                                  "key BACK\nwait 150\nkey A\nwait 150\nkey TAB\nwait 150\n"
+                                  "down SHIFT\nkey A\nup SHIFT\nwait 150\nmove 600 470\nwait 100\n"
+                                  "shot after.bmp\nquit\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string before = Pixels(dir.Read("before.bmp")),
+                      after = Pixels(dir.Read("after.bmp"));
+    ASSERT_FALSE(before.empty());
+    // The field changed; the buttons below it did not.
+    EXPECT_GT(Differences(before, after, 70, 150, 570, 180), 50);
+    EXPECT_EQ(Differences(before, after, 160, 190, 480, 460), 0);
+}
+
+TEST(Title_Screen, HelpAndSalvationShowTheirPicturesAndReturn) {
+    Scratch_Dir dir;
+    dir.Link_Bundled_Data();
+    Program_Run run =
+        Run_Program(dir,
+                    "wait 300\nshot title.bmp\nclick 320 320\nwait 300\nshot help.bmp\n"
+                    "key RETURN\nwait 300\nclick 320 430\nwait 300\nshot salvation.bmp\n"
+                    "click 5 5\nwait 300\nshot back.bmp\nclick 320 375\nwait 300\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string title = Pixels(dir.Read("title.bmp")), help = Pixels(dir.Read("help.bmp")),
+                      salvation = Pixels(dir.Read("salvation.bmp")),
+                      back = Pixels(dir.Read("back.bmp"));
+    ASSERT_FALSE(help.empty());
+    EXPECT_GT(Differences(title, help, 0, 0, 640, 480), 100000);
+    EXPECT_GT(Differences(help, salvation, 0, 60, 640, 440), 10000);
+    // Back on the title screen: the buttons stand where they stood.
+    EXPECT_EQ(Differences(title, back, 160, 190, 480, 460), 0);
+    const std::string tail = Shutdown_Tail;
+    EXPECT_EQ(run.report.substr(run.report.size() - tail.size()), tail);
+}
+
+}  // namespace

@@ -1,0 +1,361 @@
+// The UI toolkit: line wrapping and the tickers' arithmetic, the widgets' state
+// machines driven with a fake mouse and clock, box sizes, and the name field.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/title.h"
+#include "scripture/book_table.h"
+#include "scripture/hs_book.h"
+#include "ui/boxes.h"
+#include "ui/name_line.h"
+#include "ui/text_lines.h"
+#include "ui/widgets.h"
+#include "ui_fixture.h"
+
+namespace {
+
+// --- text lines and tickers ---------------------------------------------------------
+
+TEST(Text_Lines_Store, WrapsAtBlanksAndStartsContinuationsWithOne) {
+    Text_Lines t(16, 5);
+    ASSERT_EQ(t.Add_Text("abc def"), 1);
+    ASSERT_EQ(t.Line_Count(), 2);
+    EXPECT_STREQ(t.Get_Line(0), "abc ");
+    EXPECT_STREQ(t.Get_Line(1), " def");
+    EXPECT_EQ(t.Get_Line(2), nullptr);
+    ASSERT_EQ(t.Add_Text(""), 1);
+    EXPECT_STREQ(t.Get_Line(2), " ");
+    // Walking back to the start after reading further on.
+    EXPECT_STREQ(t.Get_Line(0), "abc ");
+}
+
+TEST(Text_Lines_Store, CutsHardWithoutBlanksAndGrowsWhenFull) {
+    Text_Lines t(64, 300);
+    const std::string long_word(350, 'x');
+    ASSERT_EQ(t.Add_Text(long_word.c_str()), 1);
+    ASSERT_EQ(t.Line_Count(), 2);
+    EXPECT_EQ(std::strlen(t.Get_Line(0)), 300u);
+    EXPECT_EQ(std::string(t.Get_Line(1)), " " + std::string(50, 'x'));
+    for (int i = 0; i < 40; ++i) ASSERT_EQ(t.Add_Text("line of some length"), 1);
+    EXPECT_STREQ(t.Get_Line(41), "line of some length");
+    EXPECT_EQ(std::strlen(t.Get_Line(1)), 51u);
+}
+
+TEST(Tickers, SkipAndOffsetKeepTheSignOfThePosition) {
+    EXPECT_EQ(Cells_Skipped(100), 0);
+    EXPECT_EQ(Cell_Offset(100), 4);
+    EXPECT_EQ(Cells_Skipped(-1), 0);
+    EXPECT_EQ(Cell_Offset(-1), -1);
+    EXPECT_EQ(Cells_Skipped(-33), 1);
+    EXPECT_EQ(Cell_Offset(-33), -1);
+    EXPECT_EQ(Cells_Skipped(-64), 2);
+    EXPECT_EQ(Cell_Offset(-64), 0);
+}
+
+TEST_F(Ui_Test, VerticalTickerMovesEvery10MsAndStartsOverAtTheEnd) {
+    Text_Lines lines(64, 300);
+    lines.Add_Text("ab");  // the stream is "ab" and two blanks: 4 letters
+    Vertical_Ticker ticker(&lines, 0, 480);
+    Advance(10);
+    ticker.Draw(Back_Buffer);
+    EXPECT_EQ(ticker.y, 476);
+    ticker.Draw(Back_Buffer);  // no time passed: no move
+    EXPECT_EQ(ticker.y, 476);
+    ticker.y = -3 * 32;  // the last letter cell is still in view
+    Advance(10);
+    ticker.Draw(Back_Buffer);
+    EXPECT_EQ(ticker.y, -3 * 32 - 4);
+    ticker.y = -4 * 32 + 4;
+    Advance(10);
+    ticker.Draw(Back_Buffer);  // the whole stream has left the column
+    EXPECT_EQ(ticker.y, 480);
+}
+
+TEST_F(Ui_Test, HorizontalTickerWithNoTextReturnsToItsStartEveryFrame) {
+    Horizontal_Ticker ticker;
+    ticker.Draw(Back_Buffer);
+    EXPECT_EQ(ticker.x, 640);
+    ASSERT_EQ(ticker.Add_Text("Глава 1"), 1);
+    EXPECT_EQ(ticker.Length(), 9);
+    ticker.Draw(Back_Buffer);
+    EXPECT_EQ(ticker.x, 635);
+    const std::string big(25000, 'q');
+    ASSERT_EQ(ticker.Add_Text(big.c_str()), 1);
+    EXPECT_EQ(ticker.Length(), 9 + 25002);
+}
+
+// --- widgets --------------------------------------------------------------------------
+
+TEST_F(Ui_Test, PanelsSortTheirCornersAndAreAtLeast80Square) {
+    cls_Desk_Rect a(300, 300, 100, 100);
+    EXPECT_EQ(a.left, 100);
+    EXPECT_EQ(a.top, 100);
+    EXPECT_EQ(a.right, 300);
+    EXPECT_EQ(a.bottom, 300);
+    cls_Desk_Rect b(10, 20, 60, 40);
+    EXPECT_EQ(b.right - b.left, 80);
+    EXPECT_EQ(b.bottom - b.top, 80);
+    int l, t, r, bt;
+    EXPECT_EQ(a.Inner_Rect(&l, &t, &r, &bt), 200 - 2 * 11);
+    EXPECT_EQ(t, 100 + 12);
+}
+
+TEST_F(Ui_Test, TextButtonFires300MsAfterItsPressWhateverTheMouseDoes) {
+    cls_Button_Standart b(100, 100, "OK", &Font_8x16);
+    EXPECT_EQ(b.right - b.left, 24);
+    EXPECT_EQ(b.bottom - b.top, 23);
+    Move(110, 110);
+    Button(true);
+    EXPECT_EQ(b.Update(), 0);
+    EXPECT_EQ(b.pressed, 1);
+    Move(400, 400);  // leaves it, still holding
+    Advance(299);
+    EXPECT_EQ(b.Update(), 0);
+    Advance(1);
+    EXPECT_EQ(b.Update(), 1);
+    EXPECT_EQ(b.fired, 1);
+    EXPECT_EQ(b.Update(), 0);
+    EXPECT_EQ(b.fired, 0);
+    // The pressed face is the rest face shifted one pixel right and down.
+    EXPECT_EQ(b.image_down.surface->pixels[5 * b.image_down.surface->pitch + 5],
+              b.image_up.surface->pixels[4 * b.image_up.surface->pitch + 4]);
+}
+
+TEST_F(Ui_Test, ArrowActsOnceOnAShortClickAndEveryUpdateWhenHeld) {
+    cls_Button_Arrow a(200, 200, 0, 3);
+    Move(205, 205);
+    Button(true);
+    EXPECT_EQ(a.Update(), 0);  // a press never acts in its own update
+    Advance(100);
+    EXPECT_EQ(a.Update(), 0);
+    Button(false);
+    EXPECT_EQ(a.Update(), 1);  // released within 300 ms: acts once
+    EXPECT_EQ(a.Update(), 0);
+    Button(true);
+    a.Update();
+    int acts = 0;
+    for (int i = 0; i < 10; ++i) {
+        Advance(100);
+        acts += a.Update();
+    }
+    EXPECT_EQ(acts, 7);  // after the 300 ms, every update
+    Button(false);
+    Advance(30);
+    EXPECT_EQ(a.Update(), 0);  // no extra action on release
+}
+
+TEST_F(Ui_Test, MainMenuButtonCancelsWhenDraggedOff) {
+    cls_BtnMainTitle b(nullptr, 160, 185, 481, 235);
+    Move(300, 200);
+    EXPECT_EQ(b.Update(), 0);
+    EXPECT_EQ(b.state, 0);
+    Button(true);
+    b.Update();
+    EXPECT_EQ(b.state, 1);
+    Move(10, 10);
+    b.Update();
+    EXPECT_EQ(b.state, -1);
+    Button(false);  // released off the button: no click
+    b.Update();
+    EXPECT_EQ(b.state, -1);
+    Move(300, 200);
+    EXPECT_EQ(b.Update(), 0);
+    EXPECT_EQ(b.state, 0);
+    Button(true);
+    b.Update();
+    Button(false);
+    EXPECT_EQ(b.Update(), 1);
+    EXPECT_EQ(b.state, 2);
+    b.Update();
+    EXPECT_EQ(b.state, -1);  // clicked lasts one update
+}
+
+TEST_F(Ui_Test, ScrollBarMapsTheTrackOntoItsRange) {
+    cls_VScroll_Control bar(600, 100, 400, 0, 0, 0);
+    EXPECT_EQ(bar.maximum, 1);
+    bar.Set_Range(10);
+    Move(605, bar.track_top);
+    Button(true);
+    EXPECT_EQ(bar.Update(), 1);
+    EXPECT_EQ(bar.position, 0);
+    Move(605, bar.track_bottom + 15);
+    EXPECT_EQ(bar.Update(), 1);
+    EXPECT_EQ(bar.position, 10);
+    EXPECT_EQ(bar.Thumb_Y(), bar.track_bottom);
+    Move(605, bar.track_bottom + 16);
+    EXPECT_EQ(bar.Update(), 0);
+}
+
+TEST_F(Ui_Test, LabelsShareFourFontsWhileAnyLives) {
+    Label_Button a(10, 10, "Бытие", 0), b(10, 30, "Исход", 1);
+    EXPECT_EQ(Label_Fonts_In_Use(), 2);
+    EXPECT_EQ(a.right, 10 + 5 * 8);
+    Move(12, 12);
+    Button(true);
+    Label_Button* list[2] = {&a, &b};
+    EXPECT_EQ(Labels_Update(list, 2), -1);
+    Button(false);
+    EXPECT_EQ(Labels_Update(list, 2), 0);
+    EXPECT_EQ(b.state, -1);  // disabled labels never change
+    a.Release();
+    b.Release();
+    EXPECT_EQ(Label_Fonts_In_Use(), 0);
+}
+
+// --- boxes ------------------------------------------------------------------------------
+
+TEST_F(Ui_Test, BoxesAreSizedFromTheirTexts) {
+    EXPECT_EQ(Message_Box_Width("ПАУЗА"), 110);
+    EXPECT_EQ(Confirm_Box_Width("ВЫЙТИ В МЕНЮ?"), 144);
+    EXPECT_EQ(Confirm_Box_Width("ДА"), 130);
+    Message_Box m("ПАУЗА");
+    EXPECT_EQ(m.panel->right - m.panel->left, 110);
+    EXPECT_EQ(m.panel->bottom - m.panel->top, 80);
+    const std::string eighty(80, 'x');
+    Message_Box longer(eighty.c_str());
+    EXPECT_EQ(std::strlen(longer.text), 70u);
+    Text_Lines lines(1024, 40);
+    for (int i = 0; i < 8; ++i) lines.Add_Text("row");
+    Results_Box r(&lines);
+    EXPECT_EQ(r.panel->right - r.panel->left, 360);
+    EXPECT_EQ(r.panel->bottom - r.panel->top, 218);
+    EXPECT_STREQ(r.title, "Сессия завершена.");
+}
+
+TEST_F(Ui_Test, ConfirmBoxTakesEscapeAsNoAndEnterAsYes) {
+    Plat_Clock_Set_Virtual(true);
+    std::vector<Script_Command> c;
+    std::string err;
+    ASSERT_TRUE(Script_Parse("key ESCAPE\nwait 1000\nkey RETURN\nwait 1000\n", &c, &err));
+    Script_Start(c);
+    Confirm_Box q("ВЫЙТИ В МЕНЮ?");
+    EXPECT_EQ(q.Run(), 0);
+    Confirm_Box q2("СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?");
+    EXPECT_EQ(q2.Run(), 2);
+    Script_Stop();
+}
+
+// --- name field ------------------------------------------------------------------------------
+
+class Name_Test : public Ui_Test {
+  protected:
+    // One frame in which the key is pressed (and typed, for characters).
+    void Key(int vk, int dik = 0) {
+        Plat_In_Key(vk, dik, true, false);
+        Advance(150);
+        Key_To_Char(vk);
+        line->Update_And_Draw(Back_Buffer);
+        Plat_In_Key(vk, dik, false, false);
+    }
+    void SetUp() override {
+        Ui_Test::SetUp();
+        line = new Name_Line(70, 150, 570, 160);
+        Move(100, 155);
+        Button(true);
+        line->Update_And_Draw(Back_Buffer);
+        Button(false);
+        ASSERT_EQ(line->focused, 1);
+    }
+    void TearDown() override {
+        delete line;
+        Ui_Test::TearDown();
+    }
+    Name_Line* line = nullptr;
+};
+
+TEST_F(Name_Test, StartsWithTheDisciplesNameAndGrowsToFitItsFont) {
+    EXPECT_STREQ(line->text, "ученик Иисуса ...");
+    EXPECT_EQ(line->cursor, 17);
+    EXPECT_EQ(line->bottom - line->top, 3 * 3 + 2 + 16);
+}
+
+TEST_F(Name_Test, TypingEditingAndTheLimitOfThirtyCharacters) {
+    Key(VK_BACK);
+    EXPECT_STREQ(line->text, "ученик Иисуса ..");
+    Key('A');
+    EXPECT_STREQ(line->text, "ученик Иисуса ..A");
+    Key(VK_LEFT);
+    Key(VK_LEFT);
+    Key(VK_DELETE);
+    EXPECT_STREQ(line->text, "ученик Иисуса .A");
+    EXPECT_EQ(line->cursor, 15);
+    for (int i = 0; i < 20; ++i) Key(VK_RIGHT);
+    EXPECT_EQ(line->cursor, 16);
+    Key(VK_DELETE);  // at the end: nothing to delete, the text stays
+    EXPECT_STREQ(line->text, "ученик Иисуса .A");
+    while (std::strlen(line->text) < 30) Key('Z');
+    Key('Q');  // a 31st character stays pending
+    EXPECT_EQ(std::strlen(line->text), 30u);
+    EXPECT_EQ(Typed_Char, 'Q');
+    // 500 pixels of 16-pixel letters: 30 visible cells, the view follows the cursor.
+    EXPECT_EQ(line->first_visible, 1);
+    for (int i = 0; i < 40; ++i) Key(VK_LEFT);
+    EXPECT_EQ(line->cursor, 0);
+    EXPECT_EQ(line->first_visible, 0);
+    Key(VK_BACK);  // at 0: nothing removed
+    EXPECT_EQ(std::strlen(line->text), 30u);
+}
+
+TEST_F(Name_Test, AClickElsewhereTakesTheFocusAway) {
+    Move(10, 400);
+    Button(true);
+    line->Update_And_Draw(Back_Buffer);
+    Button(false);
+    EXPECT_EQ(line->focused, 0);
+    Key('A');
+    EXPECT_STREQ(line->text, "ученик Иисуса ...");
+}
+
+// --- the title screen's decorations -------------------------------------------------------------
+
+TEST(Title, CreditVersesAreTheBundledSynodalText) {
+    struct Ref {
+        int line, book, chapter, first, last;
+    };
+    const Ref refs[] = {
+        {9, 2, 16, 4, 5},     {10, 2, 23, 10, 10},  {11, 3, 25, 3, 3},   {12, 3, 26, 5, 5},
+        {13, 5, 24, 21, 21},  {14, 8, 2, 19, 19},   {15, 20, 6, 8, 8},   {16, 20, 13, 11, 11},
+        {17, 24, 40, 10, 10}, {18, 34, 2, 1, 1},    {19, 40, 6, 19, 20}, {20, 40, 12, 30, 30},
+        {21, 43, 4, 36, 36},  {22, 44, 11, 26, 26}, {23, 61, 6, 19, 19}, {24, 66, 19, 17, 17}};
+    for (const Ref& r : refs) {
+        HS_Book b;
+        const std::string path = std::string(VELTRAN_SOURCE_DIR) + "/data/HScripts/" +
+                                 HS_File_Names[r.book - 1] + ".txt";
+        ASSERT_EQ(HS_Book_Load(&b, path.c_str()), 1);
+        std::string verses;
+        for (int v = r.first; v <= r.last; ++v) {
+            const char* t = Verse_Text(&b, r.chapter, v);
+            while (*t >= '0' && *t <= '9') ++t;
+            verses += (v > r.first ? " " : "") + std::string(t + 1);
+        }
+        const std::string line = Credit_Lines[r.line - 1];
+        ASSERT_EQ(line.rfind("   ", 0), 0u);
+        EXPECT_NE(line.find(" " + verses), std::string::npos) << "credit line " << r.line;
+        EXPECT_EQ(line.size() > 300, r.line == 9) << "credit line " << r.line;
+    }
+    EXPECT_STREQ(Credit_Lines[24], "     ");
+    Text_Lines store(1024, 300);
+    for (const char* l : Credit_Lines) ASSERT_EQ(store.Add_Text(l), 1);
+    EXPECT_EQ(store.Line_Count(), 26);  // line 9 wraps into two
+}
+
+TEST(Title, LogoSlicesBobBetweenTheirBoundsInOppositeDirections) {
+    const int32_t saved_offset = Logo_Offset[1], saved_speed = Logo_Speed[1];
+    Logo_Offset[1] = 40;
+    Logo_Speed[1] = -1;
+    Surface* s = Surface_Alloc(640, 480);
+    for (int i = 0; i < 40; ++i) Logo_Draw(s);
+    EXPECT_EQ(Logo_Offset[1], 0);
+    Logo_Draw(s);
+    EXPECT_EQ(Logo_Offset[1], 0);
+    EXPECT_EQ(Logo_Speed[1], 1);
+    Logo_Draw(s);
+    EXPECT_EQ(Logo_Offset[1], 1);
+    Surface_Free(s);
+    Logo_Offset[1] = saved_offset;
+    Logo_Speed[1] = saved_speed;
+}
+
+}  // namespace
