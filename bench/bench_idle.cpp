@@ -2,6 +2,8 @@
 // the floor of a loop that only sleeps the same frames. Real clock, dummy display.
 #include <benchmark/benchmark.h>
 
+#include "bench_common.h"
+
 #include <ctime>
 #include <cstdlib>
 #include <vector>
@@ -10,12 +12,6 @@
 #include "platform/platform.h"
 
 namespace {
-
-double Cpu_Seconds() {
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 bool Open_Once() {
     static bool ok = [] {

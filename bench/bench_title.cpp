@@ -3,6 +3,8 @@
 // memcpy of the frame; and the CPU of the paced title screen left idle, beside a
 // loop that only sleeps the same frames.
 #include <benchmark/benchmark.h>
+
+#include "bench_common.h"
 #include <unistd.h>
 
 #include <cstdlib>
@@ -40,19 +42,8 @@ Title_Screen* Title() {
     return title;
 }
 
-double Cpu_Seconds() {
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 void BM_Floor_Memcpy_Frame(benchmark::State& state) {
-    std::vector<uint8_t> a(640 * 480, 1), b(640 * 480);
-    for (auto _ : state) {
-        std::memcpy(b.data(), a.data(), a.size());
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
+    Floor_Memcpy_Frame(state);
 }
 BENCHMARK(BM_Floor_Memcpy_Frame);
 

@@ -1,20 +1,16 @@
 // libFuzzer target: any bytes as a book file must load or be refused cleanly.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
+#include "fuzz_file.h"
+
 #include "scripture/hs_book.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static int fd = memfd_create("book", 0);
-    if (fd < 0) return 0;
-    if (ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != static_cast<ssize_t>(size))
-        return 0;
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
+    const std::string file = Fuzz_File(data, size);
+    if (file.empty()) return 0;
+    const char* path = file.c_str();
     HS_Book book;
     if (HS_Book_Load(&book, path)) {
         // Walk every lookup the game makes, and some it must refuse.

@@ -1,23 +1,19 @@
 // libFuzzer target: any bytes as sprites.wad or Bkfons.wad must be read or refused
 // without reading past the file.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+
+#include "fuzz_file.h"
 
 #include "graphics/backgrounds.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static int fd = memfd_create("wad", 0);
-    if (fd < 0) return 0;
-    if (ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != static_cast<ssize_t>(size))
-        return 0;
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
+    const std::string file = Fuzz_File(data, size);
+    if (file.empty()) return 0;
+    const char* path = file.c_str();
     Sprite_Store* store = Sprite_Store_New(10);
     Wad_Read(store, path);
     Sprite sprite;

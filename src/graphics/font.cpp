@@ -82,15 +82,22 @@ void Font_Release(Font* font) {
     font->ready = 0;
 }
 
+namespace {
+// One glyph cell of the font at (x, y), with its transparent colour.
+int Draw_Glyph(const Font* font, uint8_t byte, int x, int y, Surface* dst) {
+    const int w = font->cell_w, h = font->cell_h, g = Glyph_Index(byte);
+    const Rect src{w * (g % 16), h * (g / 16), w * (g % 16) + w, h * (g / 16) + h};
+    const Rect to{x, y, x + w, y + h};
+    return Surface_Blt(dst, &to, font->glyphs, &src, Blt_Keysrc);
+}
+}  // namespace
+
 int Text_Draw(int x, int y, const char* text, const Font* font, Surface* dst) {
     if (font == nullptr || !font->ready) return 0;
-    const int w = font->cell_w, h = font->cell_h;
+    const int w = font->cell_w;
     for (const char* p = text; *p != '\0' && x < Screen_Width; ++p, x += w) {
         if (x + w < 0) continue;
-        const int g = Glyph_Index(static_cast<uint8_t>(*p));
-        const Rect src{w * (g % 16), h * (g / 16), w * (g % 16) + w, h * (g / 16) + h};
-        const Rect to{x, y, x + w, y + h};
-        if (!Surface_Blt(dst, &to, font->glyphs, &src, Blt_Keysrc)) return 0;
+        if (!Draw_Glyph(font, static_cast<uint8_t>(*p), x, y, dst)) return 0;
     }
     return 1;
 }
@@ -98,13 +105,10 @@ int Text_Draw(int x, int y, const char* text, const Font* font, Surface* dst) {
 int Text_Draw_Vertical(int x, int y, const char* text, Surface* dst) {
     const Font* font = &Font_32x32;
     if (!font->ready) return 0;
-    const int w = font->cell_w, h = font->cell_h;
+    const int h = font->cell_h;
     for (const char* p = text; *p != '\0' && y < Screen_Height; ++p, y += h) {
         if (y + h < 0) continue;
-        const int g = Glyph_Index(static_cast<uint8_t>(*p));
-        const Rect src{w * (g % 16), h * (g / 16), w * (g % 16) + w, h * (g / 16) + h};
-        const Rect to{x, y, x + w, y + h};
-        if (!Surface_Blt(dst, &to, font->glyphs, &src, Blt_Keysrc)) return 0;
+        if (!Draw_Glyph(font, static_cast<uint8_t>(*p), x, y, dst)) return 0;
     }
     return 1;
 }

@@ -50,6 +50,22 @@ int Box_Loop(Keys keys, Done done, Draw draw) {
     }
 }
 
+// The loop of a box with one OK button: Space, Enter or Escape press it too.
+template <typename Draw>
+int Run_Ok_Box(cls_Button_Standart* ok, Draw draw) {
+    Box_Loop(
+        [&] {
+            if (Key_Clicked(VK_SPACE) || Key_Clicked(VK_RETURN) || Key_Clicked(VK_ESCAPE))
+                ok->Press();
+        },
+        [&](int* result) {
+            *result = 1;
+            return ok->Update() != 0;
+        },
+        draw);
+    return 1;
+}
+
 }  // namespace
 
 int Message_Box_Width(const char* text) {
@@ -85,18 +101,7 @@ void Message_Box::Draw(Surface* s) {
 }
 
 int Message_Box::Run() {
-    if (!ready) return 1;
-    Box_Loop(
-        [&] {
-            if (Key_Clicked(VK_SPACE) || Key_Clicked(VK_RETURN) || Key_Clicked(VK_ESCAPE))
-                ok->Press();
-        },
-        [&](int* result) {
-            *result = 1;
-            return ok->Update() != 0;
-        },
-        [&](Surface* s) { Draw(s); });
-    return 1;
+    return ready ? Run_Ok_Box(ok, [&](Surface* s) { Draw(s); }) : 1;
 }
 
 Confirm_Box::Confirm_Box(const char* t) {
@@ -179,16 +184,5 @@ void Results_Box::Draw(Surface* s) {
 }
 
 int Results_Box::Run() {
-    if (!ready) return 1;
-    Box_Loop(
-        [&] {
-            if (Key_Clicked(VK_SPACE) || Key_Clicked(VK_RETURN) || Key_Clicked(VK_ESCAPE))
-                ok->Press();
-        },
-        [&](int* result) {
-            *result = 1;
-            return ok->Update() != 0;
-        },
-        [&](Surface* s) { Draw(s); });
-    return 1;
+    return ready ? Run_Ok_Box(ok, [&](Surface* s) { Draw(s); }) : 1;
 }
