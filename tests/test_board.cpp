@@ -524,3 +524,29 @@ TEST_F(Board_Test, PlacementOnScreenFollowsTheFramePictures) {
 }
 
 }  // namespace
+
+#include "scratch_cwd.h"
+
+namespace {
+
+TEST(Board_Backgrounds, TheBoardReadsTheBackgroundDirectoryButNoPictureYet) {
+    Scratch_Cwd cwd;
+    std::vector<uint8_t> px(128 * 128, 9);
+    Image8 im;
+    im.row_length = 128;
+    im.height = 128;
+    im.pixels = px.data();
+    Sprite_Store* store = Sprite_Store_New(4);
+    Sprite_Store_Cut(store, &im, 0, 0, 128, 128, "Bkfon_001");
+    Sprite_Store_Cut(store, &im, 0, 0, 128, 128, "Bkfon_007");
+    Wad_Write(store, std::fopen("Bkfons.wad", "wb"));
+    Sprite_Store_Delete(store);
+    im.pixels = nullptr;
+    Build_Area* area = Area_Create(25, 56);
+    EXPECT_EQ(area->Backgrounds.count, 2);
+    EXPECT_EQ(area->Background_Index, 0);
+    EXPECT_EQ(area->Background.surface, nullptr);
+    Area_Destroy(area);
+}
+
+}  // namespace

@@ -114,6 +114,8 @@ Build_Area* Area_Create(int frame_height, int top_strip_height) {
     a->Left = 0;
     a->Top = 480 - frame_height - a->Height * Cell_Size;
     a->Wall_Top = top_strip_height;
+    Backgrounds_Open(&a->Backgrounds);
+    a->Background_Index = 0;
     Area_Reset(a);
     return a;
 }
@@ -121,6 +123,8 @@ Build_Area* Area_Create(int frame_height, int top_strip_height) {
 void Area_Destroy(Build_Area* area) {
     if (area == nullptr) return;
     Area_Reset(area);
+    Sprite_Release(&area->Background);
+    Backgrounds_Close(&area->Backgrounds);
     delete area;
 }
 

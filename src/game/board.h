@@ -7,6 +7,8 @@
 #include <cstdint>
 
 #include "game/records.h"
+#include "graphics/backgrounds.h"
+#include "graphics/sprites.h"
 
 // One stone of a falling block, relative to the block's origin.
 struct Block_Stone {
@@ -62,10 +64,13 @@ struct Build_Area {
     Score_Popup* Popups[Max_Popups] = {};
     int32_t Width = Board_Width;
     int32_t Height = Board_Height;
-    int32_t Left = 0;        // x of the left wall
-    int32_t Top = 0;         // y of row 0
-    int32_t Wall_Top = 0;    // y where the walls and background begin
-    int32_t Drop_Bonus = 0;  // 0 or 32 (fast drop)
+    Sprite Background;             // the picture behind the stones
+    Background_Dir Backgrounds;    // the directory of Bkfons.wad
+    int32_t Background_Index = 0;  // the picture shown
+    int32_t Left = 0;              // x of the left wall
+    int32_t Top = 0;               // y of row 0
+    int32_t Wall_Top = 0;          // y where the walls and background begin
+    int32_t Drop_Bonus = 0;        // 0 or 32 (fast drop)
     Block Current;
     Block Trial;
     int32_t Block_Points = 0;
@@ -87,7 +92,7 @@ extern const Block_Shape Shapes_B[13];
 extern const Block_Shape Shapes_C[23];
 
 // A new board: 12 x 12, placed on the screen from the heights of the bottom frame
-// and the top strip pictures.
+// and the top strip pictures, with the background directory read (no picture yet).
 Build_Area* Area_Create(int frame_height, int top_strip_height);
 void Area_Destroy(Build_Area* area);
 void Area_Reset(Build_Area* area);
