@@ -30,7 +30,10 @@ void Starry(Canvas& c, Rng& rng, int v) {
     const int stars = 40 + rng.Range(60);
     for (int s = 0; s < stars; ++s) {
         const int x = rng.Range(S), y = rng.Range(S);
-        c.Set(x, y, Tone(rng.Range(5) == 0 ? R_PALE_GOLD : R_CLOUD, 2 + rng.Range(3)));
+        // Each draw in a statement of its own: the order must not depend on the compiler.
+        const int ramp = rng.Range(5) == 0 ? R_PALE_GOLD : R_CLOUD;
+        const int level = 2 + rng.Range(3);
+        c.Set(x, y, Tone(ramp, level));
     }
     if (v % 3 == 0) {  // a thin moon
         const int mx = 20 + rng.Range(88), my = 16 + rng.Range(30);

@@ -311,7 +311,11 @@ Canvas Make_Walls() {
                     level = std::min(level + 1, 5);
                 c.Set(x0 + i, 1 + j, Tone(R_STONE, level));
             }
-        for (int s = 0; s < 6; ++s) c.Set(x0 + rng.Range(32), 1 + rng.Range(32), Tone(R_STONE, 0));
+        for (int s = 0; s < 6; ++s) {
+            const int px = rng.Range(32);  // drawn one after the other, whatever the compiler
+            const int py = rng.Range(32);
+            c.Set(x0 + px, 1 + py, Tone(R_STONE, 0));
+        }
     }
     return c;
 }
