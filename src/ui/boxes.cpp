@@ -29,6 +29,15 @@ void Centred_Text(const cls_Desk_Rect* panel, int y, const char* text, Surface* 
     Text_Draw(x, y, text, &Font_8x16, s);
 }
 
+// The panel of a notice or question: its text and the rule under it.
+void Draw_Question(cls_Desk_Rect* panel, const char* text, Surface* s) {
+    int il, it, ir, ib;
+    panel->Inner_Rect(&il, &it, &ir, &ib);
+    panel->Draw(s);
+    Centred_Text(panel, it + 4, text, s);
+    Sprite_Tile(Sprite_Get("Hrz_Label_Frame"), il, it + 23, ir, it + 26, s);
+}
+
 // The loop every box runs: one message, its keys, its buttons, one frame.
 // `done` says after the buttons' update whether the box is finished.
 template <typename Keys, typename Done, typename Draw>
@@ -92,11 +101,7 @@ Message_Box::~Message_Box() {
 }
 
 void Message_Box::Draw(Surface* s) {
-    int il, it, ir, ib;
-    panel->Inner_Rect(&il, &it, &ir, &ib);
-    panel->Draw(s);
-    Centred_Text(panel, it + 4, text, s);
-    Sprite_Tile(Sprite_Get("Hrz_Label_Frame"), il, it + 23, ir, it + 26, s);
+    Draw_Question(panel, text, s);
     ok->Draw(s);
 }
 
@@ -121,11 +126,7 @@ Confirm_Box::~Confirm_Box() {
 }
 
 void Confirm_Box::Draw(Surface* s) {
-    int il, it, ir, ib;
-    panel->Inner_Rect(&il, &it, &ir, &ib);
-    panel->Draw(s);
-    Centred_Text(panel, it + 4, text, s);
-    Sprite_Tile(Sprite_Get("Hrz_Label_Frame"), il, it + 23, ir, it + 26, s);
+    Draw_Question(panel, text, s);
     yes->Draw(s);
     no->Draw(s);
 }
