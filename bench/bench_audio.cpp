@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/report_log.h"
+#include "core/report_log.h"
 #include "audio/music.h"
 #include "audio/sound.h"
 

@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/report_log.h"
+#include "core/bmp_write.h"
+#include "core/report_log.h"
 #include "graphics/display.h"
 #include "graphics/font.h"
 #include "graphics/sprites.h"
@@ -130,7 +131,7 @@ void Write_Picture(const std::string& path, int w, int h) {
     std::vector<uint8_t> px(static_cast<size_t>(w) * h);
     for (size_t i = 0; i < px.size(); ++i) px[i] = static_cast<uint8_t>(1 + i % 240);
     uint8_t pal[1024] = {};
-    Plat_Bmp8_Write(path.c_str(), px.data(), w, w, h, pal);
+    Bmp8_Write(path.c_str(), px.data(), w, w, h, pal);
 }
 
 void BM_Startup_Build_And_Load(benchmark::State& state) {

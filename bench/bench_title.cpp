@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/input.h"
-#include "app/report_log.h"
+#include "core/report_log.h"
 #include "app/title.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"

@@ -8,6 +8,7 @@
 
 #include "graphics/bmp.h"
 #include "graphics/sprites.h"
+#include "graphics/wad.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string file = Fuzz_File(data, size);
@@ -15,10 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* path = file.c_str();
     Image8 image;
     if (Bmp_Read(&image, std::fopen(path, "rb"))) {
-        Sprite_Store* store = Sprite_Store_New(4);
+        Sprite_Store* store = Sprite_Store_Create(4);
         Sprite_Store_Cut(store, &image, 1, 1, 32, 32, "cut");
         Sprite_Store_Cut_Cells(store, &image, 1, 8, "cell_");
-        Sprite_Store_Delete(store);
+        Sprite_Store_Destroy(store);
         Bmp_Free(&image);
     }
     return 0;

@@ -9,17 +9,18 @@
 #include "graphics/backgrounds.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
+#include "graphics/wad.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string file = Fuzz_File(data, size);
     if (file.empty()) return 0;
     const char* path = file.c_str();
-    Sprite_Store* store = Sprite_Store_New(10);
+    Sprite_Store* store = Sprite_Store_Create(10);
     Wad_Read(store, path);
     Sprite sprite;
     for (int i = 0; i < store->count && i < 4; ++i) Sprite_Load(store, &sprite, store->entries[i].name);
     Sprite_Release(&sprite);
-    Sprite_Store_Delete(store);
+    Sprite_Store_Destroy(store);
 
     Background_Dir dir;
     if (Backgrounds_Open(&dir, path)) {

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "core/bytes.h"
+
 struct Bmp_Options {
     int32_t height_field = 0;  // 0 = the real height; set to test odd headers
     uint16_t bits = 8;
@@ -19,9 +21,7 @@ inline std::string Make_Bmp(int w, int h, const std::function<uint8_t(int, int)>
                             const Bmp_Options& o = {}) {
     const int row = (w + 3) & ~3;
     std::string b(54 + 1024, '\0');
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
-    };
+    auto put32 = [&](size_t at, uint32_t v) { Put_Le32(&b[at], v); };
     b[0] = 'B';
     b[1] = 'M';
     put32(10, 1078);
@@ -29,8 +29,7 @@ inline std::string Make_Bmp(int w, int h, const std::function<uint8_t(int, int)>
     put32(18, static_cast<uint32_t>(w));
     put32(22, static_cast<uint32_t>(o.height_field != 0 ? o.height_field : h));
     b[26] = 1;
-    b[28] = static_cast<char>(o.bits & 0xFF);
-    b[29] = static_cast<char>(o.bits >> 8);
+    Put_Le16(&b[28], o.bits);
     put32(30, o.compression);
     put32(34, static_cast<uint32_t>(o.size_image >= 0 ? o.size_image : int64_t{row} * h));
     for (int y = h - 1; y >= 0; --y) {

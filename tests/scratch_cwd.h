@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/report_log.h"
+#include "core/report_log.h"
 
 class Scratch_Cwd {
   public:

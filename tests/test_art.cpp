@@ -13,6 +13,7 @@
 #include "graphics/bmp.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
+#include "graphics/wad.h"
 #include "scratch_cwd.h"
 
 namespace fs = std::filesystem;
@@ -93,14 +94,14 @@ TEST(Art, EveryPictureIsCutWholeIntoTheArchive) {
     const std::string log = cwd.Log();
     EXPECT_EQ(log.find("не найден"), std::string::npos) << log.substr(0, 2000);
     EXPECT_EQ(log.find("выходит за рисунок"), std::string::npos);
-    Sprite_Store* store = Sprite_Store_New(10);
+    Sprite_Store* store = Sprite_Store_Create(10);
     ASSERT_EQ(Wad_Read(store), 1);
     EXPECT_EQ(store->count, 134);  // every entry of the picture table
-    Sprite_Store_Delete(store);
-    store = Sprite_Store_New(10);
+    Sprite_Store_Destroy(store);
+    store = Sprite_Store_Create(10);
     ASSERT_EQ(Wad_Read(store, "Bkfons.wad"), 1);
     EXPECT_EQ(store->count, 133);
-    Sprite_Store_Delete(store);
+    Sprite_Store_Destroy(store);
     fs::remove("images");
 }
 

@@ -4,6 +4,8 @@
 // and the virtual clock.
 #include <gtest/gtest.h>
 
+#include "shared_state.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -55,13 +57,11 @@ std::string Wav(int n, uint16_t tag = 1, uint32_t rate = 11025, bool data = true
     return b;
 }
 
-class Audio_Test : public ::testing::Test {
+class Audio_Test : public Shared_State_Test {
   protected:
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        Plat_In_Reset();
-        Plat_Clock_Set_Virtual(true);
-        Plat_Clock_Set(1000);
+        Reset_Shared_State(1000);
         ASSERT_EQ(Report_Open(), 1);
         ASSERT_EQ(Sound_Init(), 1);
         Music = Music_Init(new Music_Player());
@@ -69,6 +69,7 @@ class Audio_Test : public ::testing::Test {
     void TearDown() override {
         Music_Release();
         Sound_Release();
+        Shared_State_Test::TearDown();
     }
     Scratch_Cwd cwd;
 };
@@ -214,7 +215,7 @@ TEST_F(Audio_Test, PlaylistTakesItsTrackBackUpAfterACue) {
     Playlist_Update(&list);
     EXPECT_EQ(std::string(Music->file_name), track);
     EXPECT_EQ(Plat_Music_Position(), 4000000);
-    EXPECT_EQ(Plat_Music_State(), 2);
+    EXPECT_EQ(Plat_Music_State(), PLAT_MUSIC_RUNNING);
     // At the track's end a track is drawn at random and played from its start.
     Plat_Clock_Advance(700);
     Playlist_Update(&list);
@@ -279,7 +280,7 @@ TEST_F(Audio_Test, BundledMusicHasEveryCueAndSessionTunesOfTwoToFourMinutes) {
         total += fs::file_size(p);
         Music_Play(p.c_str(), 1);
         EXPECT_GT(Plat_Music_Length(), 50000000) << cue;  // over 5 s
-        EXPECT_EQ(Plat_Music_State(), 2) << cue;
+        EXPECT_EQ(Plat_Music_State(), PLAT_MUSIC_RUNNING) << cue;
     }
     int sessions = 0;
     for (const auto& e : fs::directory_iterator(data / "MUSIC_SESIONS")) {

@@ -2,11 +2,14 @@
 // mirroring at the walls, key timing, landing points and full rows.
 #include <gtest/gtest.h>
 
+#include "shared_state.h"
+
 #include <set>
 #include <vector>
 
 #include "app/input.h"
 #include "game/board.h"
+#include "graphics/wad.h"
 #include "platform/platform_internal.h"
 
 namespace {
@@ -22,12 +25,10 @@ Score_Popup* Record_Popup(int x, int y, int value, int kind) {
 }
 void Forget_Popup(Score_Popup*) {}
 
-class Board_Test : public ::testing::Test {
+class Board_Test : public Shared_State_Test {
   protected:
     void SetUp() override {
-        Plat_In_Reset();
-        Plat_Clock_Set_Virtual(true);
-        Plat_Clock_Set(10000);
+        Reset_Shared_State();
         Di_Keyboard = true;
         Popups_Seen.clear();
         Popups_Attach(Record_Popup, Forget_Popup);
@@ -37,7 +38,7 @@ class Board_Test : public ::testing::Test {
     void TearDown() override {
         Area_Destroy(area);
         Popups_Attach(nullptr, nullptr);
-        Plat_In_Reset();
+        Shared_State_Test::TearDown();
     }
 
     // A block of the given offsets at (x, y), kind 1.
@@ -536,11 +537,11 @@ TEST(Board_Backgrounds, TheBoardReadsTheBackgroundDirectoryButNoPictureYet) {
     im.row_length = 128;
     im.height = 128;
     im.pixels = px.data();
-    Sprite_Store* store = Sprite_Store_New(4);
+    Sprite_Store* store = Sprite_Store_Create(4);
     Sprite_Store_Cut(store, &im, 0, 0, 128, 128, "Bkfon_001");
     Sprite_Store_Cut(store, &im, 0, 0, 128, 128, "Bkfon_007");
     Wad_Write(store, std::fopen("Bkfons.wad", "wb"));
-    Sprite_Store_Delete(store);
+    Sprite_Store_Destroy(store);
     im.pixels = nullptr;
     Build_Area* area = Area_Create(25, 56);
     EXPECT_EQ(area->Backgrounds.count, 2);

@@ -2,6 +2,8 @@
 // reading, screenshots, fonts, text and tiling.
 #include <gtest/gtest.h>
 
+#include "shared_state.h"
+
 #include <cstring>
 #include <string>
 
@@ -27,15 +29,17 @@ Surface* Painted(int w, int h, const std::function<uint8_t(int, int)>& f) {
     return s;
 }
 
-class Display_Test : public ::testing::Test {
+class Display_Test : public Shared_State_Test {
   protected:
     void SetUp() override {
+        Reset_Shared_State();
         ASSERT_EQ(Report_Open(), 1);
         ASSERT_EQ(Display_Init(), 1);
     }
     void TearDown() override {
         Sprites_Release_All();
         Display_Release();
+        Shared_State_Test::TearDown();
     }
     Scratch_Cwd cwd;
 };
@@ -99,7 +103,6 @@ TEST_F(Display_Test, CursorNearTheCornerSavesAndRestoresOnlyWhatIsOnScreen) {
     Cursor_Restore();
     EXPECT_EQ(At(Back_Buffer, 620, 470), (620 + 470) % 200);
     EXPECT_EQ(At(Back_Buffer, 639, 479), (639 + 479) % 200);
-    Mouse_X = Mouse_Y = 0;
 }
 
 TEST_F(Display_Test, ShortPaletteFileFillsItsRecordsAndFlagsAreFour) {

@@ -1,22 +1,16 @@
 // Key to character: both layouts, Shift, Tab and the 100 ms gate between presses.
 #include <gtest/gtest.h>
 
+#include "shared_state.h"
+
 #include "app/input.h"
 #include "platform/platform_internal.h"
 
 namespace {
 
-class Key_To_Char_Test : public ::testing::Test {
+class Key_To_Char_Test : public Shared_State_Test {
   protected:
-    void SetUp() override {
-        Plat_In_Reset();
-        Plat_Clock_Set_Virtual(true);
-        Plat_Clock_Set(1000);
-        Kbd_Layout = Kbd_Eng;
-        Key_Repeat_Time = 0;
-        Typed_Char = 0;
-    }
-    void TearDown() override { Plat_In_Reset(); }
+    void SetUp() override { Reset_Shared_State(1000); }
 
     // One key press 200 ms after the last, so the gate never interferes.
     uint8_t Press(int vk, bool shift = false) {

@@ -2,20 +2,14 @@
 // moves, the sticky quit, async key bits, the DirectInput bytes, script timing.
 #include <gtest/gtest.h>
 
+#include "shared_state.h"
+
 #include "platform/platform_internal.h"
 
 namespace {
 
-class Platform_Test : public ::testing::Test {
+class Platform_Test : public Shared_State_Test {
   protected:
-    void SetUp() override {
-        Plat_In_Reset();
-        Plat_Clock_Set_Virtual(true);
-    }
-    void TearDown() override {
-        Script_Stop();
-        Plat_In_Reset();
-    }
     std::vector<Plat_Msg> Drain() {
         std::vector<Plat_Msg> out;
         Plat_Msg m;

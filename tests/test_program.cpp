@@ -6,6 +6,8 @@
 
 #include "program_runner.h"
 
+#include "core/bytes.h"
+
 namespace {
 
 // A working folder with one book and no pictures, palette or archives.
@@ -41,10 +43,7 @@ const char* const Shutdown_Lines =
     "\n  Программа Veltran выгружена успешно. \n";
 
 uint32_t Le32(const std::string& s, size_t at) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(s[at])) |
-           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8 |
-           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 2])) << 16 |
-           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 3])) << 24;
+    return Get_Le32(s.data() + at);
 }
 
 TEST(Program, AScriptedRunLogsStartUpAndShutdownInOrder) {

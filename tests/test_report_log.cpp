@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/report_log.h"
+#include "core/report_log.h"
 
 namespace {
 

@@ -11,14 +11,15 @@
 #include "graphics/display.h"
 #include "graphics/font.h"
 #include "graphics/sprites.h"
+#include "graphics/wad.h"
 #include "scratch_cwd.h"
+
+#include "core/bytes.h"
 
 namespace {
 
 uint32_t Le32(const std::string& s, size_t at) {
-    return static_cast<uint8_t>(s[at]) | static_cast<uint8_t>(s[at + 1]) << 8 |
-           static_cast<uint8_t>(s[at + 2]) << 16 |
-           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 3])) << 24;
+    return Get_Le32(s.data() + at);
 }
 
 // Every picture the build reads, with pixel (x, y) = 1 + (x + 3 y) % 200 so that
@@ -46,10 +47,10 @@ class Sprites_Test : public ::testing::Test {
     void SetUp() override {
         ASSERT_EQ(Report_Open(), 1);
         ASSERT_EQ(Display_Init(), 1);
-        store = Sprite_Store_New(10);
+        store = Sprite_Store_Create(10);
     }
     void TearDown() override {
-        Sprite_Store_Delete(store);
+        Sprite_Store_Destroy(store);
         Sprites_Release_All();
         Display_Release();
     }
@@ -100,7 +101,7 @@ TEST_F(Sprites_Test, ArchiveRoundTripKeepsNamesSizesAndPixels) {
     EXPECT_EQ(Le32(bytes, 4 + 44), 4u + 48u * 4);  // first block right after the directory
     EXPECT_EQ(Le32(bytes, 4 + 48 + 44), 4u + 48u * 4 + 12);
     EXPECT_EQ(bytes[4 + 48 + 31], '\0');  // a long name is cut to 31 characters
-    Sprite_Store* back = Sprite_Store_New(10);
+    Sprite_Store* back = Sprite_Store_Create(10);
     ASSERT_EQ(Wad_Read(back), 1);
     ASSERT_EQ(back->count, 4);
     EXPECT_EQ(std::string(back->entries[0].name), n31);
@@ -109,7 +110,7 @@ TEST_F(Sprites_Test, ArchiveRoundTripKeepsNamesSizesAndPixels) {
     EXPECT_EQ(back->entries[0].pixels[3 * 3 + 2], im.pixels[(2 + 3) * 80 + 1 + 2]);
     EXPECT_EQ(back->entries[3].pixels[0], im.pixels[1 * 80 + 34]);
     EXPECT_STREQ(back->entries[3].name, "c_1");
-    Sprite_Store_Delete(back);
+    Sprite_Store_Destroy(back);
 }
 
 TEST_F(Sprites_Test, BrokenArchivesAreRefusedNotReadPastTheirEnd) {
@@ -117,7 +118,7 @@ TEST_F(Sprites_Test, BrokenArchivesAreRefusedNotReadPastTheirEnd) {
     ASSERT_EQ(Sprite_Store_Cut(store, &im, 0, 0, 20, 20, "big"), 1);
     ASSERT_EQ(Wad_Write(store, std::fopen("sprites.wad", "wb")), 1);
     std::string good = cwd.Read("sprites.wad");
-    Sprite_Store* back = Sprite_Store_New(10);
+    Sprite_Store* back = Sprite_Store_Create(10);
     cwd.Write("sprites.wad", good.substr(0, good.size() - 1));  // block cut short
     EXPECT_EQ(Wad_Read(back), 0);
     EXPECT_EQ(back->count, 0);
@@ -132,7 +133,7 @@ TEST_F(Sprites_Test, BrokenArchivesAreRefusedNotReadPastTheirEnd) {
     cwd.Write("sprites.wad", "");
     EXPECT_EQ(Wad_Read(back), 0);
     EXPECT_NE(cwd.Log().find("\n Ошибка: архив sprites.wad повреждён"), std::string::npos);
-    Sprite_Store_Delete(back);
+    Sprite_Store_Destroy(back);
 }
 
 TEST_F(Sprites_Test, BuildAndLoadGiveEverySpriteItsCut) {
@@ -177,13 +178,13 @@ TEST_F(Sprites_Test, AMissingOptionalPictureOnlyDropsItsEntries) {
     Write_Images(cwd);
     std::filesystem::remove("images/desk.bmp");
     ASSERT_EQ(Sprites_Build_Archive(), 1);
-    Sprite_Store* back = Sprite_Store_New(10);
+    Sprite_Store* back = Sprite_Store_Create(10);
     ASSERT_EQ(Wad_Read(back), 1);
     EXPECT_EQ(Sprite_Store_Find(back, "Desk"), -1);
     EXPECT_GE(Sprite_Store_Find(back, "desk_bord_Bm"), 0);
     // 2 + 12 + 1 + 1 + 72 + 2 + 7 + 1 + 8 + 8 + 2 + 7 entries
     EXPECT_EQ(back->count, 123);
-    Sprite_Store_Delete(back);
+    Sprite_Store_Destroy(back);
 }
 
 TEST_F(Sprites_Test, BackgroundsKeepTheirNamesNotTheirNumbers) {
@@ -210,11 +211,11 @@ TEST_F(Sprites_Test, BackgroundsKeepTheirNamesNotTheirNumbers) {
 
 TEST_F(Sprites_Test, BackgroundEntriesBeyondTheFileAreLeftOut) {
     Image8 im = Image(128, 128);
-    Sprite_Store* bk = Sprite_Store_New(10);
+    Sprite_Store* bk = Sprite_Store_Create(10);
     Sprite_Store_Cut(bk, &im, 0, 0, 128, 128, "Bkfon_001");
     Sprite_Store_Cut(bk, &im, 0, 0, 128, 128, "Bkfon_002");
     Wad_Write(bk, std::fopen("Bkfons.wad", "wb"));
-    Sprite_Store_Delete(bk);
+    Sprite_Store_Destroy(bk);
     const std::string good = cwd.Read("Bkfons.wad");
     cwd.Write("Bkfons.wad", good.substr(0, good.size() - 100));
     Background_Dir dir;

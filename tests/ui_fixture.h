@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shared_state.h"
+
 #include <filesystem>
 
 #include "app/input.h"
@@ -12,27 +14,21 @@
 #include "platform/platform_internal.h"
 #include "scratch_cwd.h"
 
-class Ui_Test : public ::testing::Test {
+class Ui_Test : public Shared_State_Test {
   protected:
     void SetUp() override {
+        Reset_Shared_State();
         std::filesystem::create_directory_symlink(std::string(VELTRAN_SOURCE_DIR) + "/data/images",
                                                   "images");
         ASSERT_EQ(Report_Open(), 1);
         ASSERT_EQ(Display_Init(), 1);
         ASSERT_EQ(Sprites_Build_Archive(), 1);
         Sprites_Load_All();
-        Plat_In_Reset();
-        Plat_Clock_Set_Virtual(true);
-        Plat_Clock_Set(10000);
-        Mouse_X = Mouse_Y = 0;
-        Typed_Char = 0;
-        Kbd_Layout = Kbd_Eng;
-        Key_Repeat_Time = 0;
     }
     void TearDown() override {
         Sprites_Release_All();
         Display_Release();
-        Plat_In_Reset();
+        Shared_State_Test::TearDown();
     }
     void Move(int x, int y) {
         Mouse_X = x;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/input.h"
-#include "app/report_log.h"
+#include "core/report_log.h"
 #include "app/title.h"
 #include "audio/music.h"
 #include "audio/sound.h"
@@ -33,10 +33,6 @@ void Seed_Random() {
 }
 
 }  // namespace
-
-const char* App_Startup_Failure() {
-    return Failure.c_str();
-}
 
 int App_Startup() {
     Failure.clear();

@@ -11,6 +11,3 @@ int App_Main();
 
 int App_Startup();
 int App_Shutdown();
-
-// Why start-up failed, for the line on stderr; empty when it did not.
-const char* App_Startup_Failure();

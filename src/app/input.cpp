@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/platform_internal.h"
 
 int32_t Mouse_X = 0;
 int32_t Mouse_Y = 0;
@@ -58,6 +59,17 @@ bool From_Table(const Char_Pair (&table)[N], int key, bool shift) {
 }
 
 }  // namespace
+
+void Input_State_Reset() {
+    Plat_In_Reset();
+    Mouse_X = Mouse_Y = 0;
+    Typed_Char = 0;
+    Kbd_Layout = Kbd_Eng;
+    Key_Repeat_Time = 0;
+    Exit_Requested = 0;
+    Pacing_Ticks = 0;
+    Di_Keyboard = false;
+}
 
 void Key_To_Char(int key) {
     Typed_Char = 0;

@@ -15,6 +15,10 @@ extern uint32_t Pacing_Ticks;     // end of the last paced frame
 constexpr int Kbd_Eng = 1;
 constexpr int Kbd_Rus = 2;
 
+// Puts the whole shared input state back as the program starts it, and empties the
+// platform's message queue and key states (tests, between cases).
+void Input_State_Reset();
+
 // Works out the character of one key-down message.
 void Key_To_Char(int key);
 intptr_t Window_Proc(uint32_t message, uintptr_t wparam, intptr_t lparam);

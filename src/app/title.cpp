@@ -2,13 +2,14 @@
 #include "app/title.h"
 
 #include "app/input.h"
-#include "app/report_log.h"
+#include "core/report_log.h"
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "graphics/display.h"
 #include "graphics/font.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"
+#include "ui/screen_loop.h"
 
 const char* const Credit_Lines[25] = {
     "Бог все сотворил Своим Словом.",
@@ -60,6 +61,13 @@ int32_t Logo_Source_X[7] = {7, 78, 142, 221, 284, 379, 451};
 int32_t Logo_Width[7] = {64, 58, 67, 53, 86, 59, 63};
 int32_t Logo_Offset[7] = {0, 40, 0, 40, 0, 40, 0};
 int32_t Logo_Speed[7] = {1, -1, 1, -1, 1, -1, 1};
+
+void Logo_Reset() {
+    for (int k = 0; k < 7; ++k) {
+        Logo_Offset[k] = k % 2 ? 40 : 0;
+        Logo_Speed[k] = k % 2 ? -1 : 1;
+    }
+}
 
 namespace {
 const char* const Title_Music = "MUSIC/CstleTown.mp3";
@@ -156,8 +164,7 @@ void Main_Menu_Draw(Title_Screen* t) {
 
 void Main_Menu_Frame(Title_Screen* t) {
     Main_Menu_Draw(t);
-    Cursor_Draw();
-    Present_Frame();
+    Frame_End_Redrawn();
     Pace_Frame();
 }
 
@@ -167,16 +174,11 @@ void Picture_Screen(Title_Screen* t, const char* picture) {
     Sound_Stop_All();
     if (Exit_Requested) return;
     for (;;) {
-        Plat_Msg msg;
-        if (Plat_Peek_Message(&msg)) {
-            if (msg.message == WM_QUIT) return;
-            Plat_Dispatch_Message(&msg);
-        }
+        if (Screen_Pump() == Pump::Leave) return;
         if (++t->frame_counter % 100 == 1) Palette_Reattach();
         Surface_Fill(Back_Buffer, nullptr, 0);
         Sprite_Draw(Back_Buffer, 0, 0, Sprite_Get(picture));
-        Cursor_Draw();
-        Present_Frame();
+        Frame_End_Redrawn();
         const bool enter = Key_Clicked(VK_RETURN);
         const bool left = Key_Clicked(VK_LBUTTON);
         const bool right = Key_Clicked(VK_RBUTTON);
@@ -196,18 +198,14 @@ int Main_Menu_Run(Title_Screen* t) {
     Sound_Stop_All();
     if (Exit_Requested) return 1;
     while (!Exit_Requested) {
-        Plat_Msg msg;
-        if (Plat_Peek_Message(&msg)) {
-            if (msg.message == WM_QUIT) break;
-            Plat_Dispatch_Message(&msg);
-        }
+        if (Screen_Pump() == Pump::Leave) break;
         Music_Update();
         for (cls_BtnMainTitle* b : t->buttons) b->Update();
         Main_Menu_Frame(t);
         // Only the first clicked button acts.
         int chosen = -1;
         for (int k = 0; k < 5 && chosen < 0; ++k)
-            if (t->buttons[k]->state == 2) chosen = k;
+            if (t->buttons[k]->state == Click_Clicked) chosen = k;
         switch (chosen) {
             case 0:  // new game and continue: the game itself is not built yet
             case 1:

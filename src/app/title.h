@@ -9,6 +9,8 @@
 #include "ui/text_lines.h"
 #include "ui/widgets.h"
 
+struct Game_State;
+
 struct Title_Stone {
     int32_t x, y, type, frame, step, countdown, period;
 };
@@ -20,7 +22,7 @@ struct Title_Screen {
     Vertical_Ticker* right_ticker = nullptr;
     cls_Desk_Rect* panel = nullptr;
     Title_Stone stones[8] = {};
-    void* game = nullptr;  // the game being played; none outside a game
+    Game_State* game = nullptr;  // the game being played; none outside a game
     Name_Line* name_line = nullptr;
     int32_t frame_counter = 0;
 };
@@ -28,8 +30,12 @@ struct Title_Screen {
 // The credits, in order; lines 9 to 24 are whole verses of the Synodal text.
 extern const char* const Credit_Lines[25];
 
-// The logo's seven slices: where each is cut from, how wide, and its bobbing.
+// The logo's seven slices: where each is cut from, how wide, and its bobbing. The
+// bobbing lives as long as the program, so it goes on where it stopped whenever
+// the main menu is shown again.
 extern int32_t Logo_Source_X[7], Logo_Width[7], Logo_Offset[7], Logo_Speed[7];
+// Puts the slices back where the program starts them (tests).
+void Logo_Reset();
 
 Title_Screen* Title_Create();
 void Title_Destroy(Title_Screen* title);

@@ -9,7 +9,7 @@
 #include <new>
 #include <string>
 
-#include "app/report_log.h"
+#include "core/report_log.h"
 #include "platform/platform.h"
 
 Music_Player* Music = nullptr;
@@ -72,7 +72,7 @@ int Music_Rewind() {
 int Music_Update() {
     Music_Player* m = Player();
     if (m == nullptr || !m->playing) return 0;
-    if (Plat_Music_State() != 2) Plat_Music_Run();
+    if (Plat_Music_State() != PLAT_MUSIC_RUNNING) Plat_Music_Run();
     if (Plat_Music_Position() < Plat_Music_Length()) return 1;
     // At the end: a looping tune starts again, any other stops there.
     if (m->loop)

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scripture/storage.h"
+#include "core/storage.h"
 
 struct Music_Player {
     int32_t playing = 0;  // 1 from Music_Play until Music_Clear_Graph
@@ -32,7 +32,11 @@ struct Session_Playlist {
     int32_t index = 0;
     int64_t saved_position = 0;
     int32_t order = 2;
+
+    Session_Playlist() = default;
     ~Session_Playlist();
+    Session_Playlist(const Session_Playlist&) = delete;
+    Session_Playlist& operator=(const Session_Playlist&) = delete;
 };
 
 void Playlist_Build(Session_Playlist* list);

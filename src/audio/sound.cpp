@@ -6,7 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/report_log.h"
+#include "core/bytes.h"
+#include "core/files.h"
+#include "core/report_log.h"
 #include "platform/platform.h"
 
 Sound_Slot Sound_Table[Sound_Slots];
@@ -18,12 +20,8 @@ namespace {
 bool Device = false;
 bool First_Init = true;
 
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 // Files larger than this are no sound effects.
-constexpr long Max_Wav = 16l << 20;
+constexpr int64_t Max_Wav = 16ll << 20;
 
 }  // namespace
 
@@ -32,18 +30,18 @@ bool Wav_Parse(const uint8_t* b, uint32_t size, int32_t* rate, uint32_t* data_of
     if (size < 12 || std::memcmp(b, "RIFF", 4) != 0 || std::memcmp(b + 8, "WAVE", 4) != 0)
         return false;
     // The RIFF chunk ends where it says, or at the end of the file if that is sooner.
-    const uint64_t riff_end = std::min<uint64_t>(8 + uint64_t{Le32(b + 4)}, size);
+    const uint64_t riff_end = std::min<uint64_t>(8 + uint64_t{Get_Le32(b + 4)}, size);
     // The first chunk inside is taken as the format: 18 bytes of it are read.
     uint64_t at = 12;
     if (at + 8 + 18 > size) return false;
-    const uint16_t tag = static_cast<uint16_t>(b[at + 8] | (b[at + 9] << 8));
+    const uint16_t tag = Get_Le16(b + at + 8);
     if (tag != 1) return false;
-    *rate = static_cast<int32_t>(Le32(b + at + 12));
-    const uint32_t first = Le32(b + at + 4);
+    *rate = static_cast<int32_t>(Get_Le32(b + at + 12));
+    const uint32_t first = Get_Le32(b + at + 4);
     at += 8 + uint64_t{first} + (first & 1);
     // Then the "data" chunk is searched for.
     while (at + 8 <= riff_end) {
-        const uint32_t len = Le32(b + at + 4);
+        const uint32_t len = Get_Le32(b + at + 4);
         if (std::memcmp(b + at, "data", 4) == 0) {
             if (at + 8 + len > size) return false;  // claims more than the file holds
             *data_offset = static_cast<uint32_t>(at + 8);
@@ -81,17 +79,8 @@ int Sound_Load(const char* name) {
     for (int i = 0; i < Sound_Slots && slot < 0; ++i)
         if (!Sound_Table[i].used) slot = i;
     if (slot < 0) return -1;
-    FILE* f = std::fopen(name, "rb");
-    if (f == nullptr) return -1;
     std::vector<uint8_t> bytes;
-    long size = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
-    if (size > 0 && size <= Max_Wav) {
-        bytes.resize(static_cast<size_t>(size));
-        std::fseek(f, 0, SEEK_SET);
-        if (std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) bytes.clear();
-    }
-    std::fclose(f);
+    if (!File_Read_All(name, &bytes, Max_Wav)) return -1;
     int32_t rate = 0;
     uint32_t offset = 0, length = 0;
     if (bytes.empty() ||

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "game/records.h"
+#include "game/game_state.h"
 #include "graphics/backgrounds.h"
 #include "graphics/sprites.h"
 

@@ -5,8 +5,9 @@
 #include <cstring>
 #include <new>
 
-#include "app/report_log.h"
+#include "core/report_log.h"
 #include "graphics/display.h"
+#include "graphics/wad.h"
 
 Background_Dir::~Background_Dir() {
     Backgrounds_Close(this);
@@ -23,39 +24,29 @@ int Backgrounds_Open(Background_Dir* dir, const char* path) {
     std::snprintf(dir->path, sizeof dir->path, "%s", path != nullptr ? path : Bkfons_Wad);
     FILE* f = std::fopen(dir->path, "rb");
     if (f == nullptr) return 0;
-    long file_size = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0) file_size = std::ftell(f);
-    std::fseek(f, 0, SEEK_SET);
-    uint8_t head[4];
-    int32_t count = -1;
-    if (file_size >= 4 && std::fread(head, 1, 4, f) == 4)
-        count = static_cast<int32_t>(head[0] | (head[1] << 8) | (head[2] << 16) |
-                                     (static_cast<uint32_t>(head[3]) << 24));
-    if (count < 0 || 4 + static_cast<int64_t>(count) * Wad_Record_Size > file_size) {
+    Wad_Directory wad;
+    if (Wad_Read_Directory(f, &wad) != nullptr) {
         Report_Log("\n Ошибка: архив %s повреждён (оглавление) \n", dir->path);
         std::fclose(f);
         return 0;
     }
-    dir->entries = new (std::nothrow) Sprite_Store_Entry[static_cast<size_t>(count) + 1];
-    if (dir->entries == nullptr) {
-        std::fclose(f);
-        return 0;
-    }
+    std::fclose(f);
+    dir->entries = new (std::nothrow) Sprite_Store_Entry[wad.entries.size() + 1];
+    if (dir->entries == nullptr) return 0;
     // Entries whose block the file does not hold are left out of the directory.
     int32_t kept = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        uint8_t rec[Wad_Record_Size];
-        if (std::fread(rec, 1, sizeof rec, f) != sizeof rec) break;
-        Sprite_Store_Entry e;
-        if (!Wad_Record_Read(rec, &e) ||
-            static_cast<int64_t>(e.offset) + static_cast<int64_t>(e.width) * e.height > file_size) {
-            Report_Log("\n Ошибка: архив %s, запись %d вне файла \n", dir->path, i);
+    for (size_t i = 0; i < wad.entries.size(); ++i) {
+        const Sprite_Store_Entry& e = wad.entries[i];
+        if (!wad.sane[i] ||
+            static_cast<int64_t>(e.offset) + static_cast<int64_t>(e.width) * e.height >
+                wad.file_size) {
+            Report_Log("\n Ошибка: архив %s, запись %d вне файла \n", dir->path,
+                       static_cast<int>(i));
             continue;
         }
         dir->entries[kept++] = e;
     }
     dir->count = kept;
-    std::fclose(f);
     return 1;
 }
 

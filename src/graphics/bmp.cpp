@@ -5,17 +5,13 @@
 #include <cstring>
 #include <new>
 
-#include "app/report_log.h"
+#include "core/bmp_write.h"
+#include "core/bytes.h"
+#include "core/files.h"
+#include "core/report_log.h"
 #include "graphics/display.h"
-#include "platform/platform.h"
 
 int32_t Screenshot_Number = 1;
-
-namespace {
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-}  // namespace
 
 int Bmp_Flip_Rows(int32_t row_length, int32_t height, uint8_t* pixels) {
     uint8_t* scratch = new (std::nothrow) uint8_t[static_cast<size_t>(row_length)];
@@ -39,10 +35,10 @@ int Bmp_Read(Image8* image, FILE* file) {
         std::fclose(file);
         return 0;
     }
-    const int32_t height = static_cast<int32_t>(Le32(head + 22));
-    const uint16_t bits = static_cast<uint16_t>(head[28] | (head[29] << 8));
-    const uint32_t compression = Le32(head + 30);
-    const uint32_t size_image = Le32(head + 34);
+    const int32_t height = static_cast<int32_t>(Get_Le32(head + 22));
+    const uint16_t bits = Get_Le16(head + 28);
+    const uint32_t compression = Get_Le32(head + 30);
+    const uint32_t size_image = Get_Le32(head + 34);
     if (bits != 8) {
         Report_Log("\n  файл не 8-bit bmp-файл \n");
         std::fclose(file);
@@ -58,18 +54,17 @@ int Bmp_Read(Image8* image, FILE* file) {
     }
     const uint32_t row_length = size_image / static_cast<uint32_t>(height);
     const uint64_t size = uint64_t{row_length} * static_cast<uint64_t>(height);
-    long file_size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) file_size = std::ftell(file);
+    const int64_t file_size = File_Size(file);
     // A block larger than the file (or than any picture of the game, 64 MiB) is refused.
-    if (file_size < static_cast<long>(sizeof head) || size > (uint64_t{64} << 20) ||
+    if (file_size < static_cast<int64_t>(sizeof head) || size > (uint64_t{64} << 20) ||
         size > static_cast<uint64_t>(file_size) - sizeof head) {
         Report_Log("\n  файл bmp короче своих строк: %u байт в файле %ld \n", size_image,
-                   file_size);
+                   static_cast<long>(file_size));
         std::fclose(file);
         return 0;
     }
     // The pixel block is assumed to end the file.
-    std::fseek(file, file_size - static_cast<long>(size), SEEK_SET);
+    std::fseek(file, static_cast<long>(file_size - static_cast<int64_t>(size)), SEEK_SET);
     uint8_t* pixels = new (std::nothrow) uint8_t[static_cast<size_t>(size)];
     if (pixels == nullptr) {
         Report_Log("\n  ошибка при отводе памяти \n");
@@ -100,8 +95,8 @@ int Screenshot_Write(const uint8_t* pixels, int32_t pitch, int32_t left, int32_t
                      int32_t bottom, const char* name) {
     const int32_t w = right - left + 1, h = bottom - top + 1;
     Report_Log("\n Запись изображения в файл: %s \n  Ширина %d \n  высота %d \n", name, w, h);
-    return Plat_Bmp8_Write(name, pixels + static_cast<ptrdiff_t>(top) * pitch + left, pitch, w, h,
-                           Palette_Entries)
+    return Bmp8_Write(name, pixels + static_cast<ptrdiff_t>(top) * pitch + left, pitch, w, h,
+                      Palette_Entries)
                ? 1
                : 0;
 }

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/input.h"
-#include "app/report_log.h"
+#include "core/report_log.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"
 
@@ -39,7 +39,7 @@ int Rainbow_Load() {
 }
 
 Surface* Surface_Create(int width, int height) {
-    Surface* s = Surface_Alloc(width, height);
+    Surface* s = Surface_Create_Plain(width, height);
     if (s != nullptr) s->color_key = 0;
     return s;
 }
@@ -59,7 +59,7 @@ int Surface_Unlock(Surface* s) {
 }
 
 void Surface_Release(Surface*& s) {
-    Surface_Free(s);
+    Surface_Destroy(s);
     s = nullptr;
 }
 
@@ -68,8 +68,9 @@ int Display_Init() {
     Screen_Width = 640;
     Screen_Height = 480;
     // The screen and its back buffer: memory the platform layer shows scaled.
-    if (Primary_Surface == nullptr) Primary_Surface = Surface_Alloc(Screen_Width, Screen_Height);
-    if (Back_Buffer == nullptr) Back_Buffer = Surface_Alloc(Screen_Width, Screen_Height);
+    if (Primary_Surface == nullptr)
+        Primary_Surface = Surface_Create_Plain(Screen_Width, Screen_Height);
+    if (Back_Buffer == nullptr) Back_Buffer = Surface_Create_Plain(Screen_Width, Screen_Height);
     if (Primary_Surface == nullptr || Back_Buffer == nullptr) {
         Report_Log("\n Ошибка при создании вторичной поверхности Direct Draw \n");
         return 0;
@@ -142,6 +143,22 @@ int Cursor_Restore() {
 void Cursor_Draw_Unsaved() {
     const Sprite* cursor = Sprite_Get("mouse_cursor");
     if (cursor != nullptr) Sprite_Draw(Back_Buffer, Mouse_X, Mouse_Y, cursor);
+}
+
+void Frame_End_Kept() {
+    Cursor_Draw();
+    Present_Frame();
+    Cursor_Restore();
+}
+
+void Frame_End_Redrawn() {
+    Cursor_Draw();
+    Present_Frame();
+}
+
+void Frame_End_Direct() {
+    Cursor_Draw_Unsaved();
+    Present_Frame();
 }
 
 void Palette_Reattach() {

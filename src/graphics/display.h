@@ -33,9 +33,21 @@ void Surface_Release(Surface*& s);
 int Present_Frame();
 int Cursor_Draw();
 int Cursor_Restore();
-// Frame order of the game screen: the cursor straight onto the back buffer.
+// The cursor sprite straight onto the back buffer, nothing saved under it.
 void Cursor_Draw_Unsaved();
 void Palette_Reattach();
+
+// The three ways a screen ends its frame, one for each kind of screen:
+// a modal screen that keeps its background in the back buffer between frames
+// (boxes, viewer, diary, slot menu): the cursor saved and drawn, the frame shown,
+// the area under the cursor restored;
+void Frame_End_Kept();
+// a screen that redraws its whole picture every frame (the main menu, the help and
+// salvation pictures): the cursor saved and drawn, the frame shown;
+void Frame_End_Redrawn();
+// the game screen and the book list: the cursor straight onto the back buffer, the
+// frame shown.
+void Frame_End_Direct();
 
 // The primary surface is lost when the system took the display from the program
 // (the renderer's device or targets were reset).

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/report_log.h"
+#include "core/report_log.h"
 #include "graphics/display.h"
 
 Font Font_8x16;

@@ -7,9 +7,10 @@
 #include <initializer_list>
 #include <new>
 
-#include "app/report_log.h"
+#include "core/report_log.h"
 #include "graphics/display.h"
 #include "graphics/font.h"
+#include "graphics/wad.h"
 #include "platform/platform.h"
 
 const char* const Sprites_Wad = "sprites.wad";
@@ -178,13 +179,6 @@ void Copy_Name(char* dst, const char* src) {
     std::memset(dst + len, 0, 32 - len);
 }
 
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-void Put32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
 // Appends one entry of w x h bytes; its pixels are left for the caller to fill.
 Sprite_Store_Entry* Append(Sprite_Store* store, const char* name, int w, int h) {
     if (!Sprite_Store_Reserve(store, store->count + 1)) return nullptr;
@@ -224,13 +218,13 @@ FILE* Open_Picture(const char* path) {
 
 }  // namespace
 
-Sprite_Store* Sprite_Store_New(int capacity) {
+Sprite_Store* Sprite_Store_Create(int capacity) {
     Sprite_Store* s = new (std::nothrow) Sprite_Store();
     if (s != nullptr) Sprite_Store_Reserve(s, capacity);
     return s;
 }
 
-void Sprite_Store_Delete(Sprite_Store* store) {
+void Sprite_Store_Destroy(Sprite_Store* store) {
     if (store == nullptr) return;
     Sprite_Store_Clear(store);
     delete[] store->entries;
@@ -289,97 +283,6 @@ int Sprite_Store_Cut_Cells(Sprite_Store* store, const Image8* image, int y, int 
         ++made;
     }
     return made;
-}
-
-int Wad_Write(Sprite_Store* store, FILE* file) {
-    uint8_t head[4];
-    Put32(head, static_cast<uint32_t>(store->count));
-    std::fwrite(head, 1, 4, file);
-    uint32_t offset = 4 + Wad_Record_Size * static_cast<uint32_t>(store->count);
-    for (int i = 0; i < store->count; ++i) {
-        Sprite_Store_Entry& e = store->entries[i];
-        e.offset = offset;
-        offset += static_cast<uint32_t>(e.width) * static_cast<uint32_t>(e.height);
-        uint8_t rec[Wad_Record_Size] = {};
-        std::memcpy(rec, e.name, 32);
-        Put32(rec + 32, static_cast<uint32_t>(e.width));
-        Put32(rec + 36, static_cast<uint32_t>(e.height));
-        Put32(rec + 40, 0);  // the pixels field means nothing on disk
-        Put32(rec + 44, e.offset);
-        std::fwrite(rec, 1, sizeof rec, file);
-    }
-    for (int i = 0; i < store->count; ++i)
-        std::fwrite(store->entries[i].pixels, 1,
-                    static_cast<size_t>(store->entries[i].width) * store->entries[i].height, file);
-    std::fclose(file);
-    return 1;
-}
-
-bool Wad_Record_Read(const uint8_t* bytes, Sprite_Store_Entry* e) {
-    std::memcpy(e->name, bytes, 32);
-    e->name[31] = '\0';
-    e->width = static_cast<int32_t>(Le32(bytes + 32));
-    e->height = static_cast<int32_t>(Le32(bytes + 36));
-    e->pixels = nullptr;
-    e->offset = Le32(bytes + 44);
-    return e->width > 0 && e->height > 0 && e->width <= 16384 && e->height <= 16384;
-}
-
-int Wad_Read(Sprite_Store* store, const char* path) {
-    if (path == nullptr) path = Sprites_Wad;
-    Sprite_Store_Clear(store);
-    FILE* f = std::fopen(path, "rb");
-    if (f == nullptr) return 0;
-    long file_size = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0) file_size = std::ftell(f);
-    std::fseek(f, 0, SEEK_SET);
-    uint8_t head[4];
-    auto corrupt = [&](const char* why) {
-        Report_Log("\n Ошибка: архив %s повреждён (%s) \n", path, why);
-        Sprite_Store_Clear(store);
-        std::fclose(f);
-        return 0;
-    };
-    if (file_size < 4 || std::fread(head, 1, 4, f) != 4) return corrupt("нет счётчика");
-    const int64_t count = static_cast<int32_t>(Le32(head));
-    if (count < 0 || 4 + count * Wad_Record_Size > file_size) return corrupt("оглавление");
-    if (!Sprite_Store_Reserve(store, static_cast<int>(count) + 10)) {
-        std::fclose(f);
-        return 0;
-    }
-    // The whole directory first, checked against the file's length, so that no
-    // block is read that the file does not hold.
-    int64_t blocks = 0;
-    for (int64_t i = 0; i < count; ++i) {
-        uint8_t rec[Wad_Record_Size];
-        if (std::fread(rec, 1, sizeof rec, f) != sizeof rec) return corrupt("оглавление");
-        Sprite_Store_Entry& e = store->entries[i];
-        if (!Wad_Record_Read(rec, &e)) return corrupt("размер спрайта");
-        blocks += static_cast<int64_t>(e.width) * e.height;
-    }
-    if (4 + count * Wad_Record_Size + blocks > file_size)
-        return corrupt("данных меньше оглавления");
-    for (int64_t i = 0; i < count; ++i) {
-        Sprite_Store_Entry& e = store->entries[i];
-        const size_t size = static_cast<size_t>(e.width) * e.height;
-        e.pixels = new (std::nothrow) uint8_t[size];
-        if (e.pixels == nullptr) {
-            // Keep the entries read completely.
-            std::fclose(f);
-            store->count = static_cast<int32_t>(i);
-            Plat_Message_Beep();
-            return 0;
-        }
-        if (std::fread(e.pixels, 1, size, f) != size) {
-            delete[] e.pixels;
-            e.pixels = nullptr;
-            store->count = static_cast<int32_t>(i);
-            return corrupt("данные");
-        }
-        store->count = static_cast<int32_t>(i + 1);
-    }
-    std::fclose(f);
-    return 1;
 }
 
 int Sprite_Create_Surface(int width, int height, Sprite* sprite) {
@@ -448,7 +351,7 @@ Sprite* Sprite_Get(const char* name) {
 
 int Sprites_Build_Archive() {
     Report_Log("\n Запись спрайтов для компрессии");
-    Sprite_Store* store = Sprite_Store_New(10);
+    Sprite_Store* store = Sprite_Store_Create(10);
     if (store == nullptr) return 0;
     char path[260];
     for (const Picture& pic : Pictures) {
@@ -458,7 +361,7 @@ int Sprites_Build_Archive() {
         if (f == nullptr || !Bmp_Read(&image, f)) {
             if (!pic.required) continue;
             // A required picture missing: the archives on disk stay as they are.
-            Sprite_Store_Delete(store);
+            Sprite_Store_Destroy(store);
             return 0;
         }
         if (pic.kind == CUT_STONES) {
@@ -476,9 +379,9 @@ int Sprites_Build_Archive() {
         Bmp_Free(&image);
     }
     if (FILE* out = std::fopen(Sprites_Wad, "wb")) Wad_Write(store, out);
-    Sprite_Store_Delete(store);
+    Sprite_Store_Destroy(store);
 
-    store = Sprite_Store_New(140);
+    store = Sprite_Store_Create(140);
     if (store == nullptr) return 1;
     for (int n = 1; n <= Background_Count; ++n) {
         char name[32];
@@ -491,13 +394,13 @@ int Sprites_Build_Archive() {
         Bmp_Free(&image);
     }
     if (FILE* out = std::fopen(Bkfons_Wad, "wb")) Wad_Write(store, out);
-    Sprite_Store_Delete(store);
+    Sprite_Store_Destroy(store);
     return 1;
 }
 
 int Sprites_Load_All() {
     Report_Log("\n  Чтение спрайтов ...");
-    Sprite_Store* store = Sprite_Store_New(10);
+    Sprite_Store* store = Sprite_Store_Create(10);
     if (store == nullptr) return 1;
     Wad_Read(store);
     struct Font_Entry {
@@ -539,7 +442,7 @@ int Sprites_Load_All() {
     for (int i = 0; i < store->count; ++i)
         Report_Log("\n spr_%d, name: %s, size: %dx%d", i, store->entries[i].name,
                    store->entries[i].width, store->entries[i].height);
-    Sprite_Store_Delete(store);
+    Sprite_Store_Destroy(store);
     Report_Log("\n Чтение спрайтов ... OK");
     return 1;
 }

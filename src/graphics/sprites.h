@@ -14,6 +14,7 @@ struct Sprite {
     Surface* surface = nullptr;  // owned
 };
 
+// One picture of an archive; also its 48-byte directory record on disk.
 struct Sprite_Store_Entry {
     char name[32];
     int32_t width;
@@ -21,9 +22,6 @@ struct Sprite_Store_Entry {
     uint8_t* pixels;  // owned; width * height, rows top-down
     uint32_t offset;  // of the pixel block in the archive
 };
-
-// The on-disk directory record, 48 bytes.
-constexpr int Wad_Record_Size = 48;
 
 struct Sprite_Store {
     int32_t count = 0;
@@ -35,8 +33,8 @@ extern const char* const Sprites_Wad;
 extern const char* const Bkfons_Wad;
 constexpr int Background_Count = 133;
 
-Sprite_Store* Sprite_Store_New(int capacity);
-void Sprite_Store_Delete(Sprite_Store* store);
+Sprite_Store* Sprite_Store_Create(int capacity);
+void Sprite_Store_Destroy(Sprite_Store* store);
 int Sprite_Store_Find(const Sprite_Store* store, const char* name);
 int Sprite_Store_Reserve(Sprite_Store* store, int n);
 void Sprite_Store_Clear(Sprite_Store* store);
@@ -44,12 +42,6 @@ int Sprite_Store_Cut(Sprite_Store* store, const Image8* image, int x, int y, int
                      const char* name);
 int Sprite_Store_Cut_Cells(Sprite_Store* store, const Image8* image, int y, int count,
                            const char* prefix);
-int Wad_Write(Sprite_Store* store, FILE* file);
-// Reads an archive into the store; sprites.wad unless another path is given.
-int Wad_Read(Sprite_Store* store, const char* path = nullptr);
-// Checks one directory record against the bytes of the archive; false when the
-// record claims more than the file holds.
-bool Wad_Record_Read(const uint8_t* bytes, Sprite_Store_Entry* entry);
 
 int Sprite_Create_Surface(int width, int height, Sprite* sprite);
 int Sprite_Load(const Sprite_Store* store, Sprite* sprite, const char* name);

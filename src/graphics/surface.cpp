@@ -39,7 +39,7 @@ bool Target(const Surface* dst, const Rect& d, Rect* out, bool* nothing) {
 
 }  // namespace
 
-Surface* Surface_Alloc(int width, int height) {
+Surface* Surface_Create_Plain(int width, int height) {
     if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return nullptr;
     Surface* s = new (std::nothrow) Surface();
     if (s == nullptr) return nullptr;
@@ -55,7 +55,7 @@ Surface* Surface_Alloc(int width, int height) {
     return s;
 }
 
-void Surface_Free(Surface* s) {
+void Surface_Destroy(Surface* s) {
     if (s == nullptr) return;
     delete[] s->pixels;
     delete s;

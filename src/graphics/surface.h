@@ -21,8 +21,8 @@ struct Surface {
 };
 
 // A new surface of palette index 0, or null when out of memory (or sizes absurd).
-Surface* Surface_Alloc(int width, int height);
-void Surface_Free(Surface* s);
+Surface* Surface_Create_Plain(int width, int height);
+void Surface_Destroy(Surface* s);
 
 constexpr int Blt_Keysrc = 1;
 

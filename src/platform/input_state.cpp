@@ -131,9 +131,6 @@ void Plat_Set_Window_Proc_Internal(Plat_Window_Proc proc) {
     Window_Proc_Fn = proc;
 }
 
-// Implemented by the system side: pulls pending events into the state above.
-void Plat_Pump_System();
-
 bool Plat_Peek_Message(Plat_Msg* msg) {
     Plat_Pump_System();
     // As on Windows, the quit comes after the messages already queued.

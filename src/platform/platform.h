@@ -5,6 +5,8 @@
 // This is the only interface through which the rest of the program touches the
 // system; no SDL type appears here. In scripted mode (VELTRAN_SCRIPT) the same
 // functions are driven by a script on a virtual clock instead of the user.
+// Plat_Open and the sound functions come from the SDL backend library
+// (veltran_platform_sdl); everything else works without it.
 #pragma once
 
 #include <cstdint>
@@ -88,7 +90,6 @@ enum Plat_Open_Result {
 Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc);
 void Plat_Close();
 const char* Plat_Error();
-bool Plat_Scripted();
 
 // Message queue: at most one message per call, removed from the queue. Once a quit
 // has been posted every later call returns WM_QUIT again.
@@ -144,7 +145,8 @@ void Plat_Music_Close();
 void Plat_Music_Run();
 void Plat_Music_Pause();
 void Plat_Music_Stop();
-int Plat_Music_State();  // 0 stopped, 1 paused, 2 running
+enum Plat_Music_State { PLAT_MUSIC_STOPPED = 0, PLAT_MUSIC_PAUSED = 1, PLAT_MUSIC_RUNNING = 2 };
+int Plat_Music_State();
 int64_t Plat_Music_Position();
 int64_t Plat_Music_Length();
 void Plat_Music_Set_Position(int64_t position);
@@ -157,8 +159,3 @@ int Plat_Show_Cursor(bool show);
 constexpr int PLAT_RAND_MAX = 0x7FFF;
 void Plat_Srand(uint32_t seed);
 int Plat_Rand();
-
-// Writes an 8-bit bottom-up BMP of w x h pixels with the palette as its colour table
-// (records {b, g, r, 4}). Returns false when the file cannot be written.
-bool Plat_Bmp8_Write(const char* path, const uint8_t* pixels, int pitch, int w, int h,
-                     const uint8_t* palette);

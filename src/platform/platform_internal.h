@@ -1,7 +1,8 @@
 // Inside the platform layer: the emulated Win32 input state (message queue, async
 // key state, DirectInput keyboard state), the clock, the key table shared by the
-// SDL event translation and the script reader, and the script itself.
-// Tests include this header to feed input without a window.
+// system's event translation and the script reader, the script itself, and the
+// backend that connects all this to a real window. Tests include this header to
+// feed input without a window.
 #pragma once
 
 #include <cstdint>
@@ -29,12 +30,40 @@ void Plat_In_Mouse_Button(int vk, bool down);
 // Forgets every queued message and held key (between tests).
 void Plat_In_Reset();
 
+// The picture every frame is.
+constexpr int Plat_Frame_W = 640;
+constexpr int Plat_Frame_H = 480;
+
+// --- the system backend -------------------------------------------------------
+// What a real window does for the emulation above. The SDL backend installs itself
+// when the window opens and removes itself when it closes; without one (tools,
+// in-process tests) no events arrive but the script's and frames are only kept.
+struct Plat_Backend {
+    void (*pump)();  // pulls pending system events into the emulated input
+    void (*show)(const uint8_t* pixels, int pitch, const uint8_t* palette);
+    void (*palette_reattach)();
+    bool (*lost)();
+    void (*restored)();
+    void (*beep)();
+    void (*show_cursor)(bool visible);
+};
+void Plat_Set_Backend(const Plat_Backend* backend);
+// Pulls in what the backend and the script have for the input state.
+void Plat_Pump_System();
+// The window procedure that Plat_Dispatch_Message calls.
+void Plat_Set_Window_Proc_Internal(Plat_Window_Proc proc);
+
 // --- clock -----------------------------------------------------------------
 // Scripted mode runs on a virtual clock that moves only when the program waits.
 void Plat_Clock_Set_Virtual(bool on);
 bool Plat_Clock_Virtual();
 void Plat_Clock_Advance(uint32_t ms);  // virtual clock only
 void Plat_Clock_Set(uint32_t ms);      // virtual clock only
+// The real monotonic clock in nanoseconds, and sleeping on it.
+uint64_t Plat_Real_Ns();
+void Plat_Sleep_Ns(uint64_t ns);
+// A pacing wait happened since the last present (that frame is not capped again).
+void Plat_Note_Paced();
 
 // --- script ----------------------------------------------------------------
 enum Script_Op { SC_WAIT, SC_MOVE, SC_DOWN, SC_UP, SC_SHOT, SC_QUIT };

@@ -1,23 +1,20 @@
-// The scripted mode: reading a script of input commands and playing it against the
-// virtual clock, the virtual clock itself, and the frame kept for screenshots.
+// The scripted mode: reading a script of input commands, playing it against the
+// virtual clock, and the last presented frame kept for its shots.
 #include <cstdio>
 #include <cstring>
 #include <sstream>
 
+#include "core/bmp_write.h"
 #include "platform/platform_internal.h"
 
 namespace {
-
-bool Virtual = false;
-uint32_t Virtual_Now = 0;
 
 std::vector<Script_Command> Commands;
 size_t Next = 0;
 uint32_t Due_At = 0;  // virtual time at which Commands[Next] runs
 bool Active = false;
 
-constexpr int Frame_W = 640, Frame_H = 480;
-std::vector<uint8_t> Kept_Pixels(Frame_W* Frame_H, 0);
+std::vector<uint8_t> Kept_Pixels(Plat_Frame_W* Plat_Frame_H, 0);
 uint8_t Kept_Palette[1024];
 
 bool Parse_Int(const std::string& word, int lo, int hi, int* out) {
@@ -30,23 +27,6 @@ bool Parse_Int(const std::string& word, int lo, int hi, int* out) {
 }
 
 }  // namespace
-
-void Plat_Clock_Set_Virtual(bool on) {
-    Virtual = on;
-    Virtual_Now = 0;
-}
-bool Plat_Clock_Virtual() {
-    return Virtual;
-}
-void Plat_Clock_Advance(uint32_t ms) {
-    Virtual_Now += ms;
-}
-void Plat_Clock_Set(uint32_t ms) {
-    Virtual_Now = ms;
-}
-uint32_t Plat_Clock_Virtual_Now() {
-    return Virtual_Now;
-}
 
 bool Script_Parse(const std::string& text, std::vector<Script_Command>* out, std::string* error) {
     out->clear();
@@ -114,7 +94,7 @@ bool Script_Parse(const std::string& text, std::vector<Script_Command>* out, std
 void Script_Start(std::vector<Script_Command> commands) {
     Commands = std::move(commands);
     Next = 0;
-    Due_At = Virtual_Now;
+    Due_At = Plat_Tick();
     Active = true;
 }
 
@@ -130,7 +110,7 @@ void Script_Stop() {
 
 void Script_Run_Due() {
     if (!Active) return;
-    while (Next < Commands.size() && Virtual_Now >= Due_At) {
+    while (Next < Commands.size() && Plat_Tick() >= Due_At) {
         const Script_Command& c = Commands[Next++];
         switch (c.op) {
             case SC_WAIT:
@@ -156,71 +136,17 @@ void Script_Run_Due() {
                 break;
         }
     }
-    if (Next >= Commands.size() && Virtual_Now >= Due_At) Plat_Post_Quit();
+    if (Next >= Commands.size() && Plat_Tick() >= Due_At) Plat_Post_Quit();
 }
 
 void Plat_Keep_Frame(const uint8_t* pixels, int pitch, const uint8_t* palette) {
-    for (int y = 0; y < Frame_H; ++y)
-        std::memcpy(&Kept_Pixels[static_cast<size_t>(y) * Frame_W],
-                    pixels + static_cast<ptrdiff_t>(y) * pitch, Frame_W);
+    for (int y = 0; y < Plat_Frame_H; ++y)
+        std::memcpy(&Kept_Pixels[static_cast<size_t>(y) * Plat_Frame_W],
+                    pixels + static_cast<ptrdiff_t>(y) * pitch, Plat_Frame_W);
     std::memcpy(Kept_Palette, palette, sizeof Kept_Palette);
 }
 
 bool Plat_Write_Kept_Frame(const char* path) {
-    return Plat_Bmp8_Write(path, Kept_Pixels.data(), Frame_W, Frame_W, Frame_H, Kept_Palette);
-}
-
-namespace {
-void Put16(uint8_t* p, uint16_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-void Put32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-}  // namespace
-
-bool Plat_Bmp8_Write(const char* path, const uint8_t* pixels, int pitch, int w, int h,
-                     const uint8_t* palette) {
-    if (w <= 0 || h <= 0) return false;
-    const uint32_t image = static_cast<uint32_t>(w) * static_cast<uint32_t>(h);
-    uint8_t head[1078] = {};
-    head[0] = 'B';
-    head[1] = 'M';
-    Put32(head + 2, image + 1078);
-    Put32(head + 10, 1078);
-    Put32(head + 14, 40);
-    Put32(head + 18, static_cast<uint32_t>(w));
-    Put32(head + 22, static_cast<uint32_t>(h));
-    Put16(head + 26, 1);
-    Put16(head + 28, 8);
-    Put32(head + 34, image);
-    Put32(head + 46, 256);
-    Put32(head + 50, 256);
-    for (int i = 0; i < 256; ++i) {
-        head[54 + 4 * i + 0] = palette[4 * i + 2];
-        head[54 + 4 * i + 1] = palette[4 * i + 1];
-        head[54 + 4 * i + 2] = palette[4 * i + 0];
-        head[54 + 4 * i + 3] = 4;
-    }
-    FILE* f = std::fopen(path, "wb");
-    if (f == nullptr) return false;
-    bool ok = std::fwrite(head, 1, sizeof head, f) == sizeof head;
-    for (int y = h - 1; ok && y >= 0; --y)
-        ok = std::fwrite(pixels + static_cast<ptrdiff_t>(y) * pitch, 1, static_cast<size_t>(w),
-                         f) == static_cast<size_t>(w);
-    return std::fclose(f) == 0 && ok;
-}
-
-namespace {
-uint32_t Rand_State = 1;
-}
-
-void Plat_Srand(uint32_t seed) {
-    Rand_State = seed;
-}
-
-int Plat_Rand() {
-    Rand_State = Rand_State * 214013u + 2531011u;
-    return static_cast<int>((Rand_State >> 16) & PLAT_RAND_MAX);
+    return Bmp8_Write(path, Kept_Pixels.data(), Plat_Frame_W, Plat_Frame_W, Plat_Frame_H,
+                      Kept_Palette);
 }

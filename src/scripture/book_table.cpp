@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/report_log.h"
+#include "core/report_log.h"
 
 const char* const HS_Folder = "HScripts";
 

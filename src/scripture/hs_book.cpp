@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <new>
 
-#include "app/report_log.h"
+#include "core/report_log.h"
 
 namespace {
 

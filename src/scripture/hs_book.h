@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "scripture/storage.h"
+#include "core/storage.h"
 #include "scripture/text_file.h"
 
 enum Line_Kind { LINE_UNKNOWN = 0, LINE_CHAPTER = 1, LINE_VERSE = 2, LINE_HEADER = 3 };
@@ -37,7 +37,10 @@ struct HS_Book {
     String_Storage* Header_Texts = nullptr;
     Text_File* Raw_Text = nullptr;  // only while loading
 
+    HS_Book() = default;
     ~HS_Book();
+    HS_Book(const HS_Book&) = delete;
+    HS_Book& operator=(const HS_Book&) = delete;
 };
 
 // Reads, checks and parses a book file; 1 on success. Every fault goes to the log.

@@ -6,7 +6,8 @@
 #include <cstring>
 #include <new>
 
-#include "app/report_log.h"
+#include "core/files.h"
+#include "core/report_log.h"
 
 namespace {
 
@@ -83,8 +84,7 @@ int Text_File_Read(Text_File* f, const char* path) {
         Report_Log("\n\tError: файл не найден");
         return 0;
     }
-    long size = -1;
-    if (std::fseek(in, 0, SEEK_END) == 0) size = std::ftell(in);
+    const int64_t size = File_Size(in);
     if (size < 0) {
         // A folder or a stream: nothing that could be a book.
         Report_Log("\n\tError: файл не найден");
@@ -92,7 +92,6 @@ int Text_File_Read(Text_File* f, const char* path) {
         return 0;
     }
     Report_Log("\nразмер файла: %d", static_cast<int>(size > 0x7FFFFFFF ? 0x7FFFFFFF : size));
-    std::fseek(in, 0, SEEK_SET);
     char* buffer = size > Text_File_Max_Size
                        ? nullptr
                        : Take_Buffer(static_cast<size_t>(size) + 1, &f->capacity);

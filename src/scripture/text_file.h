@@ -14,7 +14,10 @@ struct Text_File {
     size_t capacity = 0;  // bytes of the text buffer
     int status = 0;       // 1 when the file was read
 
+    Text_File() = default;
     ~Text_File();
+    Text_File(const Text_File&) = delete;
+    Text_File& operator=(const Text_File&) = delete;
 };
 
 // Files larger than this are not taken into memory.

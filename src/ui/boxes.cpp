@@ -7,6 +7,7 @@
 #include "app/input.h"
 #include "graphics/display.h"
 #include "platform/platform.h"
+#include "ui/screen_loop.h"
 
 namespace {
 
@@ -38,40 +39,16 @@ void Draw_Question(cls_Desk_Rect* panel, const char* text, Surface* s) {
     Sprite_Tile(Sprite_Get("Hrz_Label_Frame"), il, it + 23, ir, it + 26, s);
 }
 
-// The loop every box runs: one message, its keys, its buttons, one frame.
-// `done` says after the buttons' update whether the box is finished.
-template <typename Keys, typename Done, typename Draw>
-int Box_Loop(Keys keys, Done done, Draw draw) {
-    for (;;) {
-        if (Exit_Requested) return 1;
-        Plat_Msg msg;
-        if (Plat_Peek_Message(&msg)) {
-            if (msg.message == WM_QUIT) return 1;
-            Plat_Dispatch_Message(&msg);
-        }
-        keys();
-        int result = 0;
-        if (done(&result)) return result;
-        draw(Back_Buffer);
-        Cursor_Draw();
-        Present_Frame();
-        Cursor_Restore();
-    }
-}
-
 // The loop of a box with one OK button: Space, Enter or Escape press it too.
 template <typename Draw>
 int Run_Ok_Box(cls_Button_Standart* ok, Draw draw) {
     Box_Loop(
-        [&] {
-            if (Key_Clicked(VK_SPACE) || Key_Clicked(VK_RETURN) || Key_Clicked(VK_ESCAPE))
-                ok->Press();
-        },
         [&](int* result) {
+            Ok_Keys_Press(ok);
             *result = 1;
             return ok->Update() != 0;
         },
-        draw);
+        draw, 1);
     return 1;
 }
 
@@ -134,11 +111,9 @@ void Confirm_Box::Draw(Surface* s) {
 int Confirm_Box::Run() {
     if (!ready) return 1;
     return Box_Loop(
-        [&] {
+        [&](int* result) {
             if (Key_Clicked(VK_SPACE) || Key_Clicked(VK_RETURN)) yes->Press();
             if (Key_Clicked(VK_ESCAPE)) no->Press();
-        },
-        [&](int* result) {
             // A choice fired in the update before is taken at the start of this one.
             if (yes->fired) return *result = 2, true;
             if (no->fired) return *result = 0, true;
@@ -146,7 +121,7 @@ int Confirm_Box::Run() {
             no->Update();
             return false;
         },
-        [&](Surface* s) { Draw(s); });
+        [&](Surface* s) { Draw(s); }, 1);
 }
 
 Results_Box::Results_Box(Text_Lines* lines_) : lines(lines_) {

@@ -12,6 +12,8 @@ class Message_Box {
   public:
     explicit Message_Box(const char* text);
     ~Message_Box();
+    Message_Box(const Message_Box&) = delete;
+    Message_Box& operator=(const Message_Box&) = delete;
     int Run();
     void Draw(Surface* surface);
     cls_Desk_Rect* panel = nullptr;
@@ -24,6 +26,8 @@ class Confirm_Box {
   public:
     explicit Confirm_Box(const char* text);
     ~Confirm_Box();
+    Confirm_Box(const Confirm_Box&) = delete;
+    Confirm_Box& operator=(const Confirm_Box&) = delete;
     // 2 = yes, 0 = no, 1 = the program is being left.
     int Run();
     void Draw(Surface* surface);
@@ -38,6 +42,8 @@ class Results_Box {
   public:
     explicit Results_Box(Text_Lines* lines);
     ~Results_Box();
+    Results_Box(const Results_Box&) = delete;
+    Results_Box& operator=(const Results_Box&) = delete;
     int Run();
     void Draw(Surface* surface);
     cls_Desk_Rect* panel = nullptr;

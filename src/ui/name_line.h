@@ -10,6 +10,8 @@ class Name_Line {
   public:
     Name_Line(int left, int top, int right, int bottom);
     ~Name_Line();
+    Name_Line(const Name_Line&) = delete;
+    Name_Line& operator=(const Name_Line&) = delete;
     // Handles the keys (only while focused) and draws; once per frame.
     int Update_And_Draw(Surface* surface);
     char text[256] = {};

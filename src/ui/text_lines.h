@@ -54,6 +54,8 @@ class Horizontal_Ticker {
   public:
     Horizontal_Ticker();
     virtual ~Horizontal_Ticker();
+    Horizontal_Ticker(const Horizontal_Ticker&) = delete;
+    Horizontal_Ticker& operator=(const Horizontal_Ticker&) = delete;
     int Add_Text(const char* text);
     virtual void Draw(Surface* surface);
     int32_t x;  // of the stream's first letter cell

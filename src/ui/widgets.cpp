@@ -189,7 +189,7 @@ cls_BtnMainTitle::cls_BtnMainTitle(const Sprite* label_, int l, int t, int r, in
     : label(label_), left(l), top(t), right(r), bottom(b) {}
 
 void cls_BtnMainTitle::Draw(Surface* s) {
-    if (state < 1) {
+    if (state < Click_Pressed) {
         Sprite_Draw(s, left, top, Named("Btn_MMenu_unpress"));
         Sprite_Draw(s, left + 24, top + 5, label);
     } else {
@@ -201,25 +201,25 @@ void cls_BtnMainTitle::Draw(Surface* s) {
 namespace {
 // The press-then-release-inside machine of the main-menu buttons and labels.
 int Click_Update(int32_t* state, bool inside, bool down, int press_sound) {
-    if (*state == 1) {
+    if (*state == Click_Pressed) {
         if (!inside) {
-            *state = -1;
+            *state = Click_Idle;
             return 0;
         }
         if (!down) {
-            *state = 2;
+            *state = Click_Clicked;
             return 1;
         }
         return 0;
     }
-    if (*state == 2 || !inside) {
-        *state = -1;
+    if (*state == Click_Clicked || !inside) {
+        *state = Click_Idle;
         return 0;
     }
-    if (*state == -1) Play(Snd_17);
-    *state = 0;
+    if (*state == Click_Idle) Play(Snd_17);
+    *state = Click_Hover;
     if (down) {
-        *state = 1;
+        *state = Click_Pressed;
         Play(press_sound);
     }
     return 0;
@@ -311,7 +311,13 @@ Label_Button::Label_Button(int x, int y, const char* text_, int disabled_) : dis
         }
 }
 
+Label_Button::~Label_Button() {
+    Release();
+}
+
 void Label_Button::Release() {
+    if (released) return;
+    released = true;
     if (--Living_Labels < 1) {
         Living_Labels = 0;
         for (Font& f : Label_Fonts) Font_Release(&f);
@@ -321,9 +327,9 @@ void Label_Button::Release() {
 void Label_Button::Draw(Surface* s) const {
     if (disabled)
         Text_Draw(left, top, text, &Label_Fonts[0], s);
-    else if (state == -1)
+    else if (state == Click_Idle)
         Text_Draw(left, top, text, &Label_Fonts[1], s);
-    else if (state == 0)
+    else if (state == Click_Hover)
         Text_Draw(left, top, text, &Label_Fonts[2], s);
     else
         Text_Draw(left + 2, top + 2, text, &Label_Fonts[3], s);
@@ -338,7 +344,7 @@ int Labels_Update(Label_Button* const* labels, int count) {
     int clicked = -1;
     for (int i = 0; i < count; ++i) {
         labels[i]->Update();
-        if (labels[i]->state == 2) clicked = i;
+        if (labels[i]->state == Click_Clicked) clicked = i;
     }
     return clicked;
 }

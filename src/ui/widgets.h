@@ -11,6 +11,15 @@
 #include "graphics/sprites.h"
 #include "graphics/surface.h"
 
+// The states of the buttons that click when released over them (main-menu buttons
+// and labels). Clicked lasts exactly one update.
+enum Click_State : int32_t {
+    Click_Idle = -1,
+    Click_Hover = 0,
+    Click_Pressed = 1,
+    Click_Clicked = 2,
+};
+
 // The mouse inside a rectangle, edges included.
 bool Mouse_Inside(int left, int top, int right, int bottom);
 bool Left_Button_Down();
@@ -29,6 +38,8 @@ class cls_Button_Standart final {
   public:
     cls_Button_Standart(int x, int y, const char* label, const Font* font);
     ~cls_Button_Standart();
+    cls_Button_Standart(const cls_Button_Standart&) = delete;
+    cls_Button_Standart& operator=(const cls_Button_Standart&) = delete;
     virtual void Draw(Surface* surface);
     int Update();
     void Press();
@@ -57,13 +68,15 @@ class cls_BtnMainTitle final {
     int Update();
     const Sprite* label;
     int32_t left, top, right, bottom;
-    int32_t state = -1;  // -1 idle, 0 under the cursor, 1 pressed, 2 clicked
+    int32_t state = Click_Idle;
 };
 
 class cls_VScroll_Control final {
   public:
     cls_VScroll_Control(int x, int y, int bottom, int ignored, int maximum, int ignored2);
     ~cls_VScroll_Control();
+    cls_VScroll_Control(const cls_VScroll_Control&) = delete;
+    cls_VScroll_Control& operator=(const cls_VScroll_Control&) = delete;
     virtual void Draw(Surface* surface);
     int Update();
     void Set_Range(int maximum);
@@ -77,14 +90,23 @@ class cls_VScroll_Control final {
 class Label_Button {
   public:
     Label_Button(int x, int y, const char* text, int disabled);
+    // Releases the label if that was not done already.
+    ~Label_Button();
+    Label_Button(const Label_Button&) = delete;
+    Label_Button& operator=(const Label_Button&) = delete;
+    // One label less uses the shared fonts; they are freed with the last. Only the
+    // first call counts.
     void Release();
     void Draw(Surface* surface) const;
     int Update();
     char text[128] = {};
-    int32_t state = -1;
+    int32_t state = Click_Idle;
     int32_t colours[4] = {69, 56, 96, 80};  // disabled, idle, under the cursor, pressed
     int32_t left, top, right, bottom;
     int32_t disabled;
+
+  private:
+    bool released = false;
 };
 
 // The four shared recoloured copies of Font_8x16 and how many labels use them.

@@ -1,6 +1,6 @@
-// The system side of the platform layer over SDL2: the window and its scaling,
-// translating SDL events into the emulated Win32 input, the tick count, sleeping
-// waits and presenting 8-bit frames. The only file of the program that sees SDL.
+// The window backend over SDL2: opening the window and its scaling, translating
+// SDL events into the emulated Win32 input, and showing 8-bit frames. With the
+// sound backend (sdl_audio.cpp), the only code of the program that sees SDL.
 #include <SDL.h>
 
 #include <cstdio>
@@ -12,12 +12,9 @@
 
 #include "platform/platform_internal.h"
 
-void Plat_Set_Window_Proc_Internal(Plat_Window_Proc proc);
-uint32_t Plat_Clock_Virtual_Now();
-
 namespace {
 
-constexpr int Pic_W = 640, Pic_H = 480;
+constexpr int Pic_W = Plat_Frame_W, Pic_H = Plat_Frame_H;
 
 SDL_Window* Window = nullptr;
 SDL_Renderer* Renderer = nullptr;
@@ -25,11 +22,8 @@ SDL_Texture* Texture = nullptr;
 bool Sdl_Up = false;
 bool Headless = false;  // scripted without VELTRAN_SHOW: frames are kept, not drawn
 bool Fullscreen = true;
-bool Paced_Since_Present = false;
 bool Lost = false;
 bool Need_Redraw = true;
-uint64_t Last_Present_Counter = 0;
-int Cursor_Count = 0;
 std::string Error;
 
 std::vector<uint8_t> Shown_Pixels(Pic_W* Pic_H, 0);
@@ -213,15 +207,48 @@ void Draw_Shown() {
     SDL_RenderPresent(Renderer);
 }
 
-}  // namespace
-
-void Plat_Pump_System() {
-    if (Sdl_Up) {
-        SDL_Event e;
-        while (SDL_PollEvent(&e)) Handle_Event(e);
-    }
-    Script_Run_Due();
+void Pump() {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) Handle_Event(e);
 }
+
+// A frame that is the same as the one on screen is not drawn again.
+void Show(const uint8_t* pixels, int pitch, const uint8_t* palette) {
+    if (Headless) return;
+    bool same = !Need_Redraw && std::memcmp(Shown_Palette, palette, sizeof Shown_Palette) == 0;
+    for (int y = 0; same && y < Pic_H; ++y)
+        same = std::memcmp(&Shown_Pixels[static_cast<size_t>(y) * Pic_W],
+                           pixels + static_cast<ptrdiff_t>(y) * pitch, Pic_W) == 0;
+    if (same) return;
+    for (int y = 0; y < Pic_H; ++y)
+        std::memcpy(&Shown_Pixels[static_cast<size_t>(y) * Pic_W],
+                    pixels + static_cast<ptrdiff_t>(y) * pitch, Pic_W);
+    std::memcpy(Shown_Palette, palette, sizeof Shown_Palette);
+    Need_Redraw = false;
+    Draw_Shown();
+}
+
+void Reattach() {
+    Need_Redraw = true;
+}
+bool Is_Lost() {
+    return Lost;
+}
+void Restored() {
+    Lost = false;
+    Need_Redraw = true;
+}
+void Beep() {
+    // The desktop has no system beep to borrow; a flash of the window says the same.
+    if (Window != nullptr && !Headless) SDL_FlashWindow(Window, SDL_FLASH_BRIEFLY);
+}
+void Cursor(bool visible) {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+const Plat_Backend Sdl_Backend = {Pump, Show, Reattach, Is_Lost, Restored, Beep, Cursor};
+
+}  // namespace
 
 Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
     Plat_Set_Window_Proc_Internal(proc);
@@ -256,6 +283,7 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
         return PLAT_OPEN_NO_WINDOW;
     }
     Sdl_Up = true;
+    Plat_Set_Backend(&Sdl_Backend);
     // Without a desktop SDL falls back to drivers that show nothing; unless that was
     // asked for, there is no display to play on.
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -295,7 +323,6 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
     }
     std::memset(Shown_Palette, 0, sizeof Shown_Palette);
     Need_Redraw = true;
-    Last_Present_Counter = 0;
     return PLAT_OPEN_OK;
 }
 
@@ -308,94 +335,9 @@ void Plat_Close() {
     Window = nullptr;
     if (Sdl_Up) SDL_Quit();
     Sdl_Up = false;
+    Plat_Set_Backend(nullptr);
 }
 
 const char* Plat_Error() {
     return Error.c_str();
-}
-bool Plat_Scripted() {
-    return Script_Active();
-}
-
-uint32_t Plat_Tick() {
-    if (Plat_Clock_Virtual()) return Plat_Clock_Virtual_Now();
-    return static_cast<uint32_t>(SDL_GetTicks64());
-}
-
-void Plat_Wait_Until(uint32_t deadline) {
-    Paced_Since_Present = true;
-    if (Plat_Clock_Virtual()) {
-        if (static_cast<int32_t>(deadline - Plat_Clock_Virtual_Now()) > 0) Plat_Clock_Set(deadline);
-        return;
-    }
-    for (;;) {
-        int32_t left = static_cast<int32_t>(deadline - Plat_Tick());
-        if (left <= 0) return;
-        SDL_Delay(static_cast<Uint32>(left));
-    }
-}
-
-void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
-    if (!Paced_Since_Present) {
-        // Unpaced screens are held to 60 frames a second.
-        if (Plat_Clock_Virtual()) {
-            Plat_Clock_Advance(16);
-        } else if (Last_Present_Counter != 0) {
-            const uint64_t freq = SDL_GetPerformanceFrequency();
-            const uint64_t next = Last_Present_Counter + freq / 60;
-            uint64_t now = SDL_GetPerformanceCounter();
-            if (now < next) SDL_Delay(static_cast<Uint32>((next - now) * 1000 / freq));
-        }
-    }
-    Paced_Since_Present = false;
-    Last_Present_Counter = Sdl_Up ? SDL_GetPerformanceCounter() : 1;
-    if (Script_Active()) Plat_Keep_Frame(pixels, pitch, palette);
-    if (Headless) return;
-    // An unchanged frame is not drawn again: the window still shows it.
-    bool same = !Need_Redraw && std::memcmp(Shown_Palette, palette, sizeof Shown_Palette) == 0;
-    for (int y = 0; same && y < Pic_H; ++y)
-        same = std::memcmp(&Shown_Pixels[static_cast<size_t>(y) * Pic_W],
-                           pixels + static_cast<ptrdiff_t>(y) * pitch, Pic_W) == 0;
-    if (same) return;
-    for (int y = 0; y < Pic_H; ++y)
-        std::memcpy(&Shown_Pixels[static_cast<size_t>(y) * Pic_W],
-                    pixels + static_cast<ptrdiff_t>(y) * pitch, Pic_W);
-    std::memcpy(Shown_Palette, palette, sizeof Shown_Palette);
-    Need_Redraw = false;
-    Draw_Shown();
-}
-
-void Plat_Convert_Frame(const uint8_t* pixels, int pitch, const uint8_t* palette, uint32_t* out,
-                        int out_pitch_pixels) {
-    uint32_t lut[256];
-    for (int i = 0; i < 256; ++i)
-        lut[i] = 0xFF000000u | (uint32_t{palette[4 * i]} << 16) |
-                 (uint32_t{palette[4 * i + 1]} << 8) | palette[4 * i + 2];
-    for (int y = 0; y < Pic_H; ++y) {
-        uint32_t* row = out + static_cast<ptrdiff_t>(y) * out_pitch_pixels;
-        const uint8_t* src = pixels + static_cast<ptrdiff_t>(y) * pitch;
-        for (int x = 0; x < Pic_W; ++x) row[x] = lut[src[x]];
-    }
-}
-
-void Plat_Palette_Reattach() {
-    Need_Redraw = true;
-}
-bool Plat_Display_Lost() {
-    return Lost;
-}
-void Plat_Display_Restored() {
-    Lost = false;
-    Need_Redraw = true;
-}
-
-void Plat_Message_Beep() {
-    // The desktop has no system beep to borrow; a flash of the window says the same.
-    if (Window != nullptr && !Headless) SDL_FlashWindow(Window, SDL_FLASH_BRIEFLY);
-}
-
-int Plat_Show_Cursor(bool show) {
-    Cursor_Count += show ? 1 : -1;
-    if (Sdl_Up) SDL_ShowCursor(Cursor_Count >= 0 ? SDL_ENABLE : SDL_DISABLE);
-    return Cursor_Count;
 }

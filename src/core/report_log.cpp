@@ -1,6 +1,6 @@
 // The run log: a header with the opening time, then every message appended as
 // formatted and flushed to disk at once, so the log survives an abrupt stop.
-#include "app/report_log.h"
+#include "core/report_log.h"
 
 #include <cstdarg>
 #include <cstdio>

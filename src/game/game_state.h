@@ -85,7 +85,7 @@ struct Session_List {
 };
 // Grows the list to room for n records (never shrinks); 1, or 0 when out of memory.
 int Session_List_Reserve(Session_List* list, int n);
-void Session_List_Free(Session_List* list);
+void Session_List_Release(Session_List* list);
 
 // --- explicit little-endian forms of the file records ---------------------------
 void Progress_Write(const Game_Progress& p, uint8_t out[sizeof(Game_Progress)]);

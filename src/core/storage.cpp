@@ -1,10 +1,10 @@
 // Growable record arrays and string pools that report failure instead of throwing.
-#include "scripture/storage.h"
+#include "core/storage.h"
 
 #include <cstring>
 #include <new>
 
-#include "app/report_log.h"
+#include "core/report_log.h"
 
 Element_Storage::Element_Storage(int capacity_, int grow_step_, int record_size_)
     : grow_step(grow_step_), record_size(record_size_) {

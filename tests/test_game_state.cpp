@@ -3,13 +3,13 @@
 
 #include <cstring>
 
-#include "game/records.h"
+#include "core/bytes.h"
+#include "game/game_state.h"
 
 namespace {
 
 int32_t Le32_At(const uint8_t* p, size_t at) {
-    return static_cast<int32_t>(p[at] | p[at + 1] << 8 | p[at + 2] << 16 |
-                                static_cast<uint32_t>(p[at + 3]) << 24);
+    return static_cast<int32_t>(Get_Le32(p + at));
 }
 
 TEST(Records, ProgressFieldsSitAtTheirFileOffsets) {
@@ -102,7 +102,7 @@ TEST(Records, SessionListGrowsKeepingItsRecordsAndNeverShrinks) {
     EXPECT_EQ(list.records[15].chapter, 0);  // new room is zero-filled
     EXPECT_EQ(Session_List_Reserve(&list, 5), 1);
     EXPECT_EQ(list.capacity, 20);
-    Session_List_Free(&list);
+    Session_List_Release(&list);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ std::vector<Effect> Effects;
 // can be read and set exactly and so that it follows the virtual clock.
 Mix_Music* Tune = nullptr;
 bool Tune_Loop = false;
-int Tune_State = 0;           // 0 stopped, 1 paused, 2 running
+int Tune_State = PLAT_MUSIC_STOPPED;
 int64_t Tune_Length = 0;      // 100 ns
 int64_t Tune_Base = 0;        // position when the clock was last read into it
 uint32_t Tune_Base_Tick = 0;  // tick at that moment (while running)
@@ -34,7 +34,8 @@ bool Tune_In_Mixer = false;   // the mixer is playing (or paused in) this tune
 
 int64_t Now_Position() {
     int64_t pos = Tune_Base;
-    if (Tune_State == 2) pos += static_cast<int64_t>(Plat_Tick() - Tune_Base_Tick) * 10000;
+    if (Tune_State == PLAT_MUSIC_RUNNING)
+        pos += static_cast<int64_t>(Plat_Tick() - Tune_Base_Tick) * 10000;
     return pos < Tune_Length ? pos : Tune_Length;
 }
 
@@ -157,7 +158,7 @@ bool Plat_Music_Open(const char* path, bool loop) {
     const double seconds = Mix_MusicDuration(Tune);
     Tune_Length = seconds > 0 ? static_cast<int64_t>(seconds * 1e7) : 0;
     Tune_Loop = loop;
-    Tune_State = 0;
+    Tune_State = PLAT_MUSIC_STOPPED;
     Tune_Base = 0;
     Tune_In_Mixer = false;
     return true;
@@ -168,14 +169,14 @@ void Plat_Music_Close() {
     Mix_HaltMusic();
     Mix_FreeMusic(Tune);
     Tune = nullptr;
-    Tune_State = 0;
+    Tune_State = PLAT_MUSIC_STOPPED;
     Tune_In_Mixer = false;
 }
 
 void Plat_Music_Run() {
-    if (Tune == nullptr || Tune_State == 2) return;
+    if (Tune == nullptr || Tune_State == PLAT_MUSIC_RUNNING) return;
     const int64_t at = Now_Position();
-    if (Tune_In_Mixer && Tune_State == 1) {
+    if (Tune_In_Mixer && Tune_State == PLAT_MUSIC_PAUSED) {
         Mix_ResumeMusic();
     } else if (!Tune_In_Mixer && (Tune_Loop || at < Tune_Length)) {
         // A looping tune is looped by the mixer itself, so it wraps without a gap.
@@ -185,20 +186,20 @@ void Plat_Music_Run() {
     }
     Tune_Base = at;
     Tune_Base_Tick = Plat_Tick();
-    Tune_State = 2;
+    Tune_State = PLAT_MUSIC_RUNNING;
 }
 
 void Plat_Music_Pause() {
-    if (Tune == nullptr || Tune_State != 2) return;
+    if (Tune == nullptr || Tune_State != PLAT_MUSIC_RUNNING) return;
     Rebase();
     Mix_PauseMusic();
-    Tune_State = 1;
+    Tune_State = PLAT_MUSIC_PAUSED;
 }
 
 void Plat_Music_Stop() {
-    if (Tune == nullptr || Tune_State == 0) return;
+    if (Tune == nullptr || Tune_State == PLAT_MUSIC_STOPPED) return;
     Rebase();
-    Tune_State = 0;
+    Tune_State = PLAT_MUSIC_STOPPED;
     // A looping tune at its end keeps playing in the mixer: it has already wrapped,
     // and the rewind that follows only moves the position back.
     if (Tune_Loop && Tune_Base >= Tune_Length && Tune_Length > 0) return;
@@ -207,7 +208,7 @@ void Plat_Music_Stop() {
 }
 
 int Plat_Music_State() {
-    return Tune == nullptr ? 0 : Tune_State;
+    return Tune == nullptr ? PLAT_MUSIC_STOPPED : Tune_State;
 }
 
 int64_t Plat_Music_Position() {
@@ -222,8 +223,8 @@ void Plat_Music_Set_Position(int64_t position) {
     if (Tune == nullptr) return;
     if (position < 0) position = 0;
     if (position > Tune_Length) position = Tune_Length;
-    const bool wrapped = Tune_Loop && Tune_In_Mixer && Tune_State == 0 && position == 0 &&
-                         Tune_Base >= Tune_Length && Tune_Length > 0;
+    const bool wrapped = Tune_Loop && Tune_In_Mixer && Tune_State == PLAT_MUSIC_STOPPED &&
+                         position == 0 && Tune_Base >= Tune_Length && Tune_Length > 0;
     if (wrapped) {
         // The mixer went on into the next round by itself; count again from 0.
         Tune_Base = 0;

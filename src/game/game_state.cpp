@@ -1,52 +1,14 @@
 // Little-endian reading and writing of the game's file records, and the session list.
-#include "game/records.h"
+#include "game/game_state.h"
 
 #include <cstring>
 #include <initializer_list>
 #include <new>
 
-namespace {
-
-// A cursor over a byte block that reads or writes fixed-width little-endian fields.
-struct Le_Writer {
-    uint8_t* p;
-    void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
-    void U32(uint32_t v) {
-        for (int i = 0; i < 4; ++i) *p++ = static_cast<uint8_t>(v >> (8 * i));
-    }
-    void I64(int64_t v) {
-        uint64_t u = static_cast<uint64_t>(v);
-        for (int i = 0; i < 8; ++i) *p++ = static_cast<uint8_t>(u >> (8 * i));
-    }
-    void Bytes(const void* src, size_t n) {
-        std::memcpy(p, src, n);
-        p += n;
-    }
-};
-
-struct Le_Reader {
-    const uint8_t* p;
-    uint32_t U32() {
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(*p++) << (8 * i);
-        return v;
-    }
-    int32_t I32() { return static_cast<int32_t>(U32()); }
-    int64_t I64() {
-        uint64_t v = 0;
-        for (int i = 0; i < 8; ++i) v |= static_cast<uint64_t>(*p++) << (8 * i);
-        return static_cast<int64_t>(v);
-    }
-    void Bytes(void* dst, size_t n) {
-        std::memcpy(dst, p, n);
-        p += n;
-    }
-};
-
-}  // namespace
+#include "core/bytes.h"
 
 void Progress_Write(const Game_Progress& g, uint8_t out[sizeof(Game_Progress)]) {
-    Le_Writer w{out};
+    Le_Writer w(out, sizeof(Game_Progress));
     w.Bytes(g.Player_Name, sizeof g.Player_Name);
     w.Bytes(g.Book_Read, sizeof g.Book_Read);
     for (int32_t v : {g.Game_Over, g.Book_Done, g.Session_End, g.Book_Index}) w.I32(v);
@@ -61,7 +23,7 @@ void Progress_Write(const Game_Progress& g, uint8_t out[sizeof(Game_Progress)]) 
 }
 
 void Progress_Read(const uint8_t in[sizeof(Game_Progress)], Game_Progress* g) {
-    Le_Reader r{in};
+    Le_Reader r(in, sizeof(Game_Progress));
     r.Bytes(g->Player_Name, sizeof g->Player_Name);
     r.Bytes(g->Book_Read, sizeof g->Book_Read);
     // Fields of the packed block are assigned one by one: they are not aligned.
@@ -94,7 +56,7 @@ void Progress_Read(const uint8_t in[sizeof(Game_Progress)], Game_Progress* g) {
 }
 
 void Session_Write(const Session_Record& s, uint8_t out[sizeof(Session_Record)]) {
-    Le_Writer w{out};
+    Le_Writer w(out, sizeof(Session_Record));
     for (int32_t v :
          {s.book, s.chapter, s.verses_opened, s.verses_total, s.letters_opened, s.letters_total,
           s.session_number, s.points, s.blocks, s.rows, s.success, s.penalty, s.duration})
@@ -102,7 +64,7 @@ void Session_Write(const Session_Record& s, uint8_t out[sizeof(Session_Record)])
 }
 
 void Session_Read(const uint8_t in[sizeof(Session_Record)], Session_Record* s) {
-    Le_Reader r{in};
+    Le_Reader r(in, sizeof(Session_Record));
     for (int32_t* f : {&s->book, &s->chapter, &s->verses_opened, &s->verses_total,
                        &s->letters_opened, &s->letters_total, &s->session_number, &s->points,
                        &s->blocks, &s->rows, &s->success, &s->penalty, &s->duration})
@@ -110,7 +72,7 @@ void Session_Read(const uint8_t in[sizeof(Session_Record)], Session_Record* s) {
 }
 
 void Cells_Write(const Stone_Cell cells[Cell_Rows * Cell_Cols], uint8_t out[Cells_Bytes]) {
-    Le_Writer w{out};
+    Le_Writer w(out, Cells_Bytes);
     for (int i = 0; i < Cell_Rows * Cell_Cols; ++i) {
         const Stone_Cell& c = cells[i];
         w.I32(c.kind);
@@ -123,7 +85,7 @@ void Cells_Write(const Stone_Cell cells[Cell_Rows * Cell_Cols], uint8_t out[Cell
 }
 
 void Cells_Read(const uint8_t in[Cells_Bytes], Stone_Cell cells[Cell_Rows * Cell_Cols]) {
-    Le_Reader r{in};
+    Le_Reader r(in, Cells_Bytes);
     for (int i = 0; i < Cell_Rows * Cell_Cols; ++i) {
         Stone_Cell& c = cells[i];
         c.kind = r.I32();
@@ -148,7 +110,7 @@ int Session_List_Reserve(Session_List* list, int n) {
     return 1;
 }
 
-void Session_List_Free(Session_List* list) {
+void Session_List_Release(Session_List* list) {
     delete[] list->records;
     list->records = nullptr;
     list->capacity = list->count = 0;

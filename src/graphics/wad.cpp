@@ -1,0 +1,122 @@
+// Writing and reading the picture archives, every size checked against the file's
+// length before anything is allocated or read.
+#include "graphics/wad.h"
+
+#include <cstring>
+#include <new>
+
+#include "core/bytes.h"
+#include "core/files.h"
+#include "core/report_log.h"
+#include "platform/platform.h"
+
+int Wad_Write(Sprite_Store* store, FILE* file) {
+    uint8_t head[4];
+    Put_Le32(head, static_cast<uint32_t>(store->count));
+    std::fwrite(head, 1, 4, file);
+    uint32_t offset = 4 + Wad_Record_Size * static_cast<uint32_t>(store->count);
+    for (int i = 0; i < store->count; ++i) {
+        Sprite_Store_Entry& e = store->entries[i];
+        e.offset = offset;
+        offset += static_cast<uint32_t>(e.width) * static_cast<uint32_t>(e.height);
+        uint8_t rec[Wad_Record_Size];
+        Le_Writer w(rec, sizeof rec);
+        w.Bytes(e.name, 32);
+        w.U32(static_cast<uint32_t>(e.width));
+        w.U32(static_cast<uint32_t>(e.height));
+        w.U32(0);  // the pixels field means nothing on disk
+        w.U32(e.offset);
+        std::fwrite(rec, 1, sizeof rec, file);
+    }
+    for (int i = 0; i < store->count; ++i)
+        std::fwrite(store->entries[i].pixels, 1,
+                    static_cast<size_t>(store->entries[i].width) * store->entries[i].height, file);
+    std::fclose(file);
+    return 1;
+}
+
+bool Wad_Record_Read(const uint8_t* bytes, Sprite_Store_Entry* e) {
+    Le_Reader r(bytes, Wad_Record_Size);
+    r.Bytes(e->name, 32);
+    e->name[31] = '\0';
+    e->width = r.I32();
+    e->height = r.I32();
+    r.Skip(4);
+    e->pixels = nullptr;
+    e->offset = r.U32();
+    return e->width > 0 && e->height > 0 && e->width <= 16384 && e->height <= 16384;
+}
+
+const char* Wad_Read_Directory(FILE* f, Wad_Directory* dir) {
+    dir->entries.clear();
+    dir->sane.clear();
+    dir->file_size = File_Size(f);
+    uint8_t head[4];
+    if (dir->file_size < 4 || std::fseek(f, 0, SEEK_SET) != 0 || std::fread(head, 1, 4, f) != 4)
+        return "нет счётчика";
+    const int64_t count = static_cast<int32_t>(Get_Le32(head));
+    if (count < 0 || 4 + count * Wad_Record_Size > dir->file_size) return "оглавление";
+    dir->entries.resize(static_cast<size_t>(count));
+    dir->sane.resize(static_cast<size_t>(count));
+    for (int64_t i = 0; i < count; ++i) {
+        uint8_t rec[Wad_Record_Size];
+        if (std::fread(rec, 1, sizeof rec, f) != sizeof rec) {
+            dir->entries.clear();
+            dir->sane.clear();
+            return "оглавление";
+        }
+        dir->sane[i] = Wad_Record_Read(rec, &dir->entries[i]);
+    }
+    return nullptr;
+}
+
+int Wad_Read(Sprite_Store* store, const char* path) {
+    if (path == nullptr) path = Sprites_Wad;
+    Sprite_Store_Clear(store);
+    FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) return 0;
+    auto corrupt = [&](const char* why) {
+        Report_Log("\n Ошибка: архив %s повреждён (%s) \n", path, why);
+        Sprite_Store_Clear(store);
+        std::fclose(f);
+        return 0;
+    };
+    // The whole directory first, checked against the file's length, so that no
+    // block is read that the file does not hold.
+    Wad_Directory dir;
+    if (const char* why = Wad_Read_Directory(f, &dir)) return corrupt(why);
+    const int count = static_cast<int>(dir.entries.size());
+    if (!Sprite_Store_Reserve(store, count + 10)) {
+        std::fclose(f);
+        return 0;
+    }
+    int64_t blocks = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!dir.sane[i]) return corrupt("размер спрайта");
+        blocks += static_cast<int64_t>(dir.entries[i].width) * dir.entries[i].height;
+    }
+    if (4 + int64_t{count} * Wad_Record_Size + blocks > dir.file_size)
+        return corrupt("данных меньше оглавления");
+    for (int i = 0; i < count; ++i) {
+        Sprite_Store_Entry& e = store->entries[i];
+        e = dir.entries[i];
+        const size_t size = static_cast<size_t>(e.width) * e.height;
+        e.pixels = new (std::nothrow) uint8_t[size];
+        if (e.pixels == nullptr) {
+            // Keep the entries read completely.
+            std::fclose(f);
+            store->count = i;
+            Plat_Message_Beep();
+            return 0;
+        }
+        if (std::fread(e.pixels, 1, size, f) != size) {
+            delete[] e.pixels;
+            e.pixels = nullptr;
+            store->count = i;
+            return corrupt("данные");
+        }
+        store->count = i + 1;
+    }
+    std::fclose(f);
+    return 1;
+}

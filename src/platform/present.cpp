@@ -1,0 +1,80 @@
+// Presenting frames and the other services of the window, as the program sees
+// them: the 60-a-second cap on unpaced screens, the frame kept for scripted
+// shots, and the hand-over to the system backend that owns the real window (none
+// in tools and in-process tests, where a frame is only kept).
+#include <cstddef>
+#include <cstring>
+
+#include "platform/platform_internal.h"
+
+namespace {
+const Plat_Backend* Backend = nullptr;
+bool Paced_Since_Present = false;
+uint64_t Last_Present_Ns = 0;
+}  // namespace
+
+void Plat_Set_Backend(const Plat_Backend* backend) {
+    Backend = backend;
+}
+
+void Plat_Note_Paced() {
+    Paced_Since_Present = true;
+}
+
+void Plat_Pump_System() {
+    if (Backend != nullptr && Backend->pump != nullptr) Backend->pump();
+    Script_Run_Due();
+}
+
+void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
+    if (!Paced_Since_Present) {
+        // Unpaced screens are held to 60 frames a second.
+        if (Plat_Clock_Virtual()) {
+            Plat_Clock_Advance(16);
+        } else if (Last_Present_Ns != 0) {
+            const uint64_t next = Last_Present_Ns + 1000000000u / 60;
+            const uint64_t now = Plat_Real_Ns();
+            if (now < next) Plat_Sleep_Ns(next - now);
+        }
+    }
+    Paced_Since_Present = false;
+    Last_Present_Ns = Plat_Real_Ns();
+    if (Script_Active()) Plat_Keep_Frame(pixels, pitch, palette);
+    if (Backend != nullptr && Backend->show != nullptr) Backend->show(pixels, pitch, palette);
+}
+
+void Plat_Convert_Frame(const uint8_t* pixels, int pitch, const uint8_t* palette, uint32_t* out,
+                        int out_pitch_pixels) {
+    uint32_t lut[256];
+    for (int i = 0; i < 256; ++i)
+        lut[i] = 0xFF000000u | (uint32_t{palette[4 * i]} << 16) |
+                 (uint32_t{palette[4 * i + 1]} << 8) | palette[4 * i + 2];
+    for (int y = 0; y < Plat_Frame_H; ++y) {
+        uint32_t* row = out + static_cast<ptrdiff_t>(y) * out_pitch_pixels;
+        const uint8_t* src = pixels + static_cast<ptrdiff_t>(y) * pitch;
+        for (int x = 0; x < Plat_Frame_W; ++x) row[x] = lut[src[x]];
+    }
+}
+
+void Plat_Palette_Reattach() {
+    if (Backend != nullptr && Backend->palette_reattach != nullptr) Backend->palette_reattach();
+}
+
+bool Plat_Display_Lost() {
+    return Backend != nullptr && Backend->lost != nullptr && Backend->lost();
+}
+
+void Plat_Display_Restored() {
+    if (Backend != nullptr && Backend->restored != nullptr) Backend->restored();
+}
+
+void Plat_Message_Beep() {
+    if (Backend != nullptr && Backend->beep != nullptr) Backend->beep();
+}
+
+int Plat_Show_Cursor(bool show) {
+    static int count = 0;
+    count += show ? 1 : -1;
+    if (Backend != nullptr && Backend->show_cursor != nullptr) Backend->show_cursor(count >= 0);
+    return count;
+}

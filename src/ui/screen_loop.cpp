@@ -1,0 +1,16 @@
+// The message pump of the screens and the OK keys.
+#include "ui/screen_loop.h"
+
+#include "platform/platform.h"
+
+Pump Screen_Pump() {
+    Plat_Msg msg;
+    if (!Plat_Peek_Message(&msg)) return Pump::Go_On;
+    if (msg.message == WM_QUIT) return Pump::Leave;
+    Plat_Dispatch_Message(&msg);
+    return Pump::Go_On;
+}
+
+void Ok_Keys_Press(cls_Button_Standart* button) {
+    if (Key_Clicked(VK_SPACE) || Key_Clicked(VK_RETURN) || Key_Clicked(VK_ESCAPE)) button->Press();
+}

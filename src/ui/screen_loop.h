@@ -1,0 +1,35 @@
+// The kit every modal screen's loop is made of: the message pump that says whether
+// to go on, the keys that press a screen's OK button, and the loop of a modal box
+// over a kept background. The three ways of ending a frame are in
+// graphics/display.h (Frame_End_Kept, Frame_End_Redrawn, Frame_End_Direct).
+#pragma once
+
+#include "app/input.h"
+#include "graphics/display.h"
+#include "ui/widgets.h"
+
+enum class Pump { Go_On, Leave };
+
+// Takes at most one waiting window message and dispatches it. Leave when it was the
+// quit message: the screen ends (and so does every screen under it).
+Pump Screen_Pump();
+
+// Space, Enter or Escape clicked: presses the button (a screen's OK or cancel).
+void Ok_Keys_Press(cls_Button_Standart* button);
+
+// The loop of a modal box drawn over what the caller left in the back buffer. Each
+// pass: leave at once when the program is being left, take one message (leave on
+// quit), let the box react to its keys and buttons, then draw it and end the frame
+// over the kept background. react(int* result) returns true when the box is done
+// and has set its result; a leaving box returns on_leave.
+template <typename React, typename Draw>
+int Box_Loop(React react, Draw draw, int on_leave) {
+    for (;;) {
+        if (Exit_Requested) return on_leave;
+        if (Screen_Pump() == Pump::Leave) return on_leave;
+        int result = 0;
+        if (react(&result)) return result;
+        draw(Back_Buffer);
+        Frame_End_Kept();
+    }
+}
