@@ -26,17 +26,10 @@ namespace {
 
 Title_Screen* Title() {
     static Title_Screen* title = [] {
-        const fs::path dir =
-            fs::temp_directory_path() / ("veltran_title_" + std::to_string(getpid()));
-        fs::create_directories(dir);
-        fs::current_path(dir);
-        fs::create_directory_symlink(fs::path(VELTRAN_SOURCE_DIR) / "data" / "images", "images");
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         unsetenv("VELTRAN_SCRIPT");
         Plat_Open("Veltran bench", Window_Proc);
-        Display_Init();
-        Sprites_Build_Archive();
-        Sprites_Load_All();
+        Bench_Load_Graphics("veltran_title");
         return Title_Create();
     }();
     return title;

@@ -44,11 +44,20 @@ void Scratch_Dir::Remove(const std::string& name) const {
     fs::remove_all(fs::path(path_) / name);
 }
 
-void Scratch_Dir::Link_Bundled_Data() const {
-    Remove("HScripts");
-    for (const char* name :
-         {"HScripts", "images", "SOUNDS", "MUSIC", "MUSIC_SESIONS", "rainbow.rbw"})
-        fs::create_symlink(fs::path(VELTRAN_SOURCE_DIR) / "data" / name, fs::path(path_) / name);
+void Scratch_Dir::Link_Bundled_Data(bool with_books) const {
+    const fs::path data = fs::path(VELTRAN_SOURCE_DIR) / "data";
+    if (with_books) {
+        Remove("HScripts");
+        fs::create_symlink(data / "HScripts", fs::path(path_) / "HScripts");
+    }
+    for (const char* name : {"SOUNDS", "MUSIC", "MUSIC_SESIONS", "rainbow.rbw"})
+        fs::create_symlink(data / name, fs::path(path_) / name);
+    // The pictures folder is the scratch folder's own, so that screenshots land here
+    // and never in the source tree.
+    fs::create_directories(fs::path(path_) / "images" / "screen_shot");
+    for (const fs::directory_entry& e : fs::directory_iterator(data / "images"))
+        if (e.path().filename() != "screen_shot")
+            fs::create_symlink(e.path(), fs::path(path_) / "images" / e.path().filename());
 }
 
 bool Scratch_Dir::Exists(const std::string& name) const {

@@ -22,8 +22,9 @@ class Scratch_Dir {
     // Puts one small book into HScripts (every scratch directory starts with it).
     void Add_Book() const;
     void Remove(const std::string& name) const;
-    // Links the bundled content (books, pictures, palette, sounds, music) in.
-    void Link_Bundled_Data() const;
+    // Links the bundled content (pictures, palette, sounds, music, and the books
+    // unless the folder's own are wanted) in; images/ is a folder of its own.
+    void Link_Bundled_Data(bool with_books = true) const;
 
   private:
     std::string path_;

@@ -5,6 +5,7 @@
 #include "core/report_log.h"
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "game/screens/game_loop.h"
 #include "graphics/display.h"
 #include "graphics/font.h"
 #include "graphics/sprites.h"
@@ -80,8 +81,7 @@ Title_Screen* Title_Create() {
     t->game = nullptr;
     Music_Play(Title_Music, 1);
     t->panel = new cls_Desk_Rect(56, 0, Screen_Width - 56, Screen_Height);
-    const Sprite* pressed = Sprite_Get("Btn_MMenu_press");
-    const int h = pressed != nullptr ? pressed->height : 0;
+    const int h = Sprite_Height("Btn_MMenu_press");
     for (int k = 0; k < 5; ++k) {
         const int centre = 210 + 55 * k;
         t->buttons[k] = new cls_BtnMainTitle(Sprite_Get(Button_Labels[k]), 160, centre - h / 2, 481,
@@ -169,6 +169,19 @@ void Main_Menu_Frame(Title_Screen* t) {
 }
 
 namespace {
+// A new game in a state of its own, closed and freed when it ends.
+void Play_New_Game(Title_Screen* t) {
+    if (t->game != nullptr) {
+        Game_Close(t->game);
+        delete t->game;
+    }
+    t->game = new Game_State();
+    Game_New(t->game, t->name_line->text);
+    Game_Close(t->game);
+    delete t->game;
+    t->game = nullptr;
+}
+
 // The help and salvation pictures: shown until Enter or a mouse button is clicked.
 void Picture_Screen(Title_Screen* t, const char* picture) {
     Sound_Stop_All();
@@ -207,8 +220,11 @@ int Main_Menu_Run(Title_Screen* t) {
         for (int k = 0; k < 5 && chosen < 0; ++k)
             if (t->buttons[k]->state == Click_Clicked) chosen = k;
         switch (chosen) {
-            case 0:  // new game and continue: the game itself is not built yet
-            case 1:
+            case 0:
+                Play_New_Game(t);
+                Music_Play(Title_Music, 1);
+                break;
+            case 1:  // continuing comes with the save slots
                 Music_Play(Title_Music, 1);
                 break;
             case 2:

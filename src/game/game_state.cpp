@@ -110,6 +110,16 @@ int Session_List_Reserve(Session_List* list, int n) {
     return 1;
 }
 
+int Session_List_Append(Session_List* list, const Session_Record& record) {
+    if (list->count >= list->capacity && !Session_List_Reserve(list, list->capacity + 10)) return 0;
+    list->records[list->count++] = record;
+    return 1;
+}
+
+Session_List::~Session_List() {
+    Session_List_Release(this);
+}
+
 void Session_List_Release(Session_List* list) {
     delete[] list->records;
     list->records = nullptr;

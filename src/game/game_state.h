@@ -1,11 +1,16 @@
-// The records of one game: where the player stands (Game_Progress, saved byte for
-// byte in slot files), the board's cells, the falling block, finished sessions.
+// The state of one game: where the player stands (Game_Progress, saved byte for
+// byte in slot files), the board's cells, finished sessions, and the Game_State
+// object that holds them with the game screen's objects.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "graphics/font.h"
+
 // --- where the player stands: 322 bytes, packed, little-endian in files -------
+// The fields are unaligned: read and assign them, never bind a reference or a
+// pointer to one.
 #pragma pack(push, 1)
 struct Game_Progress {
     char Player_Name[32];
@@ -77,14 +82,26 @@ struct Session_Record {
 };
 static_assert(sizeof(Session_Record) == 52, "a session record is thirteen 32-bit fields");
 
-// The growable list of finished sessions.
+// The growable list of finished sessions, with what the session diary keeps beside
+// it (made by Session_List_Create of the diary).
 struct Session_List {
     int32_t capacity = 0;
     int32_t count = 0;
-    Session_Record* records = nullptr;
+    Session_Record* records = nullptr;  // owned, capacity records
+    char header[128] = {};              // the diary's column header
+    char row[80] = {};                  // the diary row last formatted
+    int32_t ready = 0;                  // 1 when the records array was obtained
+
+    Session_List() = default;
+    ~Session_List();
+    Session_List(const Session_List&) = delete;
+    Session_List& operator=(const Session_List&) = delete;
 };
 // Grows the list to room for n records (never shrinks); 1, or 0 when out of memory.
 int Session_List_Reserve(Session_List* list, int n);
+// Appends a record, growing the list by 10 when it is full; 0 when it could not
+// grow (the record is dropped).
+int Session_List_Append(Session_List* list, const Session_Record& record);
 void Session_List_Release(Session_List* list);
 
 // --- explicit little-endian forms of the file records ---------------------------
@@ -94,3 +111,36 @@ void Session_Write(const Session_Record& s, uint8_t out[sizeof(Session_Record)])
 void Session_Read(const uint8_t in[sizeof(Session_Record)], Session_Record* s);
 void Cells_Write(const Stone_Cell cells[Cell_Rows * Cell_Cols], uint8_t out[Cells_Bytes]);
 void Cells_Read(const uint8_t in[Cells_Bytes], Stone_Cell cells[Cell_Rows * Cell_Cols]);
+
+// --- one game in play ----------------------------------------------------------
+struct Build_Area;
+struct HS_Book;
+struct Session_Playlist;
+class cls_Desk_Rect;
+class cls_Button_Standart;
+class Horizontal_Ticker;
+
+// One game: made by the main menu for each new or continued game, filled by the
+// game screen's layout, released with Game_Close. Owns everything it points to.
+struct Game_State {
+    cls_Desk_Rect* Side_Panel = nullptr;
+    Font Storage_Font, Session_Font, Book_Font;  // the counter blocks' own fonts
+    Build_Area* Area = nullptr;
+    Game_Progress Progress = {};
+    HS_Book* Open_Book = nullptr;  // the current book, or none
+    Session_List* Sessions = nullptr;
+    Horizontal_Ticker* Verse_Line = nullptr;  // the running line at the top
+    cls_Button_Standart* Btn_Book = nullptr;
+    cls_Button_Standart* Btn_Save = nullptr;
+    cls_Button_Standart* Btn_Menu = nullptr;
+    cls_Button_Standart* Btn_Pause = nullptr;
+    cls_Button_Standart* Btn_Stats = nullptr;
+    cls_Button_Standart* Btn_Fon = nullptr;
+    cls_Button_Standart* Btn_Music = nullptr;
+    Session_Playlist* Playlist = nullptr;
+    int32_t Frames_Drawn = 0;
+
+    Game_State() = default;
+    Game_State(const Game_State&) = delete;
+    Game_State& operator=(const Game_State&) = delete;
+};

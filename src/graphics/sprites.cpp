@@ -349,6 +349,16 @@ Sprite* Sprite_Get(const char* name) {
     return nullptr;
 }
 
+int Sprite_Width(const char* name) {
+    const Sprite* s = Sprite_Get(name);
+    return s != nullptr ? s->width : 0;
+}
+
+int Sprite_Height(const char* name) {
+    const Sprite* s = Sprite_Get(name);
+    return s != nullptr ? s->height : 0;
+}
+
 int Sprites_Build_Archive() {
     Report_Log("\n Запись спрайтов для компрессии");
     Sprite_Store* store = Sprite_Store_Create(10);

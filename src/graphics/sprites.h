@@ -52,6 +52,9 @@ int Sprite_Draw(Surface* dst, int x, int y, const Sprite* sprite);
 // Every single sprite by its archive name ("Btn_MMenu_press", "mouse_cursor" ...);
 // null for a name the program does not know.
 Sprite* Sprite_Get(const char* name);
+// The size of a single sprite by name; 0 for a name the program does not know.
+int Sprite_Width(const char* name);
+int Sprite_Height(const char* name);
 extern Sprite Stone_Sprites[9][8];
 extern Sprite Wall_Sprites[7];
 

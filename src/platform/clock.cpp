@@ -1,6 +1,6 @@
-// The tick count and pacing waits: milliseconds of the monotonic clock like the
-// old system's tick count, sleeping (never spinning) until a deadline; in scripted
-// mode a virtual clock that moves only when the program waits.
+// The tick count, the calendar and pacing waits: milliseconds of the monotonic
+// clock like the old system's tick count, sleeping (never spinning) until a
+// deadline; in scripted mode a virtual clock that moves only when the program waits.
 #include <time.h>
 
 #include <cerrno>
@@ -36,6 +36,11 @@ uint32_t Plat_Tick() {
     if (Virtual) return Virtual_Now;
     // Milliseconds since the machine started, wrapping after 49.7 days.
     return static_cast<uint32_t>(Monotonic_Ns() / 1000000u);
+}
+
+int64_t Plat_Time() {
+    if (Virtual) return Plat_Scripted_Epoch + Virtual_Now / 1000;
+    return static_cast<int64_t>(time(nullptr));
 }
 
 uint64_t Plat_Real_Ns() {

@@ -106,6 +106,10 @@ void Plat_Keyboard_State(uint8_t state[256]);
 
 // GetTickCount: milliseconds, wraps after 49.7 days.
 uint32_t Plat_Tick();
+// The calendar: seconds since 1970-01-01 UTC. In scripted mode it follows the virtual
+// clock from Plat_Scripted_Epoch, so scripted runs give the same times every time.
+int64_t Plat_Time();
+constexpr int64_t Plat_Scripted_Epoch = 1772442000;  // Monday 2 March 2026, 09:00 UTC
 // Waits (sleeping, or in scripted mode by moving the virtual clock) until the tick
 // count reaches deadline.
 void Plat_Wait_Until(uint32_t deadline);

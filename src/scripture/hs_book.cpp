@@ -231,7 +231,7 @@ int HS_Book_Parse(HS_Book* b) {
 }
 
 int Chapter_Count(const HS_Book* b) {
-    return b->Chapters != nullptr ? b->Chapters->count : 0;
+    return b != nullptr && b->Chapters != nullptr ? b->Chapters->count : 0;
 }
 
 int Verse_Count(const HS_Book* b, int chapter) {

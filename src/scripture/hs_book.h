@@ -51,7 +51,8 @@ int HS_Book_Parse(HS_Book* book);
 // The kind of a body line; for chapter markers and verse lines also its number.
 int Classify_Line(const char* line, int* number);
 
-// The whole stored verse line, number included, or null outside the book.
+// The whole stored verse line, number included, or null outside the book. A book
+// that is not there has no chapters.
 const char* Verse_Text(const HS_Book* book, int chapter, int verse);
 int Chapter_Count(const HS_Book* book);
 int Verse_Count(const HS_Book* book, int chapter);

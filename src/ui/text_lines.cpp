@@ -62,6 +62,11 @@ int Text_Lines::Add_Text(const char* text) {
     return 1;
 }
 
+void Text_Lines::Clear() {
+    if (buffer != nullptr) std::memset(buffer, 0, static_cast<size_t>(capacity) + 1);
+    used = count = cursor_line = cursor = 0;
+}
+
 const char* Text_Lines::Get_Line(int index) {
     if (index < 0 || index >= count || buffer == nullptr) return nullptr;
     // Walk from the line last looked up, one line a step.
@@ -145,6 +150,11 @@ int Horizontal_Ticker::Add_Text(const char* add) {
     text[length++] = ' ';
     text[length] = '\0';
     return 1;
+}
+
+void Horizontal_Ticker::Clear() {
+    length = 0;
+    if (text != nullptr) text[0] = '\0';
 }
 
 void Horizontal_Ticker::Draw(Surface* surface) {

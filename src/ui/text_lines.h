@@ -19,6 +19,8 @@ class Text_Lines {
     int Add_Text(const char* text);
     // The line, or null when index is not below the line count.
     const char* Get_Line(int index);
+    // No lines, the cursor at the start, the buffer cleared; the room stays.
+    void Clear();
     int Line_Count() const { return count; }
     int Width() const { return width; }
     int Ok() const { return ok; }
@@ -56,7 +58,11 @@ class Horizontal_Ticker {
     virtual ~Horizontal_Ticker();
     Horizontal_Ticker(const Horizontal_Ticker&) = delete;
     Horizontal_Ticker& operator=(const Horizontal_Ticker&) = delete;
+    // Appends the text and two blanks to the stream; 0 when it cannot grow.
     int Add_Text(const char* text);
+    // Empties the stream; where it scrolls stays.
+    void Clear();
+    const char* Text() const { return text != nullptr ? text : ""; }
     virtual void Draw(Surface* surface);
     int32_t x;  // of the stream's first letter cell
     int32_t Length() const { return length; }

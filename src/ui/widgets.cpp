@@ -26,14 +26,6 @@ void Play(int slot) {
 const Sprite* Named(const char* name) {
     return Sprite_Get(name);
 }
-int Width_Of(const char* name) {
-    const Sprite* s = Named(name);
-    return s != nullptr ? s->width : 0;
-}
-int Height_Of(const char* name) {
-    const Sprite* s = Named(name);
-    return s != nullptr ? s->height : 0;
-}
 // A whole sprite copied without its transparent colour.
 void Put_Opaque(Surface* dst, int x, int y, const Sprite* s) {
     if (s == nullptr || s->surface == nullptr) return;
@@ -59,7 +51,7 @@ void cls_Desk_Rect::Draw(Surface* s) {
     Sprite_Draw(s, left, bottom - 40, Named("desk_bord_LfBm"));
     Sprite_Draw(s, right - 40, top, Named("desk_bord_RtTp"));
     Sprite_Draw(s, right - 40, bottom - 40, Named("desk_bord_RtBm"));
-    const int h = Height_Of("desk_bord_Tp"), w = Width_Of("desk_bord_Lf");
+    const int h = Sprite_Height("desk_bord_Tp"), w = Sprite_Width("desk_bord_Lf");
     Sprite_Tile(Named("desk_bord_Tp"), left + 40, top, right - 40, top + h, s);
     Sprite_Tile(Named("desk_bord_Bm"), left + 40, bottom - h, right - 40, bottom, s);
     Sprite_Tile(Named("desk_bord_Lf"), left, top + 40, left + w, bottom - 40, s);
@@ -67,10 +59,10 @@ void cls_Desk_Rect::Draw(Surface* s) {
 }
 
 int cls_Desk_Rect::Inner_Rect(int* l, int* t, int* r, int* b) const {
-    *l = left + Width_Of("desk_bord_Lf");
-    *t = top + Height_Of("desk_bord_Tp");
-    *r = right - Width_Of("desk_bord_Lf");
-    *b = bottom - Height_Of("desk_bord_Tp");
+    *l = left + Sprite_Width("desk_bord_Lf");
+    *t = top + Sprite_Height("desk_bord_Tp");
+    *r = right - Sprite_Width("desk_bord_Lf");
+    *b = bottom - Sprite_Height("desk_bord_Tp");
     return *r - *l;
 }
 

@@ -1,0 +1,63 @@
+// Choosing and loading the game's books.
+#include "game/screens/book_choice.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "audio/music.h"
+#include "core/report_log.h"
+#include "scripture/book_table.h"
+#include "scripture/hs_book.h"
+#include "scripture/screens/book_select.h"
+
+int Select_HSBook(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    uint8_t disabled[HS_Book_Count];
+    int count = 0;
+    for (int k = 0; k < HS_Book_Count; ++k) {
+        const bool open = g.Book_Read[k] == 0 && HS_Available[k] == 1;
+        disabled[k] = open ? 0 : 1;
+        count += open ? 1 : 0;
+    }
+    Report_Log("\n Select_HSBook, num_not_readed = %d", count);
+    if (count == 0) return 0;
+    {
+        Book_Select_Dialog dialog(disabled, Book_Select_Dialog::Mode_In_Order);
+        Music_Play("MUSIC/Select_HScript.mp3", 1);
+        g.Book_Index = dialog.Run();
+    }
+    // The bottom button or Escape: the first book not read yet.
+    if (g.Book_Index < 1)
+        for (int k = 0; k < HS_Book_Count && g.Book_Index < 1; ++k)
+            if (!disabled[k]) g.Book_Index = k + 1;
+    return g.Book_Index;
+}
+
+int Load_Game_Book(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    if (s->Open_Book != nullptr) {
+        HS_Book_Free(s->Open_Book);
+        delete s->Open_Book;
+        s->Open_Book = nullptr;
+    }
+    if (g.Book_Index < 1 || g.Book_Index > HS_Book_Count) {
+        Report_Log("\n Error: нет книги с номером %d", g.Book_Index);
+        return 0;
+    }
+    char path[260];
+    std::snprintf(path, sizeof path, "%s/%s.txt", HS_Folder, HS_File_Names[g.Book_Index - 1]);
+    Report_Log("\n Чтение книги: %s", path);
+    HS_Book* book = new HS_Book();
+    if (HS_Book_Load(book, path)) {
+        s->Open_Book = book;
+        std::snprintf(g.Book_Title, sizeof g.Book_Title, "%s", HS_Titles[g.Book_Index - 1]);
+        return 1;
+    }
+    HS_Book_Free(book);
+    delete book;
+    // A book whose file cannot be read is not offered again: choosing it once more
+    // would only fail the same way.
+    HS_Available[g.Book_Index - 1] = 0;
+    Report_Log("\n Книга %s не загружена и больше не предлагается", path);
+    return 0;
+}

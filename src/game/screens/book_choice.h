@@ -1,0 +1,12 @@
+// Which book is read next, loading it into the game, and reading finished books
+// again from the game screen.
+#pragma once
+
+#include "game/game_state.h"
+
+// Lets the player choose among the unread books that are there; the choice is
+// also the new Book_Index. 0 when no book is left (Book_Index unchanged).
+int Select_HSBook(Game_State* state);
+// Loads the book of Book_Index into Open_Book and takes its title; 1, or 0 when it
+// failed (no book then). A book that fails is not offered again in this run.
+int Load_Game_Book(Game_State* state);

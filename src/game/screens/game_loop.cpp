@@ -1,0 +1,184 @@
+// The game loop and the session cycle.
+#include "game/screens/game_loop.h"
+
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "app/input.h"
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "core/report_log.h"
+#include "game/board.h"
+#include "game/screens/board_draw.h"
+#include "game/screens/book_choice.h"
+#include "game/screens/game_menu.h"
+#include "game/screens/game_screen.h"
+#include "game/screens/reading.h"
+#include "game/screens/session_results.h"
+#include "graphics/display.h"
+#include "platform/platform.h"
+#include "records/session_diary.h"
+#include "scripture/book_table.h"
+#include "scripture/hs_book.h"
+#include "ui/screen_loop.h"
+#include "ui/text_lines.h"
+#include "ui/widgets.h"
+
+namespace {
+
+template <typename T>
+void Delete(T*& p) {
+    delete p;
+    p = nullptr;
+}
+
+enum class Block_End { Landed, Leave };
+
+// One block from its dealing to its landing, a tick each pass.
+Block_End Play_Block(Game_State* s) {
+    Build_Area* a = s->Area;
+    a->Block_Points = a->Block_Rows = a->Drop_Bonus = 0;
+    Block_Spawn(&a->Current, a->Width / 2);
+    // The first landing always earns at least one contact point.
+    while (a->Block_Points == 0) {
+        Block_Control(a);
+        Side_Buttons_Update(s);
+        Game_Draw_Frame(s, 1);
+        if (Side_Buttons_Handle(s) == Side_Leave || Exit_Requested) return Block_End::Leave;
+        if (Screen_Pump() == Pump::Leave) return Block_End::Leave;
+        Playlist_Update(s->Playlist);
+    }
+    return Block_End::Landed;
+}
+
+// A session's blocks until it is completed or fails; false when the player leaves.
+bool Play_Session(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    int carry = 0;  // points not turned into a letter yet
+    while (g.Session_End == 0) {
+        Verse_List_Refresh(s);
+        if (Play_Block(s) == Block_End::Leave) return false;
+        Landing_Settle(s, &carry);
+    }
+    return true;
+}
+
+void Start_Session(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    g.Session_Number += 1;
+    g.Ses_Points = g.Ses_Blocks = g.Ses_Rows = g.Ses_Letters = g.Ses_Verses = 0;
+    g.Verse = 1;
+    g.Ses_Start = Plat_Time();
+    Area_New_Background(s->Area);
+    if (Verse_Count(s->Open_Book, g.Chapter) == 0)
+        Report_Log("\n Глава %d книги %s без стихов", g.Chapter, g.Book_Title);
+}
+
+}  // namespace
+
+void Landing_Settle(Game_State* s, int* carry) {
+    Game_Progress& g = s->Progress;
+    Build_Area* a = s->Area;
+    if (Snd_14 >= 0) Sound_Play(Snd_14);
+    g.Ses_Points += a->Block_Points;
+    g.Ses_Blocks += 1;
+    if (a->Block_Rows > 0) {
+        if (Snd_11 >= 0) Sound_Play(Snd_11);
+        g.Ses_Rows += a->Block_Rows;
+    }
+    *carry += a->Block_Points;
+    const int letters = *carry / 4;
+    *carry %= 4;
+    if (letters > 0) Add_Letters(s, letters);
+    // After the letters: a chapter completed by the block that reached the top row
+    // still fails.
+    if (Top_Row_Reached(a)) g.Session_End = Session_Failed;
+}
+
+bool Top_Row_Reached(Build_Area* a) {
+    for (int c = 1; c <= a->Width; ++c)
+        if (Area_Cell(a, c, 0).kind > 0) return true;
+    return false;
+}
+
+int Game_Close(Game_State* s) {
+    // A state that holds nothing was closed already (or never laid out): it is not
+    // reported again.
+    const bool held = s->Area != nullptr || s->Open_Book != nullptr || s->Sessions != nullptr ||
+                      s->Side_Panel != nullptr || s->Playlist != nullptr ||
+                      s->Verse_Line != nullptr || s->Btn_Book != nullptr;
+    if (s->Area != nullptr) {
+        Area_Destroy(s->Area);
+        s->Area = nullptr;
+    }
+    if (s->Open_Book != nullptr) HS_Book_Free(s->Open_Book);
+    Delete(s->Open_Book);
+    for (cls_Button_Standart** b : {&s->Btn_Book, &s->Btn_Save, &s->Btn_Menu, &s->Btn_Pause,
+                                    &s->Btn_Stats, &s->Btn_Fon, &s->Btn_Music})
+        Delete(*b);
+    if (s->Sessions != nullptr) Session_List_Destroy(s->Sessions);
+    s->Sessions = nullptr;
+    Delete(s->Verse_Line);
+    Delete(s->Side_Panel);
+    for (Font* f : {&s->Storage_Font, &s->Session_Font, &s->Book_Font}) Font_Release(f);
+    Delete(s->Playlist);
+    if (held) Report_Log("\n Close Game");
+    return 1;
+}
+
+int Game_New(Game_State* s, const char* player_name) {
+    if (!Game_Layout(s)) {
+        Game_Close(s);
+        return 0;
+    }
+    Report_Log("\n\n Start New Game");
+    Game_Progress& g = s->Progress;
+    std::memset(&g, 0, sizeof g);
+    std::snprintf(g.Player_Name, sizeof g.Player_Name, "%s", player_name);
+    // A book that cannot be read is taken off the list; the player chooses again.
+    bool loaded = false;
+    while (!loaded && Select_HSBook(s) > 0) loaded = Load_Game_Book(s) != 0;
+    if (!loaded) {
+        Game_Close(s);
+        return 0;
+    }
+    g.Game_Over = g.Book_Done = g.Session_End = 0;
+    g.Chapter = g.Verse = g.Letters = 1;
+    g.Chapters_Back = 5;
+    g.Session_Number = 0;
+    g.Store_Sessions = g.Store_Verses = g.Store_Letters = g.Store_Points = g.Store_Rows =
+        g.Store_Blocks = 0;
+    g.Ses_Points = g.Ses_Blocks = g.Ses_Rows = g.Ses_Letters = g.Ses_Verses = 0;
+    Game_Run(s, 1);
+    Game_Close(s);
+    return 1;
+}
+
+int Game_Run(Game_State* s, int start_new) {
+    Game_Progress& g = s->Progress;
+    if (Display_Is_Lost()) Display_Recover();
+    Playlist_Play_Current(s->Playlist);
+    while (!g.Game_Over) {
+        while (g.Book_Done == 0) {
+            Report_Log("\n Start new sesion");
+            if (start_new) Start_Session(s);
+            if (!Play_Session(s)) return 1;
+            Session_Results(s);
+            Report_Log("\n Session Finish");
+            start_new = 1;
+        }
+        if (g.Book_Index >= 1 && g.Book_Index <= HS_Book_Count) g.Book_Read[g.Book_Index - 1] = 1;
+        Report_Log("\n Переход к следующей книге");
+        if (Select_HSBook(s) <= 0) {
+            g.Game_Over = 1;
+        } else if (Load_Game_Book(s)) {
+            g.Book_Done = 0;
+            g.Chapter = g.Verse = g.Letters = 1;
+        }
+        Report_Log("\n HScriptBook Readed");
+    }
+    Game_Over_Screen();
+    Report_Log("\n Game Over");
+    return 1;
+}

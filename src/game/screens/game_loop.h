@@ -1,0 +1,20 @@
+// A game from its start to its end: sessions one after another over the chapters
+// of the current book, the blocks of each session, the next book when one is
+// finished, and the end of the game when none is left.
+#pragma once
+
+#include "game/game_state.h"
+
+// Lays out the screen, lets the player choose a book and plays; 1 when a game was
+// played, 0 when it could not start. The state is closed afterwards either way.
+int Game_New(Game_State* state, const char* player_name);
+// Releases everything the state holds; may be called any number of times.
+int Game_Close(Game_State* state);
+// Runs the game until it is over, the player leaves through МЕНЮ, or the program is
+// being left; start_new = 1 begins with a new session, 0 goes on with a loaded one.
+int Game_Run(Game_State* state, int start_new);
+// Whether any stone of the top row is set (the session fails).
+bool Top_Row_Reached(Build_Area* area);
+// What a landed block brings: its points and rows to the session, every 4 points
+// of the carry a letter, and the end of the session when the top row is reached.
+void Landing_Settle(Game_State* state, int* carry);

@@ -1,0 +1,53 @@
+// What the side buttons do.
+#include "game/screens/game_menu.h"
+
+#include <initializer_list>
+
+#include "audio/sound.h"
+#include "game/board.h"
+#include "game/screens/board_draw.h"
+#include "game/screens/game_screen.h"
+#include "graphics/bmp.h"
+#include "ui/boxes.h"
+#include "ui/widgets.h"
+
+void Side_Buttons_Update(Game_State* s) {
+    for (cls_Button_Standart* b : {s->Btn_Book, s->Btn_Save, s->Btn_Pause, s->Btn_Stats,
+                                   s->Btn_Menu, s->Btn_Fon, s->Btn_Music})
+        b->Update();
+}
+
+namespace {
+
+// A question over the game: 2 for ДА, 0 for НЕТ, 1 when the program is being left.
+int Ask(Game_State* s, const char* question) {
+    Confirm_Box box(question);
+    if (!box.ready) return 0;
+    Sound_Stop_All();
+    Game_Draw_Behind_Box(s);
+    return box.Run();
+}
+
+}  // namespace
+
+int Side_Buttons_Handle(Game_State* s) {
+    if (s->Btn_Book->fired) return Side_Nothing;  // reading back comes with its own screens
+    if (s->Btn_Pause->fired) {
+        Message_Box box("ПАУЗА");
+        if (box.ready) {
+            Sound_Stop_All();
+            Game_Draw_Behind_Box(s);
+            box.Run();
+        }
+        return Side_Done;
+    }
+    if (s->Btn_Menu->fired) return Ask(s, "ВЫЙТИ В МЕНЮ?") == 2 ? Side_Leave : Side_Done;
+    if (s->Btn_Stats->fired) return Side_Nothing;  // the diary comes with its own screen
+    if (s->Btn_Save->fired) return Side_Nothing;   // saving comes with the slot menu
+    if (s->Btn_Fon->fired) {
+        Area_Next_Background(s->Area);
+        return Side_Done;
+    }
+    if (s->Btn_Music->fired) Screenshot_Take();
+    return Side_Nothing;
+}

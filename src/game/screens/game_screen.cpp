@@ -1,0 +1,149 @@
+// The game screen's layout and its frame.
+#include "game/screens/game_screen.h"
+
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "app/input.h"
+#include "audio/music.h"
+#include "game/board.h"
+#include "game/screens/board_draw.h"
+#include "graphics/display.h"
+#include "graphics/sprites.h"
+#include "records/session_diary.h"
+#include "scripture/book_table.h"
+#include "scripture/hs_book.h"
+#include "ui/text_lines.h"
+#include "ui/widgets.h"
+
+namespace {
+
+// The panel's inner edges: inside the border sprites.
+struct Panel_Edges {
+    int L, R, T, B;
+};
+Panel_Edges Edges(const cls_Desk_Rect* panel) {
+    Panel_Edges e;
+    panel->Inner_Rect(&e.L, &e.T, &e.R, &e.B);
+    return e;
+}
+
+// One counter block: its title, its frame lines and its three lines of text.
+void Draw_Block(const Panel_Edges& e, int b, const Font* font, const char* title, int title_x,
+                const char* const lines[3]) {
+    const Sprite* h = Sprite_Get("Hrz_Label_Frame");
+    const Sprite* v = Sprite_Get("Vrt_Label_Frame");
+    Text_Draw(title_x, b + 3, title, font, Back_Buffer);
+    Sprite_Tile(h, e.L, b + 19, e.R, b + 22, Back_Buffer);
+    for (int y : {23, 44, 65, 86})
+        Sprite_Tile(h, e.L + 12, b + y, e.R - 15, b + y + 3, Back_Buffer);
+    Sprite_Tile(v, e.L + 12, b + 24, e.L + 15, b + 88, Back_Buffer);
+    Sprite_Tile(v, e.R - 15, b + 24, e.R - 12, b + 88, Back_Buffer);
+    Sprite_Tile(h, e.L, b + 90, e.R, b + 93, Back_Buffer);
+    for (int i = 0; i < 3; ++i) Text_Draw(e.L + 20, b + 28 + 21 * i, lines[i], font, Back_Buffer);
+}
+
+void Draw_Counters(Game_State* s) {
+    const Game_Progress& g = s->Progress;
+    const Panel_Edges e = Edges(s->Side_Panel);
+    char a[64], b[64], c[64], title[64];
+    const char* lines[3] = {a, b, c};
+
+    int base = e.T + 2;
+    std::snprintf(a, sizeof a, " Баллов: %d", g.Store_Points);
+    std::snprintf(b, sizeof b, " Блоков: %d", g.Store_Blocks);
+    std::snprintf(c, sizeof c, " Рядов:  %d", g.Store_Rows);
+    Draw_Block(e, base, &s->Storage_Font, "В хранилище", e.L + 40, lines);
+
+    base += 92;
+    std::snprintf(title, sizeof title, "Сессия: %d", g.Session_Number);
+    std::snprintf(a, sizeof a, " Баллов: %d", g.Ses_Points);
+    std::snprintf(b, sizeof b, " Блоков: %d", g.Ses_Blocks);
+    std::snprintf(c, sizeof c, " Рядов:  %d", g.Ses_Rows);
+    Draw_Block(e, base, &s->Session_Font, title, e.L + 40, lines);
+
+    base += 92;
+    const char* book_title =
+        g.Book_Index >= 1 && g.Book_Index <= HS_Book_Count ? HS_Titles[g.Book_Index - 1] : "";
+    const HS_Book* book = s->Open_Book;
+    const char* verse = Verse_Text(book, g.Chapter, g.Verse);
+    std::snprintf(a, sizeof a, " Глава: %d/%d", g.Chapter, Chapter_Count(book));
+    std::snprintf(b, sizeof b, " Стих: %d/%d", g.Verse, Verse_Count(book, g.Chapter));
+    std::snprintf(c, sizeof c, " Букв:  %d/%d", g.Letters,
+                  verse != nullptr ? static_cast<int>(std::strlen(verse)) : 0);
+    const int title_x =
+        e.L + (e.R - e.L - s->Book_Font.cell_w * static_cast<int>(std::strlen(book_title))) / 2;
+    Draw_Block(e, base, &s->Book_Font, book_title, title_x, lines);
+
+    Sprite_Tile(Sprite_Get("Hrz_Label_Frame"), e.L, e.B - 80, e.R, e.B - 77, Back_Buffer);
+}
+
+}  // namespace
+
+int Game_Layout(Game_State* s) {
+    s->Frames_Drawn = 0;
+    s->Playlist = new Session_Playlist();
+    Playlist_Create(s->Playlist);
+    s->Sessions = Session_List_Create();
+    if (s->Sessions == nullptr || !s->Sessions->ready) return 0;
+    Board_Drawing_Attach();
+    s->Area = Area_Create(Sprite_Height("Build_Area_Horiz"), Sprite_Height("HScrollStr_front"));
+    if (s->Area == nullptr) return 0;
+    const int w_v = Sprite_Width("Build_Area_Vert");
+    s->Side_Panel =
+        new cls_Desk_Rect(2 * w_v + Cell_Size * s->Area->Width, 56, Screen_Width, Screen_Height);
+    Font_Set_Colour(&Font_8x16, 231);
+    const Panel_Edges e = Edges(s->Side_Panel);
+    s->Btn_Book = new cls_Button_Standart(e.R - 152, e.B - 106, " СВЯЩЕННАЯ КНИГА ", &Font_8x16);
+    s->Btn_Stats = new cls_Button_Standart(e.R - 150, e.B - 25, "СТАТИСТИКА", &Font_8x16);
+    s->Btn_Menu = new cls_Button_Standart(e.R - 50, e.B - 25, "МЕНЮ", &Font_8x16);
+    s->Btn_Save = new cls_Button_Standart(e.R - 150, e.B - 50, "СОХРАНИТЬ", &Font_8x16);
+    s->Btn_Pause = new cls_Button_Standart(e.R - 58, e.B - 50, "ПАУЗА", &Font_8x16);
+    s->Btn_Fon = new cls_Button_Standart(e.R - 150, e.B - 75, "ФОН", &Font_8x16);
+    s->Btn_Music = new cls_Button_Standart(e.R - 65, e.B - 75, "МУЗЫКА", &Font_8x16);
+    s->Verse_Line = new Horizontal_Ticker();
+    Font_Copy(&s->Storage_Font, &Font_8x16);
+    Font_Set_Colour(&s->Storage_Font, 64);
+    Font_Copy(&s->Session_Font, &Font_8x16);
+    Font_Set_Colour(&s->Session_Font, 88);
+    Font_Copy(&s->Book_Font, &Font_8x16);
+    Font_Set_Colour(&s->Book_Font, 96);
+    return 1;
+}
+
+void Game_Draw_Frame(Game_State* s, int draw_cursor) {
+    Game_Draw_Picture(s);
+    if (draw_cursor)
+        Frame_End_Direct();
+    else
+        Present_Frame();
+    Pace_Frame();
+}
+
+void Game_Draw_Picture(Game_State* s) {
+    if (++s->Frames_Drawn % 100 == 1) Palette_Reattach();
+    Surface_Fill(Back_Buffer, nullptr, 0);
+    Build_Area* a = s->Area;
+    Area_Draw_Cells(a);
+    Rows_Animate(a);
+    Area_Draw_Frame(a);
+    Block_Animate(&a->Current);
+    Block_Draw(&a->Current, a->Left + Sprite_Width("Build_Area_Vert"), a->Top);
+    Popups_Update(a);
+    s->Side_Panel->Draw(Back_Buffer);
+    Draw_Counters(s);
+    s->Btn_Book->Draw(Back_Buffer);
+    s->Btn_Save->Draw(Back_Buffer);
+    s->Btn_Pause->Draw(Back_Buffer);
+    s->Btn_Stats->Draw(Back_Buffer);
+    s->Btn_Menu->Draw(Back_Buffer);
+    s->Verse_Line->Draw(Back_Buffer);
+    s->Btn_Fon->Draw(Back_Buffer);
+    s->Btn_Music->Draw(Back_Buffer);
+}
+
+void Game_Draw_Behind_Box(Game_State* s) {
+    Game_Draw_Frame(s, 0);
+    Game_Draw_Frame(s, 0);
+}

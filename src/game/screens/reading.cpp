@@ -1,0 +1,87 @@
+// Letters into verses, the reading box for each, and the running verse line.
+#include "game/screens/reading.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "audio/sound.h"
+#include "game/screens/game_screen.h"
+#include "scripture/hs_book.h"
+#include "scripture/screens/verse_reader.h"
+#include "ui/text_lines.h"
+
+namespace {
+
+int Verse_Length(const Game_State* s) {
+    const char* line = Verse_Text(s->Open_Book, s->Progress.Chapter, s->Progress.Verse);
+    return line != nullptr ? static_cast<int>(std::strlen(line)) : 0;
+}
+
+void Append_Verse(Horizontal_Ticker* line, int chapter, const char* verse) {
+    std::string piece = std::to_string(chapter) + ":" + (verse != nullptr ? verse : "");
+    line->Add_Text(piece.c_str());
+}
+
+void Append_Marker(Horizontal_Ticker* line, int chapter) {
+    char marker[32];
+    std::snprintf(marker, sizeof marker, "<Глава %d>", chapter);
+    line->Add_Text(marker);
+}
+
+}  // namespace
+
+int Add_Letters(Game_State* s, int n) {
+    Game_Progress& g = s->Progress;
+    g.Letters += n;
+    g.Ses_Letters += n;
+    int length = Verse_Length(s);
+    while (g.Letters >= length) {
+        g.Letters -= length;
+        if (!Open_Next_Verse(s)) return 0;
+        length = Verse_Length(s);
+    }
+    return 1;
+}
+
+int Open_Next_Verse(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    {
+        Verse_Reader reader(g.Chapter, g.Verse, Verse_Text(s->Open_Book, g.Chapter, g.Verse),
+                            g.Book_Title);
+        if (reader.ready) {
+            Sound_Stop_All();
+            if (Snd_10 >= 0) Sound_Play(Snd_10);
+            Game_Draw_Behind_Box(s);
+            reader.Run();
+            Sound_Stop_All();
+        }
+    }
+    g.Verse += 1;
+    g.Ses_Verses += 1;
+    if (g.Verse > Verse_Count(s->Open_Book, g.Chapter)) {
+        g.Session_End = Session_Completed;
+        return 0;
+    }
+    Verse_List_Refresh(s);
+    return 1;
+}
+
+void Verse_List_Refresh(Game_State* s) {
+    const Game_Progress& g = s->Progress;
+    Horizontal_Ticker* line = s->Verse_Line;
+    line->Clear();
+    line->Add_Text(g.Book_Title);
+    if (g.Chapter <= 1 && g.Verse <= 1) return;
+    const int chapters_back = g.Chapters_Back;         // a copy: the block's fields are packed
+    const int back = std::clamp(chapters_back, 0, 5);  // 5 in every game
+    for (int c = std::max(1, g.Chapter - back); c <= g.Chapter - 1; ++c) {
+        Append_Marker(line, c);
+        const int verses = Verse_Count(s->Open_Book, c);
+        for (int v = 1; v <= verses; ++v) Append_Verse(line, c, Verse_Text(s->Open_Book, c, v));
+    }
+    Append_Marker(line, g.Chapter);
+    for (int v = 1; v <= g.Verse - 1; ++v)
+        Append_Verse(line, g.Chapter, Verse_Text(s->Open_Book, g.Chapter, v));
+}

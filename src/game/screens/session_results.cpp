@@ -1,0 +1,149 @@
+// Session results, the storage, the session record and game over.
+#include "game/screens/session_results.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "game/screens/game_screen.h"
+#include "game/screens/reading.h"
+#include "graphics/display.h"
+#include "platform/platform.h"
+#include "records/session_diary.h"
+#include "scripture/book_table.h"
+#include "scripture/hs_book.h"
+#include "scripture/screens/book_viewer.h"
+#include "ui/boxes.h"
+#include "ui/text_lines.h"
+
+namespace {
+
+// A line of the results box.
+template <typename... Args>
+void Add_Line(Text_Lines* text, const char* format, Args... args) {
+    char line[160];
+    std::snprintf(line, sizeof line, format, args...);
+    text->Add_Text(line);
+}
+
+// Every line of the results fits this width, so none wraps.
+constexpr int Results_Width = 40;
+
+}  // namespace
+
+int Session_Percent(int letters_gathered, int letters_total) {
+    return letters_total == 0 ? 100
+                              : static_cast<int>(int64_t{letters_gathered} * 100 / letters_total);
+}
+
+int Session_Penalty(int letters_total, int letters_gathered) {
+    const int64_t lacking = static_cast<int64_t>(letters_total) - letters_gathered;
+    return static_cast<int>((static_cast<int64_t>(Plat_Rand() % 10 + 1) * lacking * 4) / 5);
+}
+
+int Session_Results(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    const HS_Book* book = s->Open_Book;
+    const int verses = Verse_Count(book, g.Chapter);
+    int letters_total = 0;
+    for (int v = 1; v <= verses; ++v)
+        if (const char* line = Verse_Text(book, g.Chapter, v))
+            letters_total += static_cast<int>(std::strlen(line));
+    const int percent = Session_Percent(g.Ses_Letters, letters_total);
+    const int32_t duration = static_cast<int32_t>(Plat_Time() - g.Ses_Start);
+
+    Session_Record r{};
+    r.book = g.Book_Index;
+    r.chapter = g.Chapter;
+    r.verses_opened = g.Ses_Verses;
+    r.verses_total = verses;
+    r.letters_opened = g.Ses_Letters;
+    r.letters_total = letters_total;
+    r.session_number = g.Session_Number;
+    r.points = g.Ses_Points;
+    r.blocks = g.Ses_Blocks;
+    r.rows = g.Ses_Rows;
+    r.success = 1;
+    r.penalty = 0;
+    r.duration = duration;
+
+    Text_Lines text(1024, Results_Width);
+    const char* title =
+        g.Book_Index >= 1 && g.Book_Index <= HS_Book_Count ? HS_Titles[g.Book_Index - 1] : "";
+    char spent[64];
+    Duration_Text(duration, spent, sizeof spent);
+    Add_Line(&text, "Результаты сессии %d: (%d%%)", g.Session_Number, percent);
+    Add_Line(&text, "Книга: %s, Глава %d/%d", title, g.Chapter, Chapter_Count(book));
+    Add_Line(&text, "Открыто стихов: %d/%d", g.Ses_Verses, verses);
+    Add_Line(&text, "Набрано баллов: %d", g.Ses_Points);
+    Add_Line(&text, "Выложено блоков: %d", g.Ses_Blocks);
+    Add_Line(&text, "Собрано рядов: %d", g.Ses_Rows);
+    Add_Line(&text, "Затрачено времени: %s", spent);
+
+    Sound_Stop_All();
+    const bool failed = g.Session_End == Session_Failed;
+    if (failed) {
+        Music_Play("MUSIC/Fail_ses_finish.mp3", 1);
+        r.success = 0;
+        r.penalty = Session_Penalty(letters_total, g.Ses_Letters);
+        text.Add_Text("Сессия не выполнена.");
+        text.Add_Text("В хранилище ничего не добавлено.");
+        Add_Line(&text, "Штраф: %d баллов.", r.penalty);
+        text.Add_Text("Открытые за сессию стихи закрываются.");
+        g.Store_Points -= r.penalty;
+    } else {
+        Music_Play("MUSIC/Good_ses_finish.mp3", 1);
+        text.Add_Text("Сессия успешно выполнена.");
+        text.Add_Text("Результаты добавлены в хранилище.");
+        g.Store_Points += g.Ses_Points;
+        g.Store_Blocks += g.Ses_Blocks;
+        g.Store_Rows += g.Ses_Rows;
+        g.Store_Letters += g.Ses_Letters;
+        g.Store_Verses += g.Ses_Verses;
+        g.Store_Sessions += 1;
+    }
+    // The box opens over the board as it ended, not over the last reading box.
+    Game_Draw_Frame(s, 0);
+    {
+        Results_Box box(&text);
+        if (box.ready) box.Run();
+    }
+    Music_Stop();
+    Session_List_Append(s->Sessions, r);
+    g.Session_End = 0;
+    if (failed) return 1;
+
+    {
+        Book_Viewer viewer(g.Chapter, g.Chapter, book);
+        if (viewer.ready) {
+            Sound_Stop_All();
+            if (Snd_1 >= 0) Sound_Play(Snd_1);
+            viewer.Run();
+            Sound_Stop_All();
+        }
+    }
+    g.Chapter += 1;
+    if (g.Chapter > Chapter_Count(book)) {
+        g.Book_Done = 1;
+        g.Chapter = Chapter_Count(book);
+        Sound_Stop_All();
+        return 0;
+    }
+    Verse_List_Refresh(s);
+    return 1;
+}
+
+int Game_Over_Screen() {
+    Music_Play("MUSIC/Game_Over.mp3", 1);
+    Surface_Fill(Back_Buffer, nullptr, 0);
+    Present_Frame();
+    Surface_Fill(Back_Buffer, nullptr, 0);
+    Message_Box box("КОНЕЦ ИГРЫ");
+    if (box.ready) {
+        Sound_Stop_All();
+        box.Run();
+    }
+    Sound_Stop_All();
+    return 1;
+}

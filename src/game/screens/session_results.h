@@ -1,0 +1,18 @@
+// The end of a session (its results, the storage settled, the diary record, the
+// chapter shown and the next one) and the end of the whole game.
+#pragma once
+
+#include "game/game_state.h"
+
+// Reports and settles the session that just ended; 1 when play goes on in the same
+// book, 0 when the book was finished.
+int Session_Results(Game_State* state);
+// "КОНЕЦ ИГРЫ" once every book has been read; 1.
+int Game_Over_Screen();
+
+// The share of the chapter's letters gathered, in per cent (100 for a chapter
+// without letters).
+int Session_Percent(int letters_gathered, int letters_total);
+// The penalty of a failed session: between 0.8 and 8 points for every letter the
+// chapter still lacked (one draw of rand).
+int Session_Penalty(int letters_total, int letters_gathered);

@@ -1,0 +1,342 @@
+// The game's pieces in-process, on a laid-out game screen with a book of the
+// tests' own: letters into verses, the verse reader, the running line, session
+// results and their accounting, popups, durations, closing a game.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "audio/music.h"
+#include "game/board.h"
+#include "game/screens/board_draw.h"
+#include "game/screens/book_choice.h"
+#include "game/screens/game_loop.h"
+#include "game/screens/game_screen.h"
+#include "game/screens/reading.h"
+#include "game/screens/session_results.h"
+#include "records/session_diary.h"
+#include "scripture/book_table.h"
+#include "scripture/hs_book.h"
+#include "scripture/screens/verse_reader.h"
+#include "ui/text_lines.h"
+#include "ui_fixture.h"
+
+namespace {
+
+// A verse line of exactly n letters, its number included.
+std::string Line_Of(int verse, int n) {
+    std::string line = std::to_string(verse) + " ";
+    while (static_cast<int>(line.size()) < n) line += line.size() % 7 == 6 ? ' ' : 'б';
+    return line;
+}
+
+class Game_Test : public Ui_Test {
+  protected:
+    void SetUp() override {
+        Ui_Test::SetUp();
+        ASSERT_EQ(Game_Layout(&game), 1);
+    }
+    void TearDown() override {
+        Game_Close(&game);
+        Ui_Test::TearDown();
+    }
+    // Writes the book (chapters of verse lines) as Руфь and loads it into the game.
+    void Load(const std::vector<std::vector<std::string>>& chapters) {
+        std::string text = "Книга Руфь\r\nРуфь\r\n";
+        for (size_t c = 0; c < chapters.size(); ++c) {
+            text += "Глава " + std::to_string(c + 1) + "\r\n";
+            for (const std::string& v : chapters[c]) text += v + "\r\n";
+        }
+        cwd.Write("HScripts/Ruf.txt", text);
+        game.Progress.Book_Index = 8;
+        ASSERT_EQ(Load_Game_Book(&game), 1);
+        Game_Progress& g = game.Progress;
+        g.Chapter = g.Verse = g.Letters = 1;
+        g.Chapters_Back = 5;
+    }
+    Game_State game;
+};
+
+// --- letters and verses ------------------------------------------------------------
+
+TEST_F(Game_Test, LettersOpenEveryVerseTheyReachAndTheRestGoesOn) {
+    Load({{Line_Of(1, 20), Line_Of(2, 15), Line_Of(3, 40)}});
+    Exit_Requested = 1;  // every reading box closes at once
+    Game_Progress& g = game.Progress;
+    g.Letters = 12;
+    EXPECT_EQ(Add_Letters(&game, 25), 1);  // 37 - 20 = 17, 17 - 15 = 2
+    EXPECT_EQ(+g.Verse, 3);
+    EXPECT_EQ(+g.Letters, 2);
+    EXPECT_EQ(+g.Ses_Verses, 2);
+    EXPECT_EQ(+g.Ses_Letters, 25);
+    EXPECT_EQ(+g.Session_End, 0);
+    // Exactly the verse's length opens it and leaves nothing; it was the last.
+    EXPECT_EQ(Add_Letters(&game, 38), 0);
+    EXPECT_EQ(+g.Letters, 0);
+    EXPECT_EQ(+g.Verse, 4);
+    EXPECT_EQ(+g.Session_End, Session_Completed);
+}
+
+TEST_F(Game_Test, ALandingTurnsEveryFourPointsIntoALetterAndTheTopRowFailsTheSession) {
+    Load({{Line_Of(1, 2)}});
+    Exit_Requested = 1;
+    Game_Progress& g = game.Progress;
+    int carry = 3;
+    game.Area->Block_Points = 9;
+    game.Area->Block_Rows = 1;
+    Landing_Settle(&game, &carry);
+    EXPECT_EQ(carry, 0);
+    EXPECT_EQ(+g.Ses_Letters, 3);  // 1 + 3 reach the verse's 2 letters
+    EXPECT_EQ(+g.Session_End, Session_Completed);
+    EXPECT_EQ(+g.Ses_Points, 9);
+    EXPECT_EQ(+g.Ses_Rows, 1);
+    // The same block that completes the chapter but rests in the top row: failed.
+    g.Session_End = 0;
+    g.Verse = 1;
+    g.Letters = 1;
+    Area_Cell(game.Area, 5, 0).kind = 3;
+    game.Area->Block_Points = 4;
+    Landing_Settle(&game, &carry);
+    EXPECT_EQ(+g.Session_End, Session_Failed);
+}
+
+TEST_F(Game_Test, TheRunningLineRepeatsFiveChaptersBeforeTheCurrentOne) {
+    std::vector<std::vector<std::string>> chapters;
+    for (int c = 1; c <= 10; ++c) chapters.push_back({"1 a" + std::to_string(c), "2 b"});
+    Load(chapters);
+    Game_Progress& g = game.Progress;
+    Verse_List_Refresh(&game);
+    EXPECT_STREQ(game.Verse_Line->Text(), "Руфь  ");  // nothing opened yet
+    g.Chapter = 2;
+    Verse_List_Refresh(&game);
+    EXPECT_STREQ(game.Verse_Line->Text(), "Руфь  <Глава 1>  1:1 a1  1:2 b  <Глава 2>  ");
+    g.Chapter = 9;
+    g.Verse = 2;
+    Verse_List_Refresh(&game);
+    std::string want = "Руфь  ";
+    for (int c = 4; c <= 8; ++c)
+        want += "<Глава " + std::to_string(c) + ">  " + std::to_string(c) + ":1 a" +
+                std::to_string(c) + "  " + std::to_string(c) + ":2 b  ";
+    want += "<Глава 9>  9:1 a9  ";
+    EXPECT_EQ(game.Verse_Line->Text(), want);
+}
+
+// --- the verse reader ----------------------------------------------------------------
+
+TEST_F(Game_Test, TheReaderWrapsAtThirtyLettersAndKeepsItsBoxOnTheScreen) {
+    const std::string verse = "12 Словослово " + std::string(35, 'ж') + " конец";
+    Verse_Reader r(3, 12, verse.c_str(), "Руфь");
+    ASSERT_EQ(r.ready, 1);
+    std::vector<std::string> lines(r.lines, r.lines + r.line_count);
+    const std::vector<std::string> want = {"Руфь",
+                                           "Глава 3, стих 12, букв 55",
+                                           " ",
+                                           "12 Словослово ",      // the break keeps its blank
+                                           std::string(30, 'ж'),  // a longer word is cut hard
+                                           std::string(5, 'ж') + " конец"};
+    EXPECT_EQ(lines, want);
+    EXPECT_EQ(r.min_time, 50u * 55);
+    EXPECT_EQ(r.panel->right - r.panel->left, 16 * 30 + 60);
+    EXPECT_EQ(r.panel->bottom - r.panel->top, 16 * 6 + 90);
+    // A verse longer than the screen holds is cut, and says so.
+    const std::string longest = "24 " + std::string(1900, 'ж');
+    Verse_Reader big(2, 24, longest.c_str(), "2 Паралипоменон");
+    EXPECT_LE(big.panel->bottom - big.panel->top, 480);
+    EXPECT_GE(big.panel->top, 0);
+    EXPECT_STREQ(big.lines[big.line_count - 1] + 27, "...");
+    EXPECT_EQ(big.min_time, 50u * 1903);
+}
+
+TEST_F(Game_Test, TheReaderIgnoresKeysAndClicksUntilItsReadingTimeIsOver) {
+    const std::string verse = Line_Of(1, 37);
+    Verse_Reader r(1, 1, verse.c_str(), "Руфь");
+    const uint32_t start = r.start_time;
+    const int ok_x = (r.ok->left + r.ok->right) / 2, ok_y = (r.ok->top + r.ok->bottom) / 2;
+    std::vector<Script_Command> commands;
+    std::string why;
+    ASSERT_TRUE(Script_Parse("wait 100\nkey RETURN\nwait 900\nclick " + std::to_string(ok_x) + " " +
+                                 std::to_string(ok_y) +
+                                 "\nwait 500\nkey SPACE\nwait 400\nkey ESCAPE\nwait 5000\n",
+                             &commands, &why))
+        << why;
+    Script_Start(commands);
+    r.Run();
+    // Escape at 2050 ms is the first key after the 1850 ms; OK acts 300 ms later.
+    const uint32_t took = Plat_Tick() - start;
+    EXPECT_GE(took, 2350u);
+    EXPECT_LE(took, 2400u);
+}
+
+TEST_F(Game_Test, TheReaderShowsItsCountdownInsteadOfOkWhileTheTimeRuns) {
+    const std::string verse = Line_Of(1, 37);
+    Verse_Reader r(1, 1, verse.c_str(), "Руфь");
+    Surface_Fill(Back_Buffer, nullptr, 0);
+    r.Draw(Back_Buffer);
+    auto ok_pixels = [&] {
+        int n = 0;
+        for (int y = r.ok->top; y < r.ok->bottom; ++y)
+            for (int x = r.ok->left; x < r.ok->right; ++x)
+                n += Back_Buffer->pixels[y * Back_Buffer->pitch + x] ==
+                     r.ok->image_up.surface
+                         ->pixels[(y - r.ok->top) * r.ok->image_up.surface->pitch + x - r.ok->left];
+        return n;
+    };
+    const int during = ok_pixels();
+    Plat_Clock_Advance(1850);
+    EXPECT_EQ(r.Time_Left(), 0);
+    r.Draw(Back_Buffer);
+    EXPECT_EQ(ok_pixels(), (r.ok->right - r.ok->left) * (r.ok->bottom - r.ok->top));
+    EXPECT_LT(during, ok_pixels() / 2);
+}
+
+// --- session results ------------------------------------------------------------------
+
+TEST(Session_Figures, PercentAndPenaltyFollowTheLettersAndOneDraw) {
+    EXPECT_EQ(Session_Percent(30, 120), 25);
+    EXPECT_EQ(Session_Percent(120, 120), 100);
+    EXPECT_EQ(Session_Percent(0, 0), 100);
+    // The first draw after seed 1 is 41: a factor of 41 % 10 + 1 = 2.
+    Plat_Srand(1);
+    EXPECT_EQ(Session_Penalty(100, 30), 2 * 70 * 4 / 5);
+    Plat_Srand(1);
+    EXPECT_EQ(Session_Penalty(10, 15), -8);  // more letters than lacked: truncated toward 0
+}
+
+TEST_F(Game_Test, ACompletedSessionFillsTheStorageAndMovesToTheNextChapter) {
+    Load({{Line_Of(1, 10), Line_Of(2, 12)}, {Line_Of(1, 5)}});
+    Exit_Requested = 1;
+    Game_Progress& g = game.Progress;
+    g.Session_Number = 4;
+    g.Ses_Points = 50;
+    g.Ses_Blocks = 7;
+    g.Ses_Rows = 2;
+    g.Ses_Letters = 22;
+    g.Ses_Verses = 2;
+    g.Ses_Start = Plat_Time() - 61;
+    g.Store_Points = 5;
+    g.Session_End = Session_Completed;
+    EXPECT_EQ(Session_Results(&game), 1);
+    EXPECT_EQ(+g.Store_Points, 55);
+    EXPECT_EQ(+g.Store_Blocks, 7);
+    EXPECT_EQ(+g.Store_Rows, 2);
+    EXPECT_EQ(+g.Store_Letters, 22);
+    EXPECT_EQ(+g.Store_Verses, 2);
+    EXPECT_EQ(+g.Store_Sessions, 1);
+    EXPECT_EQ(+g.Session_End, 0);
+    EXPECT_EQ(+g.Chapter, 2);
+    ASSERT_EQ(game.Sessions->count, 1);
+    const Session_Record& r = game.Sessions->records[0];
+    EXPECT_EQ(r.book, 8);
+    EXPECT_EQ(r.chapter, 1);
+    EXPECT_EQ(r.verses_total, 2);
+    EXPECT_EQ(r.letters_total, 22);
+    EXPECT_EQ(r.session_number, 4);
+    EXPECT_EQ(r.success, 1);
+    EXPECT_EQ(r.penalty, 0);
+    EXPECT_EQ(r.duration, 61);
+    // The last chapter finishes the book and stays the current chapter.
+    g.Session_End = Session_Completed;
+    EXPECT_EQ(Session_Results(&game), 0);
+    EXPECT_EQ(+g.Book_Done, 1);
+    EXPECT_EQ(+g.Chapter, 2);
+    EXPECT_EQ(game.Sessions->count, 2);
+}
+
+TEST_F(Game_Test, AFailedSessionCostsItsPenaltyAndKeepsTheChapter) {
+    Load({{Line_Of(1, 60), Line_Of(2, 40)}});
+    Exit_Requested = 1;
+    Game_Progress& g = game.Progress;
+    g.Ses_Letters = 30;
+    g.Ses_Points = 120;
+    g.Store_Points = 10;
+    g.Session_End = Session_Failed;
+    Plat_Srand(1);  // the penalty's draw comes first: a factor of 2
+    EXPECT_EQ(Session_Results(&game), 1);
+    EXPECT_EQ(+g.Store_Points, 10 - 2 * 70 * 4 / 5);
+    EXPECT_EQ(+g.Store_Sessions, 0);
+    EXPECT_EQ(+g.Chapter, 1);
+    ASSERT_EQ(game.Sessions->count, 1);
+    EXPECT_EQ(game.Sessions->records[0].success, 0);
+    EXPECT_EQ(game.Sessions->records[0].penalty, 112);
+}
+
+TEST(Session_Figures, DurationsAreWordedAtEveryBoundary) {
+    const std::vector<std::pair<int32_t, std::string>> cases = {
+        {59, "59 сек"},
+        {60, "1 мин 0 сек"},
+        {61, "1 мин 1 сек"},
+        {3599, "59 мин 59 сек"},
+        {3600, "1 час 0 мин"},
+        {3661, "1 час 1 мин"},
+        {86400, "1 дн 0 час"},
+        {2678400, "1 мес 0 дн"},
+        {31536000, "1 лет 0 мес"},
+        {31536000 + 2678400 * 2 + 5, "1 лет 2 мес"},
+    };
+    for (const auto& [seconds, text] : cases) {
+        char out[64];
+        Duration_Text(seconds, out, sizeof out);
+        EXPECT_EQ(out, text) << seconds;
+    }
+}
+
+// --- popups and closing ------------------------------------------------------------------
+
+TEST_F(Game_Test, PopupDigitsGrowWithTheirKindAndCycleEightShadesOfTwoColours) {
+    Score_Popup* one = Popup_Create(10, 10, 7, 1);
+    Score_Popup* row = Popup_Create(10, 10, 123, 2);
+    Score_Popup* rows = Popup_Create(10, 10, 45, 3);
+    EXPECT_EQ(one->frames[0].width, 8);
+    EXPECT_EQ(one->frames[0].height, 8);
+    EXPECT_EQ(row->frames[0].width, 48);
+    EXPECT_EQ(row->frames[0].height, 16);
+    EXPECT_EQ(rows->frames[7].width, 48);
+    EXPECT_EQ(rows->frames[7].height, 24);
+    EXPECT_GE(one->life, 10);
+    EXPECT_LE(one->life, 29);
+    auto colours = [](const Sprite& s) {
+        std::set<int> c;
+        for (int y = 0; y < s.height; ++y)
+            for (int x = 0; x < s.width; ++x) {
+                const int p = s.surface->pixels[y * s.surface->pitch + x];
+                if (p != 0 && p != 7) c.insert(p);
+            }
+        return c;
+    };
+    const std::set<int> first = colours(row->frames[0]);
+    ASSERT_EQ(first.size(), 2u);
+    for (int f = 1; f < 8; ++f) {
+        std::set<int> shifted;
+        for (int c : first) shifted.insert(c + f);
+        EXPECT_EQ(colours(row->frames[f]), shifted) << "frame " << f;
+    }
+    for (Score_Popup* p : {one, row, rows}) Popup_Destroy(p);
+}
+
+TEST_F(Game_Test, ClosingAGameReleasesWhatExistsAndReportsItOnce) {
+    Game_Close(&game);
+    Game_Close(&game);
+    const std::string log = cwd.Log();
+    EXPECT_EQ(log.find("\n Close Game"), log.rfind("\n Close Game"));
+    EXPECT_NE(log.find("\n Close Game"), std::string::npos);
+    EXPECT_EQ(game.Area, nullptr);
+    EXPECT_EQ(game.Btn_Menu, nullptr);
+    // Half laid out: only a playlist made.
+    Game_State half;
+    half.Playlist = new Session_Playlist();
+    Game_Close(&half);
+    EXPECT_EQ(half.Playlist, nullptr);
+}
+
+TEST_F(Game_Test, ABookThatCannotBeLoadedIsNotOfferedAgain) {
+    cwd.Write("HScripts/Ruf.txt", "Руфь\r\nРуфь\r\nГлава 1\r\n2 не тот стих\r\n");
+    HS_Available[7] = 1;
+    game.Progress.Book_Index = 8;
+    EXPECT_EQ(Load_Game_Book(&game), 0);
+    EXPECT_EQ(game.Open_Book, nullptr);
+    EXPECT_EQ(HS_Available[7], 0);
+    HS_Available[7] = 1;
+}
+
+}  // namespace

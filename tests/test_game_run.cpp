@@ -1,0 +1,213 @@
+// Whole games played by the real program through scripts, on books of the tests'
+// own making: from НОВАЯ ИГРА to "КОНЕЦ ИГРЫ", a completed and a failed session,
+// and the side buttons, checked by the log and by what the shots show.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "program_runner.h"
+#include "shot_text.h"
+#include "ui_fixture.h"
+
+namespace {
+
+// A book file of the given chapters, each a list of verse texts (numbers added).
+std::string Book(const char* head, const std::vector<std::vector<std::string>>& chapters) {
+    std::string b = std::string(head) + "\r\nКод\r\n";
+    for (size_t c = 0; c < chapters.size(); ++c) {
+        b += "Глава " + std::to_string(c + 1) + "\r\n";
+        for (size_t v = 0; v < chapters[c].size(); ++v)
+            b += std::to_string(v + 1) + (chapters[c][v].empty() ? "" : " " + chapters[c][v]) +
+                 "\r\n";
+    }
+    return b;
+}
+
+// A verse text that makes its line exactly n letters long after "1 ".
+std::string Letters(int n) {
+    std::string t;
+    while (static_cast<int>(t.size()) < n - 2) t += t.size() % 6 == 5 ? ' ' : 'а';
+    return t;
+}
+
+// Whether the lines stand in the log in this order.
+::testing::AssertionResult In_Order(const std::string& log,
+                                    std::initializer_list<const char*> lines) {
+    size_t at = 0;
+    for (const char* line : lines) {
+        const size_t found = log.find(line, at);
+        if (found == std::string::npos)
+            return ::testing::AssertionFailure() << "missing after offset " << at << ": " << line;
+        at = found + 1;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+size_t Count(const std::string& log, const std::string& line) {
+    size_t n = 0;
+    for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++n;
+    return n;
+}
+
+class Game_Run_Test : public Ui_Test {
+  protected:
+    // A scratch folder with the bundled pictures, sounds and music and these books.
+    void Books(std::initializer_list<std::pair<const char*, std::string>> books) {
+        dir.Remove("HScripts");
+        dir.Link_Bundled_Data(false);
+        for (const auto& [stem, text] : books) dir.Write(std::string("HScripts/") + stem, text);
+    }
+    Program_Run Play(const std::string& script) {
+        return Run_Program(dir, script, {"VELTRAN_SEED=5"});
+    }
+    Shot Shot_Of(const std::string& name) { return Shot_Read(dir.Read(name)); }
+    // The shots name0.bmp ... that show the text.
+    std::vector<int> Showing(const std::string& name, int count, const char* text, const Font& font,
+                             int colour) {
+        std::vector<int> found;
+        for (int i = 0; i < count; ++i)
+            if (Shot_Find_Text(Shot_Of(name + std::to_string(i) + ".bmp"), text, font, colour))
+                found.push_back(i);
+        return found;
+    }
+    Font Font_Of(const Font& shared) {
+        Font f;
+        Font_Copy(&f, &shared);
+        return f;
+    }
+    Scratch_Dir dir;
+};
+
+// New game, the first book by Escape, then Space pressed every 1.5 s: in the game
+// it drops the block fast, in a box it presses OK. A shot before each press, so
+// every box is photographed once.
+std::string Drop_And_Confirm(int rounds) {
+    std::string s =
+        "wait 300\nclick 320 210\nmove 5 470\nwait 600\nshot list.bmp\nkey ESCAPE\nwait 300\n";
+    for (int i = 0; i < rounds; ++i)
+        s += "key SPACE\nwait 1500\nshot s" + std::to_string(i) + ".bmp\n";
+    return s;
+}
+
+TEST_F(Game_Run_Test, AWholeGameRunsFromNewGameToItsEndAndBackToTheMenu) {
+    Books({{"Ruf.txt", Book("Книга Руфь", {{""}})}});  // one chapter, its verse is "1"
+    const int rounds = 10;
+    Program_Run run = Play(Drop_And_Confirm(rounds) + "click 320 375\nwait 500\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(In_Order(
+        run.report, {"\n\n Start New Game", "\n Select_HSBook, num_not_readed = 1",
+                     "\n Чтение книги: HScripts/Ruf.txt", "\n Start new sesion",
+                     "\n Session Finish", "\n Переход к следующей книге",
+                     "\n Select_HSBook, num_not_readed = 0", "\n HScriptBook Readed",
+                     "\n Game Over", "\n Close Game", "\n Завершена работа в главном меню \n"}));
+    EXPECT_EQ(Count(run.report, "\n Close Game"), 1u);
+    EXPECT_EQ(Count(run.report, "\n Start new sesion"), 1u);
+
+    Font small = Font_Of(Font_8x16), large = Font_Of(Font_16x16);
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("list.bmp"), "Выберите книгу для чтения", small, 5));
+    // The screens come one after another, each closed by Enter.
+    const auto reader = Showing("s", rounds, "Открыт новый стих", small, 2);
+    const auto results = Showing("s", rounds, "Сессия завершена.", small, 2);
+    const auto viewer = Showing("s", rounds, "Глава  001", large, 55);
+    const auto over = Showing("s", rounds, "КОНЕЦ ИГРЫ", small, 2);
+    ASSERT_EQ(reader.size(), 1u);
+    ASSERT_EQ(results.size(), 1u);
+    ASSERT_EQ(viewer.size(), 1u);
+    ASSERT_EQ(over.size(), 1u);
+    EXPECT_LT(reader[0], results[0]);
+    EXPECT_LT(results[0], viewer[0]);
+    EXPECT_LT(viewer[0], over[0]);
+    Font results_font = Font_Of(Font_8x16);
+    Font_Set_Colour(&results_font, 3);
+    const Shot shot = Shot_Of("s" + std::to_string(results[0]) + ".bmp");
+    EXPECT_TRUE(Shot_Find_Text(shot, "Сессия успешно выполнена.", results_font, 3));
+    EXPECT_TRUE(Shot_Find_Text(shot, "Открыто стихов: 1/1", results_font, 3));
+    // After the game the main menu is back, with the name field.
+    Font name_font = Font_Of(Font_16x16);
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("s" + std::to_string(rounds - 1) + ".bmp"),
+                               "ученик Иисуса ...", name_font, 3));
+    for (Font* f : {&small, &large, &results_font, &name_font}) Font_Release(f);
+}
+
+TEST_F(Game_Run_Test, ACompletedChapterShowsResultsAndTheChapterThenGoesOn) {
+    Books({{"Ruf.txt", Book("Книга Руфь", {{""}, {Letters(300)}})}});
+    const int rounds = 8;
+    Program_Run run = Play(Drop_And_Confirm(rounds) + "quit\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(In_Order(run.report, {"\n Start new sesion", "\n Session Finish",
+                                      "\n Start new sesion", "\n Close Game"}));
+    EXPECT_EQ(Count(run.report, "\n Переход к следующей книге"), 0u);
+    Font small = Font_Of(Font_8x16), large = Font_Of(Font_16x16), book = Font_Of(Font_8x16);
+    Font_Set_Colour(&book, 96);
+    const auto viewer = Showing("s", rounds, "Глава  001", large, 55);
+    const auto second = Showing("s", rounds, " Глава: 2/2", book, 96);
+    ASSERT_EQ(viewer.size(), 1u);
+    ASSERT_FALSE(second.empty());
+    EXPECT_GT(second.front(), viewer[0]);
+    for (Font* f : {&small, &large, &book}) Font_Release(f);
+}
+
+TEST_F(Game_Run_Test, AStoneInTheTopRowFailsTheSessionWithAPenaltyAndTheChapterStartsAgain) {
+    // A verse of 300 letters is never reached by blocks that are only dropped.
+    Books({{"Ruf.txt", Book("Книга Руфь", {{Letters(300)}})}});
+    const int rounds = 10;
+    Program_Run run = Play(Drop_And_Confirm(rounds) + "quit\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(In_Order(run.report, {"\n Start new sesion", "\n Session Finish",
+                                      "\n Start new sesion", "\n Close Game"}));
+    Font results_font = Font_Of(Font_8x16), session = Font_Of(Font_8x16);
+    Font_Set_Colour(&results_font, 3);
+    Font_Set_Colour(&session, 88);
+    const auto failed = Showing("s", rounds, "Сессия не выполнена.", results_font, 3);
+    ASSERT_FALSE(failed.empty());
+    const int f = failed[0];
+    ASSERT_LT(f + 1, rounds);
+    const Shot box = Shot_Of("s" + std::to_string(f) + ".bmp");
+    EXPECT_TRUE(Shot_Find_Text(box, "Штраф: ", results_font, 3));
+    EXPECT_TRUE(Shot_Find_Text(box, "В хранилище ничего не добавлено.", results_font, 3));
+    // Closed, the box gives way to a new session on the same chapter.
+    const Shot after = Shot_Of("s" + std::to_string(f + 1) + ".bmp");
+    EXPECT_FALSE(Shot_Find_Text(after, "Сессия не выполнена.", results_font, 3));
+    EXPECT_TRUE(Shot_Find_Text(after, "Сессия: 2", session, 88));
+    for (Font* f : {&results_font, &session}) Font_Release(f);
+}
+
+TEST_F(Game_Run_Test, TheSideButtonsPauseChangeTheBackgroundPhotographAndLeave) {
+    Books({{"Ruf.txt", Book("Книга Руфь", {{Letters(300)}})}});
+    const std::string script =
+        "wait 300\nclick 320 210\nwait 600\nkey ESCAPE\nwait 1000\n"
+        // ПАУЗА: the game stands still under the box until OK.
+        "click 595 430\nwait 800\nshot pause1.bmp\nwait 2000\nshot pause2.bmp\n"
+        "key RETURN\nwait 1000\nshot playing.bmp\n"
+        // ФОН, then МУЗЫКА (a screenshot), then МЕНЮ with НЕТ, then МЕНЮ with ДА.
+        "click 495 405\nwait 500\nshot fon.bmp\n"
+        "click 592 405\nwait 500\n"
+        "click 599 455\nwait 800\nshot menu.bmp\nkey ESCAPE\nwait 800\nshot stayed.bmp\n"
+        "click 599 455\nwait 800\nkey RETURN\nwait 1000\nshot left.bmp\nquit\n";
+    Program_Run run = Play(script);
+    ASSERT_EQ(run.status, 0) << run.err;
+    Font small = Font_Of(Font_8x16), name_font = Font_Of(Font_16x16);
+    const Shot pause1 = Shot_Of("pause1.bmp"), pause2 = Shot_Of("pause2.bmp");
+    EXPECT_TRUE(Shot_Find_Text(pause1, "ПАУЗА", small, 2));
+    // Nothing moves while paused: the board, the counters and the running line.
+    EXPECT_EQ(Shot_Diff(pause1, pause2, 0, 0, 640, 480), 0);
+    EXPECT_FALSE(Shot_Find_Text(Shot_Of("playing.bmp"), "ПАУЗА", small, 2));
+    // A new picture behind the board: most of the board's pixels change.
+    EXPECT_GT(Shot_Diff(Shot_Of("playing.bmp"), Shot_Of("fon.bmp"), 30, 100, 400, 440), 50000);
+    const Shot photo = Shot_Read(dir.Read("images/screen_shot/screen_shot_001.bmp"));
+    EXPECT_EQ(photo.width, 640);
+    EXPECT_EQ(photo.height, 480);
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("menu.bmp"), "ВЫЙТИ В МЕНЮ?", small, 2));
+    EXPECT_FALSE(Shot_Find_Text(Shot_Of("stayed.bmp"), "ВЫЙТИ В МЕНЮ?", small, 2));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("left.bmp"), "ученик Иисуса ...", name_font, 3));
+    EXPECT_TRUE(In_Order(run.report, {"\n Start new sesion",
+                                      "\n Запись изображения в файл: "
+                                      "images/screen_shot/screen_shot_001.bmp",
+                                      "\n Close Game"}));
+    EXPECT_EQ(Count(run.report, "\n Session Finish"), 0u);
+    for (Font* f : {&small, &name_font}) Font_Release(f);
+}
+
+}  // namespace
