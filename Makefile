@@ -5,15 +5,17 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-plain test-asan bench fuzz art books sounds music contact-sheet format clean
+.PHONY: all deps build run test test-plain test-asan test-release bench fuzz art books sounds music contact-sheet format clean
 
 all: build
 
 deps:
 	@scripts/ensure-deps
 
+RELEASE_BUILD ?= build-release
+
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRAN_WERROR=ON $(CMAKE_FLAGS)
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -21,18 +23,26 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	cd data && ../$(BUILD)/src/app/veltran
 
-test: test-plain test-asan
+test: test-plain test-asan test-release
 
 test-plain: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVELTRAN_SANITIZE=ON -DVELTRAN_BENCH=OFF $(CMAKE_FLAGS)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVELTRAN_SANITIZE=ON -DVELTRAN_BENCH=OFF \
+		-DVELTRAN_WERROR=ON $(CMAKE_FLAGS)
 
 test-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# The build a packager makes (Release, with the project's warnings as errors here
+# so that no Release-only warning creeps in), the game and tools only.
+test-release: deps
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DVELTRAN_WERROR=ON \
+		-DVELTRAN_TESTS=OFF -DVELTRAN_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
@@ -80,6 +90,7 @@ fuzz: deps
 	for t in hs_book:book bmp:bmp wad:wad wav:wav; do \
 		name=$${t%%:*}; seeds=$${t##*:}; mkdir -p $(FUZZ_BUILD)/corpus_$$name; \
 		$(FUZZ_BUILD)/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+			-artifact_prefix=$(FUZZ_BUILD)/ \
 			$(FUZZ_BUILD)/corpus_$$name fuzz/seeds_$$seeds || exit 1; \
 	done
 
@@ -87,4 +98,4 @@ format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)

@@ -2,6 +2,10 @@
 // reading, screenshots, fonts, text and tiling.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "shared_state.h"
 
 #include <cstring>
@@ -134,6 +138,26 @@ TEST_F(Display_Test, LostDisplayIsRebuiltWithItsFiveLines) {
     EXPECT_NE(Back_Buffer, nullptr);
 }
 
+TEST_F(Display_Test, ScreenshotsAreNumberedAndAFailedOneStillCounts) {
+    Screenshot_Number = 1;
+    std::filesystem::create_directories("images/screen_shot");
+    Screenshot_Take();
+    Screenshot_Take();
+    EXPECT_TRUE(std::filesystem::exists("images/screen_shot/screen_shot_001.bmp"));
+    EXPECT_TRUE(std::filesystem::exists("images/screen_shot/screen_shot_002.bmp"));
+    std::filesystem::remove_all("images/screen_shot");
+    Screenshot_Take();  // nowhere to write: lost, but its number is used
+    std::filesystem::create_directories("images/screen_shot");
+    Screenshot_Take();
+    EXPECT_FALSE(std::filesystem::exists("images/screen_shot/screen_shot_003.bmp"));
+    EXPECT_TRUE(std::filesystem::exists("images/screen_shot/screen_shot_004.bmp"));
+    Screenshot_Number = 1000;
+    Screenshot_Take();
+    EXPECT_TRUE(std::filesystem::exists("images/screen_shot/screen_shot_1000.bmp"));
+    EXPECT_EQ(Screenshot_Number, 1001);
+    Screenshot_Number = 1;
+}
+
 // --- BMP files -------------------------------------------------------------------------
 
 class Bmp_Test : public ::testing::Test {
@@ -191,6 +215,24 @@ TEST_F(Bmp_Test, UnusablePicturesAreRefusedWithALine) {
     EXPECT_EQ(Read(Make_Bmp(4, 4, px, Bmp_Options{0, 8, 0, 1 << 30, ""})), 0);  // larger than file
     EXPECT_EQ(Read("BM"), 0);
     EXPECT_EQ(image.pixels, nullptr);
+}
+
+TEST_F(Bmp_Test, EveryFuzzSeedIsReadWithoutHarm) {
+    // Among them the input that once asked for an image size beyond the file.
+    for (const auto& e :
+         std::filesystem::directory_iterator(std::string(VELTRAN_SOURCE_DIR) + "/fuzz/seeds_bmp")) {
+        std::ifstream in(e.path(), std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        Read(bytes.str());
+        if (image.pixels != nullptr) {
+            EXPECT_LE(static_cast<int64_t>(image.row_length) * image.height,
+                      static_cast<int64_t>(bytes.str().size()))
+                << e.path();
+        }
+        Bmp_Free(&image);
+    }
+    EXPECT_NE(cwd.Log().find("\n  файл bmp короче своих строк: "), std::string::npos);
 }
 
 TEST_F(Bmp_Test, ScreenshotFileReadsBackByteForByte) {

@@ -3,7 +3,7 @@
 
 #include <cstring>
 #include <new>
-#include <string>
+#include <algorithm>
 
 #include "graphics/display.h"
 #include "graphics/font.h"
@@ -94,24 +94,27 @@ void Vertical_Ticker::Draw(Surface* surface) {
     }
     const int32_t skip = Cells_Skipped(y);
     // The stream: every line followed by two blanks.
+    // More letters than the column can show are never needed.
     const int want = Screen_Height / 32 + 2;
-    std::string letters;
+    char letters[64];
+    int count = 0;
     int32_t position = 0;
     bool beyond = true;
-    for (int i = 0; i < lines->Line_Count() && static_cast<int>(letters.size()) <= want; ++i) {
-        const std::string line = std::string(lines->Get_Line(i)) + "  ";
-        const int32_t n = static_cast<int32_t>(line.size());
+    for (int i = 0; i < lines->Line_Count() && count <= want; ++i) {
+        const char* line = lines->Get_Line(i);
+        const int32_t len = static_cast<int32_t>(std::strlen(line)), n = len + 2;
         if (position + n > skip) {
             beyond = false;
-            const int32_t from = skip > position ? skip - position : 0;
-            letters += line.substr(static_cast<size_t>(from));
+            for (int32_t k = skip > position ? skip - position : 0; k < n && count <= want; ++k)
+                letters[count++] = k < len ? line[k] : ' ';
         }
         position += n;
     }
     if (beyond) {
         y = start_y;
-        letters = " ";
+        letters[count++] = ' ';
     }
+    letters[count] = '\0';
     const int32_t offset = Cell_Offset(y);
     Font_Set_Colour(&Font_32x32, 6);
     if (const Sprite* back = Sprite_Get("VScrollStr_back");
@@ -120,7 +123,7 @@ void Vertical_Ticker::Draw(Surface* surface) {
         const Rect to{x, 0, x + back->width, back->height};
         Surface_Blt(surface, &to, back->surface, &src, 0);
     }
-    Text_Draw_Vertical(x + 12, offset, letters.c_str(), surface);
+    Text_Draw_Vertical(x + 12, offset, letters, surface);
     Sprite_Draw(surface, x, 0, Sprite_Get("VScrollStr_front"));
 }
 
@@ -160,13 +163,13 @@ void Horizontal_Ticker::Clear() {
 void Horizontal_Ticker::Draw(Surface* surface) {
     x -= step;
     const int32_t skip = Cells_Skipped(x);
-    std::string letters;
+    char letters[64] = " ";
     if (skip >= length) {
         x = start_x;
-        letters = " ";
     } else {
         const int32_t n = std::min(length - skip, Screen_Width / 32 + 2);
-        letters.assign(text + skip, static_cast<size_t>(n));
+        std::memcpy(letters, text + skip, static_cast<size_t>(n));
+        letters[n] = '\0';
     }
     const int32_t offset = Cell_Offset(x);
     if (const Sprite* back = Sprite_Get("HScrollStr_back");
@@ -176,6 +179,6 @@ void Horizontal_Ticker::Draw(Surface* surface) {
         Surface_Blt(surface, &to, back->surface, &src, 0);
     }
     Font_Set_Colour(&Font_32x32, 6);
-    Text_Draw(offset, y + 13, letters.c_str(), &Font_32x32, surface);
+    Text_Draw(offset, y + 13, letters, &Font_32x32, surface);
     Sprite_Draw(surface, 0, y, Sprite_Get("HScrollStr_front"));
 }
