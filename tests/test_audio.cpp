@@ -123,17 +123,28 @@ TEST_F(Audio_Test, SlotsAreTakenInLoadOrderAndAMissingFileLeavesItsVariableNegat
 
 TEST_F(Audio_Test, PlayingASlotAgainRestartsItAndStopAllSilencesEverything) {
     cwd.Write("a.wav", Wav(11025));
-    const int slot = Sound_Load("a.wav");
+    cwd.Write("b.wav", Wav(5513, 1, 44100));  // the rate the file names is not used
+    const int slot = Sound_Load("a.wav"), other = Sound_Load("b.wav");
     ASSERT_EQ(slot, 0);
     const int handle = Sound_Table[slot].handle;
+    // 11025 samples are one second in the mixer's format, whatever its rate.
+    EXPECT_EQ(Plat_Sound_Length_Ms(handle), 1000u);
+    EXPECT_EQ(Plat_Sound_Length_Ms(Sound_Table[other].handle), 500u);
     ASSERT_EQ(Sound_Play(slot), 1);
-    ASSERT_EQ(Sound_Play(slot), 1);
+    ASSERT_EQ(Sound_Play(slot), 1);  // again: the same channel starts over
     EXPECT_TRUE(Plat_Sound_Playing(handle));
+    EXPECT_EQ(Plat_Sounds_Playing(), 1);
+    ASSERT_EQ(Sound_Play(other), 1);
+    EXPECT_EQ(Plat_Sounds_Playing(), 2);
     Sound_Stop_All();
     EXPECT_FALSE(Plat_Sound_Playing(handle));
+    EXPECT_EQ(Plat_Sounds_Playing(), 0);
+    // An effect the mixer no longer has is refused.
+    Plat_Sound_Free(Sound_Table[other].handle);
+    EXPECT_EQ(Sound_Play(other), 0);
     Sound_Free_All();
     EXPECT_EQ(Sound_Table[slot].handle, -1);
-    EXPECT_EQ(Sound_Play(slot), 1);
+    EXPECT_EQ(Sound_Play(slot), 1);  // a slot without a buffer plays nothing, and says 1
 }
 
 TEST_F(Audio_Test, ARefusedFileTakesNoSlot) {
@@ -170,6 +181,79 @@ TEST_F(Audio_Test, AFinishedTuneStopsOrLoopsOnlyWhenPolled) {
     Plat_Clock_Advance(250);
     EXPECT_EQ(Music_Update(), 1);
     EXPECT_EQ(Plat_Music_Position(), 2500000);
+}
+
+TEST_F(Audio_Test, ALoopingCueEndsWithItsRoundWhereNoScreenPollsIt) {
+    cwd.Write("tune.wav", Tune());
+    uint8_t frame[640 * 480] = {};
+    uint8_t palette[1024] = {};
+    // Polled every frame, as the main menu does: the mixer loops it without a gap.
+    Music_Play("tune.wav", 1);
+    // A paced frame of 30 ms, shown.
+    auto frame_30ms = [&] {
+        Plat_Wait_Until(Plat_Tick() + 30);
+        Plat_Present(frame, 640, palette);
+    };
+    for (int i = 0; i < 100; ++i) {
+        Music_Update();
+        frame_30ms();
+    }
+    EXPECT_TRUE(Plat_Music_Mixer_Playing());
+    // The help picture polls nothing: the tune ends at the end of its round.
+    Music_Play("tune.wav", 1);
+    Music_Update();
+    for (int i = 0; i < 26; ++i) frame_30ms();
+    EXPECT_TRUE(Plat_Music_Mixer_Playing());  // 780 ms of its second
+    for (int i = 0; i < 8; ++i) frame_30ms();
+    EXPECT_FALSE(Plat_Music_Mixer_Playing());
+    // Back on a polling screen it is played anew.
+    Music_Play("tune.wav", 1);
+    Music_Update();
+    EXPECT_TRUE(Plat_Music_Mixer_Playing());
+}
+
+TEST_F(Audio_Test, ATuneOfUnknownLengthPlaysUntilTheMixerStopsIt) {
+    cwd.Write("MUSIC_SESIONS/long.mp3", Tune());
+    Session_Playlist list;
+    Playlist_Create(&list);
+    Playlist_Play_Current(&list);
+    Plat_Music_Forget_Length();
+    Plat_Clock_Advance(5000);
+    for (int i = 0; i < 20; ++i) Playlist_Update(&list);
+    EXPECT_EQ(Music_Update(), 1);  // long past where a length would have ended it
+    EXPECT_EQ(Plat_Music_Position(), 50000000);
+    Music_Seek(70000000);  // not cut to a length it does not know
+    EXPECT_EQ(Plat_Music_Position(), 70000000);
+    Plat_Music_Stop();
+    EXPECT_EQ(Music_Update(), 1);  // stopped by the program: runs again...
+    Plat_Music_Close();            // ...until the mixer has nothing
+    EXPECT_EQ(Music_Update(), 0);
+}
+
+TEST_F(Audio_Test, AnUnplayableSessionTuneIsReportedOnceAndSkipped) {
+    cwd.Write("MUSIC_SESIONS/a.mp3", "not music at all");
+    cwd.Write("MUSIC_SESIONS/b.mp3", Tune());
+    Session_Playlist list;
+    Playlist_Create(&list);
+    list.index = 0;
+    Playlist_Play_Current(&list);
+    for (int i = 0; i < 200; ++i) {
+        Plat_Clock_Advance(30);
+        Playlist_Update(&list);
+    }
+    const std::string log = cwd.Log();
+    EXPECT_EQ(log.find("Error Play MP3 File"), log.rfind("Error Play MP3 File"));
+    EXPECT_NE(log.find("\n Error Play MP3 File: MUSIC_SESIONS/a.mp3"), std::string::npos);
+    EXPECT_STREQ(Music->file_name, "MUSIC_SESIONS/b.mp3");
+    // With nothing playable the playlist rests.
+    Session_Playlist none;
+    cwd.Write("MUSIC_SESIONS/b.mp3", "broken too");
+    Playlist_Create(&none);
+    for (int i = 0; i < 50; ++i) Playlist_Update(&none);
+    const std::string later = cwd.Log();
+    EXPECT_EQ(later.find("Error Play MP3 File: MUSIC_SESIONS/b.mp3"),
+              later.rfind("Error Play MP3 File: MUSIC_SESIONS/b.mp3"));
+    EXPECT_EQ(none.unplayable, (std::vector<uint8_t>{1, 1}));
 }
 
 TEST_F(Audio_Test, SeekStopsAtTheEndAndStopTwiceSaysSo) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <set>
 #include <string>
 
 #include "core/report_log.h"
@@ -15,6 +16,8 @@
 Music_Player* Music = nullptr;
 
 namespace {
+std::set<std::string> Failed_Files;
+
 Music_Player* Player() {
     return Music != nullptr && Music->ready ? Music : nullptr;
 }
@@ -26,6 +29,11 @@ Music_Player* Music_Init(Music_Player* player) {
     player->loop = 0;
     player->ready = 1;
     Report_Log("OK");
+    if (!Plat_Audio_Mp3()) {
+        Report_Log("\n Error: SDL_mixer не умеет играть MP3, музыки не будет");
+        std::fprintf(stderr,
+                     "veltran: this SDL_mixer cannot play MP3; the game runs without music\n");
+    }
     return player;
 }
 
@@ -46,7 +54,10 @@ void Music_Play(const char* path, int loop) {
     m->loop = loop;
     Music_Clear_Graph();
     // A file that cannot be played still counts as the current one; it has ended.
-    if (!Plat_Music_Open(path, loop != 0)) Report_Log("\n Error Play MP3 File: %s", path);
+    // Each such file is reported once.
+    m->failed = Plat_Music_Open(path, loop != 0) ? 0 : 1;
+    if (m->failed && Failed_Files.insert(path).second)
+        Report_Log("\n Error Play MP3 File: %s", path);
     Plat_Music_Set_Position(0);
     Plat_Music_Run();
     m->playing = 1;
@@ -71,9 +82,10 @@ int Music_Rewind() {
 
 int Music_Update() {
     Music_Player* m = Player();
-    if (m == nullptr || !m->playing) return 0;
+    if (m == nullptr || !m->playing || m->failed) return 0;
+    Plat_Music_Polled();
     if (Plat_Music_State() != PLAT_MUSIC_RUNNING) Plat_Music_Run();
-    if (Plat_Music_Position() < Plat_Music_Length()) return 1;
+    if (!Plat_Music_Ended()) return 1;
     // At the end: a looping tune starts again, any other stops there.
     if (m->loop)
         Music_Rewind();
@@ -83,8 +95,9 @@ int Music_Update() {
 }
 
 int Music_Seek(int64_t position) {
+    // Past the end means the end; a tune of unknown length is taken at its word.
     const int64_t stop = Plat_Music_Length();
-    Plat_Music_Set_Position(std::min(position, stop));
+    Plat_Music_Set_Position(Plat_Music_Length_Known() ? std::min(position, stop) : position);
     return 1;
 }
 
@@ -126,6 +139,7 @@ void Playlist_Build(Session_Playlist* list) {
     // In name order, so that a seed always draws the same tracks.
     std::sort(found.begin(), found.end());
     for (const std::string& name : found) list->names->Add_String(name.c_str());
+    list->unplayable.assign(found.size(), 0);
 }
 
 void Playlist_Create(Session_Playlist* list) {
@@ -145,19 +159,53 @@ std::string Track_Path(const Session_Playlist* list) {
     const char* name = Playlist_Name(list, list->index);
     return std::string("MUSIC_SESIONS/") + (name != nullptr ? name : "");
 }
+
+bool Unplayable(const Session_Playlist* list, int i) {
+    return i >= 0 && static_cast<size_t>(i) < list->unplayable.size() && list->unplayable[i] != 0;
+}
+
+// Moves the index to the first track from it on that can play; false when none can.
+bool Skip_Unplayable(Session_Playlist* list) {
+    const int count = Playlist_Count(list);
+    for (int k = 0; k < count; ++k) {
+        const int i = (list->index + k) % count;
+        if (!Unplayable(list, i)) {
+            list->index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Plays the track at the index; one that fails is left out from now on.
+void Play_Track(Session_Playlist* list) {
+    Music_Play(Track_Path(list).c_str(), 0);
+    if (Music != nullptr && Music->failed &&
+        static_cast<size_t>(list->index) < list->unplayable.size())
+        list->unplayable[list->index] = 1;
+}
 }  // namespace
 
 void Playlist_Play_Current(Session_Playlist* list) {
     const int count = Playlist_Count(list);
     if (count == 0) return;
     if (list->index >= count) list->index = 0;
+    if (!Skip_Unplayable(list)) return;
     list->saved_position = 0;
-    Music_Play(Track_Path(list).c_str(), 0);
+    Play_Track(list);
 }
 
 void Playlist_Update(Session_Playlist* list) {
     const int count = Playlist_Count(list);
     if (count == 0 || Player() == nullptr) return;
+    // When no track can play there is nothing to do, every pass; a track that could
+    // not play gives way to the next one, from its start.
+    const int was = list->index;
+    if (!Skip_Unplayable(list)) return;
+    if (list->index != was) {
+        Playlist_Play_Current(list);
+        return;
+    }
     const std::string path = Track_Path(list);
     if (path == Music->file_name) {
         list->saved_position = Music->playing ? Plat_Music_Position() : 0;
@@ -168,7 +216,7 @@ void Playlist_Update(Session_Playlist* list) {
         return;
     }
     // A cue played meanwhile: take the session track up where it was left.
-    Music_Play(path.c_str(), 0);
+    Play_Track(list);
     if (Music->playing) Plat_Music_Pause();
     Music_Seek(list->saved_position);
     if (Music->playing) Plat_Music_Run();

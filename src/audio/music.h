@@ -13,6 +13,7 @@ struct Music_Player {
     int32_t loop = 0;
     int32_t ready = 0;
     char file_name[260] = {};
+    int32_t failed = 0;  // the file last given could not be played (it counts as ended)
 };
 
 // The program's one player, made at start-up.
@@ -32,6 +33,7 @@ struct Session_Playlist {
     int32_t index = 0;
     int64_t saved_position = 0;
     int32_t order = 2;
+    std::vector<uint8_t> unplayable;  // 1 for a track that failed to play: skipped
 
     Session_Playlist() = default;
     ~Session_Playlist();

@@ -111,8 +111,7 @@ int Sounds_Load_All() {
 
 int Sound_Play(int slot) {
     if (slot < 0 || slot >= Sound_Slots || Sound_Table[slot].handle < 0) return 1;
-    Plat_Sound_Play(Sound_Table[slot].handle);
-    return 1;
+    return Plat_Sound_Play(Sound_Table[slot].handle) ? 1 : 0;
 }
 
 int Sound_Stop_All() {

@@ -138,10 +138,14 @@ const char* Plat_Audio_Error();
 // mixer's format. Returns a handle, or -1.
 int Plat_Sound_Create(const uint8_t* samples, uint32_t size);
 // Plays from the start; an effect playing already restarts, never overlaps itself.
-void Plat_Sound_Play(int handle);
+// False when the mixer refused.
+bool Plat_Sound_Play(int handle);
 void Plat_Sound_Stop(int handle);
 void Plat_Sound_Free(int handle);
 bool Plat_Sound_Playing(int handle);
+// Effects playing now, and how long an effect plays in the mixer's format.
+int Plat_Sounds_Playing();
+uint32_t Plat_Sound_Length_Ms(int handle);
 
 // One music file at a time. Positions and the length are in 100 ns units.
 bool Plat_Music_Open(const char* path, bool loop);
@@ -152,8 +156,20 @@ void Plat_Music_Stop();
 enum Plat_Music_State { PLAT_MUSIC_STOPPED = 0, PLAT_MUSIC_PAUSED = 1, PLAT_MUSIC_RUNNING = 2 };
 int Plat_Music_State();
 int64_t Plat_Music_Position();
+// 0 when the mixer cannot tell the tune's length.
 int64_t Plat_Music_Length();
+bool Plat_Music_Length_Known();
 void Plat_Music_Set_Position(int64_t position);
+// The tune is at its end (one whose length is unknown: the mixer stopped it).
+bool Plat_Music_Ended();
+// A screen polls the player: a looping tune goes on looping. Without polls a
+// looping tune ends with its round (Plat_Music_Watch, run with every frame shown).
+void Plat_Music_Polled();
+void Plat_Music_Watch();
+// The mixer itself is playing music and will go on (not fading out).
+bool Plat_Music_Mixer_Playing();
+// Whether the mixer can decode MP3 at all.
+bool Plat_Audio_Mp3();
 
 void Plat_Message_Beep();
 int Plat_Show_Cursor(bool show);

@@ -48,10 +48,21 @@ struct Plat_Backend {
     void (*show_cursor)(bool visible);
 };
 void Plat_Set_Backend(const Plat_Backend* backend);
+// A service that needs a look once a frame (the music's loop watch); run by every
+// present, with or without a window.
+void Plat_Set_Frame_Service(void (*service)());
 // Pulls in what the backend and the script have for the input state.
 void Plat_Pump_System();
 // The window procedure that Plat_Dispatch_Message calls.
 void Plat_Set_Window_Proc_Internal(Plat_Window_Proc proc);
+
+// The size the system really gave the window, which is not always what was asked
+// (tests); false without a window.
+bool Plat_Window_Size(int* w, int* h);
+
+// The open tune counts from now on as one whose length the mixer cannot tell
+// (tests: no bundled format lacks a length).
+void Plat_Music_Forget_Length();
 
 // --- clock -----------------------------------------------------------------
 // Scripted mode runs on a virtual clock that moves only when the program waits.

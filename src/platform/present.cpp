@@ -9,12 +9,17 @@
 
 namespace {
 const Plat_Backend* Backend = nullptr;
+void (*Frame_Service)() = nullptr;
 bool Paced_Since_Present = false;
 uint64_t Last_Present_Ns = 0;
 }  // namespace
 
 void Plat_Set_Backend(const Plat_Backend* backend) {
     Backend = backend;
+}
+
+void Plat_Set_Frame_Service(void (*service)()) {
+    Frame_Service = service;
 }
 
 void Plat_Note_Paced() {
@@ -39,6 +44,7 @@ void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
     }
     Paced_Since_Present = false;
     Last_Present_Ns = Plat_Real_Ns();
+    if (Frame_Service != nullptr) Frame_Service();
     if (Script_Active()) Plat_Keep_Frame(pixels, pitch, palette);
     if (Backend != nullptr && Backend->show != nullptr) Backend->show(pixels, pitch, palette);
 }

@@ -14,6 +14,7 @@
 namespace {
 
 bool Open = false;
+bool Mp3 = false;  // the mixer can decode MP3
 std::string Error;
 
 struct Effect {
@@ -27,16 +28,28 @@ std::vector<Effect> Effects;
 Mix_Music* Tune = nullptr;
 bool Tune_Loop = false;
 int Tune_State = PLAT_MUSIC_STOPPED;
-int64_t Tune_Length = 0;      // 100 ns
+int64_t Tune_Length = 0;  // 100 ns; 0 when the mixer cannot tell
+bool Tune_Length_Known = false;
 int64_t Tune_Base = 0;        // position when the clock was last read into it
 uint32_t Tune_Base_Tick = 0;  // tick at that moment (while running)
 bool Tune_In_Mixer = false;   // the mixer is playing (or paused in) this tune
+uint32_t Last_Poll = 0;       // tick at which a screen last polled the player
 
-int64_t Now_Position() {
+// How long a looping tune goes on without a screen polling it before it counts as
+// unpolled, and how long before the end of its round it is then faded out.
+constexpr uint32_t Poll_Grace_Ms = 100;
+constexpr int64_t Fade_Window = 100 * 10000;
+
+int64_t Unclamped_Position() {
     int64_t pos = Tune_Base;
     if (Tune_State == PLAT_MUSIC_RUNNING)
         pos += static_cast<int64_t>(Plat_Tick() - Tune_Base_Tick) * 10000;
-    return pos < Tune_Length ? pos : Tune_Length;
+    return pos;
+}
+
+int64_t Now_Position() {
+    const int64_t pos = Unclamped_Position();
+    return !Tune_Length_Known || pos < Tune_Length ? pos : Tune_Length;
 }
 
 void Rebase() {
@@ -52,7 +65,7 @@ bool Plat_Audio_Open() {
         Error = SDL_GetError();
         return false;
     }
-    Mix_Init(MIX_INIT_MP3);
+    Mp3 = (Mix_Init(MIX_INIT_MP3) & MIX_INIT_MP3) != 0;
     if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
         Error = Mix_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -60,7 +73,12 @@ bool Plat_Audio_Open() {
     }
     Mix_AllocateChannels(16);
     Open = true;
+    Plat_Set_Frame_Service(Plat_Music_Watch);
     return true;
+}
+
+bool Plat_Audio_Mp3() {
+    return Open && Mp3;
 }
 
 const char* Plat_Audio_Error() {
@@ -72,6 +90,7 @@ void Plat_Audio_Close() {
     Plat_Music_Close();
     for (size_t i = 0; i < Effects.size(); ++i) Plat_Sound_Free(static_cast<int>(i));
     Effects.clear();
+    Plat_Set_Frame_Service(nullptr);
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -122,10 +141,11 @@ int Plat_Sound_Create(const uint8_t* samples, uint32_t size) {
     return handle;
 }
 
-void Plat_Sound_Play(int handle) {
-    if (handle < 0 || handle >= static_cast<int>(Effects.size()) || !Effects[handle].chunk) return;
+bool Plat_Sound_Play(int handle) {
+    if (handle < 0 || handle >= static_cast<int>(Effects.size()) || !Effects[handle].chunk)
+        return false;
     // Each effect has a channel of its own: playing it again restarts it there.
-    Mix_PlayChannel(handle, Effects[handle].chunk, 0);
+    return Mix_PlayChannel(handle, Effects[handle].chunk, 0) == handle;
 }
 
 void Plat_Sound_Stop(int handle) {
@@ -134,6 +154,21 @@ void Plat_Sound_Stop(int handle) {
 
 bool Plat_Sound_Playing(int handle) {
     return handle >= 0 && handle < static_cast<int>(Effects.size()) && Mix_Playing(handle) != 0;
+}
+
+int Plat_Sounds_Playing() {
+    return Open ? Mix_Playing(-1) : 0;
+}
+
+uint32_t Plat_Sound_Length_Ms(int handle) {
+    if (handle < 0 || handle >= static_cast<int>(Effects.size()) || !Effects[handle].chunk)
+        return 0;
+    int freq = 0, channels = 0;
+    Uint16 format = 0;
+    if (Mix_QuerySpec(&freq, &format, &channels) == 0 || freq <= 0 || channels <= 0) return 0;
+    const uint64_t frame_bytes = static_cast<uint64_t>(channels) * (SDL_AUDIO_BITSIZE(format) / 8);
+    return static_cast<uint32_t>(Effects[handle].chunk->alen * uint64_t{1000} / frame_bytes /
+                                 static_cast<uint64_t>(freq));
 }
 
 void Plat_Sound_Free(int handle) {
@@ -156,7 +191,8 @@ bool Plat_Music_Open(const char* path, bool loop) {
         if (SDL_RWops* rw = SDL_RWFromFile(path, "rb")) Tune = Mix_LoadMUSType_RW(rw, MUS_NONE, 1);
     if (Tune == nullptr) return false;
     const double seconds = Mix_MusicDuration(Tune);
-    Tune_Length = seconds > 0 ? static_cast<int64_t>(seconds * 1e7) : 0;
+    Tune_Length_Known = seconds > 0;
+    Tune_Length = Tune_Length_Known ? static_cast<int64_t>(seconds * 1e7) : 0;
     Tune_Loop = loop;
     Tune_State = PLAT_MUSIC_STOPPED;
     Tune_Base = 0;
@@ -178,7 +214,7 @@ void Plat_Music_Run() {
     const int64_t at = Now_Position();
     if (Tune_In_Mixer && Tune_State == PLAT_MUSIC_PAUSED) {
         Mix_ResumeMusic();
-    } else if (!Tune_In_Mixer && (Tune_Loop || at < Tune_Length)) {
+    } else if (!Tune_In_Mixer && (Tune_Loop || !Tune_Length_Known || at < Tune_Length)) {
         // A looping tune is looped by the mixer itself, so it wraps without a gap.
         Mix_PlayMusic(Tune, Tune_Loop ? -1 : 0);
         if (at > 0) Mix_SetMusicPosition(static_cast<double>(at) / 1e7);
@@ -202,7 +238,7 @@ void Plat_Music_Stop() {
     Tune_State = PLAT_MUSIC_STOPPED;
     // A looping tune at its end keeps playing in the mixer: it has already wrapped,
     // and the rewind that follows only moves the position back.
-    if (Tune_Loop && Tune_Base >= Tune_Length && Tune_Length > 0) return;
+    if (Tune_Loop && Tune_Length_Known && Tune_Base >= Tune_Length && Tune_In_Mixer) return;
     Mix_HaltMusic();
     Tune_In_Mixer = false;
 }
@@ -219,12 +255,49 @@ int64_t Plat_Music_Length() {
     return Tune == nullptr ? 0 : Tune_Length;
 }
 
+bool Plat_Music_Ended() {
+    if (Tune == nullptr) return true;
+    // A tune whose length is not known plays until the mixer says it stopped.
+    if (!Tune_Length_Known) return !Tune_In_Mixer || Mix_PlayingMusic() == 0;
+    return Now_Position() >= Tune_Length;
+}
+
+void Plat_Music_Forget_Length() {
+    Tune_Length_Known = false;
+    Tune_Length = 0;
+}
+
+bool Plat_Music_Length_Known() {
+    return Tune != nullptr && Tune_Length_Known;
+}
+
+void Plat_Music_Polled() {
+    Last_Poll = Plat_Tick();
+}
+
+bool Plat_Music_Mixer_Playing() {
+    return Open && Mix_PlayingMusic() != 0 && Mix_FadingMusic() != MIX_FADING_OUT;
+}
+
+void Plat_Music_Watch() {
+    // A looping tune is looped by the mixer only while a screen polls the player;
+    // on a screen that does not, it ends with its round.
+    if (Tune == nullptr || !Tune_Loop || !Tune_In_Mixer || Tune_State != PLAT_MUSIC_RUNNING ||
+        !Tune_Length_Known)
+        return;
+    if (static_cast<uint32_t>(Plat_Tick() - Last_Poll) < Poll_Grace_Ms) return;
+    const int64_t left = Tune_Length - Unclamped_Position();
+    if (left > Fade_Window) return;
+    Mix_FadeOutMusic(left > 10000 ? static_cast<int>(left / 10000) : 1);
+    Tune_In_Mixer = false;
+}
+
 void Plat_Music_Set_Position(int64_t position) {
     if (Tune == nullptr) return;
     if (position < 0) position = 0;
-    if (position > Tune_Length) position = Tune_Length;
+    if (Tune_Length_Known && position > Tune_Length) position = Tune_Length;
     const bool wrapped = Tune_Loop && Tune_In_Mixer && Tune_State == PLAT_MUSIC_STOPPED &&
-                         position == 0 && Tune_Base >= Tune_Length && Tune_Length > 0;
+                         position == 0 && Tune_Length_Known && Tune_Base >= Tune_Length;
     if (wrapped) {
         // The mixer went on into the next round by itself; count again from 0.
         Tune_Base = 0;
