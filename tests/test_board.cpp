@@ -310,6 +310,39 @@ TEST_F(Board_Test, TriesOfOneTickShareTheTrialBlock) {
     EXPECT_EQ(Places(area->Current), (std::set<std::pair<int, int>>{{4, 5}, {5, 5}, {6, 5}}));
 }
 
+TEST_F(Board_Test, EachSteeringKeyDoesItsOwnMoveOnAnAsymmetricBlock) {
+    // The L of shape A3: (-2,0) (-1,0) (0,0) (0,-1), in the middle of the board.
+    const Block L = Make({{-2, 0}, {-1, 0}, {0, 0}, {0, -1}}, 6, 5);
+    using Cells = std::set<std::pair<int, int>>;
+    struct Case {
+        int dik;
+        Cells after;
+    };
+    const Case cases[] = {
+        {DIK_LEFT, {{3, 5}, {4, 5}, {5, 5}, {5, 4}}},
+        {DIK_RIGHT, {{5, 5}, {6, 5}, {7, 5}, {7, 4}}},
+        // UP turns counter-clockwise on screen: (dc, dr) -> (dr, -dc).
+        {DIK_UP, {{6, 7}, {6, 6}, {6, 5}, {5, 5}}},
+        // DOWN turns clockwise: (dc, dr) -> (-dr, dc).
+        {DIK_DOWN, {{6, 3}, {6, 4}, {6, 5}, {7, 5}}},
+        // RETURN mirrors the columns.
+        {DIK_RETURN, {{8, 5}, {7, 5}, {6, 5}, {6, 4}}},
+    };
+    for (const Case& c : cases) {
+        area->Current = L;
+        area->Current.Last_Fall = Plat_Tick() + 1000;  // no fall in this tick
+        Key(c.dik, true);
+        Tick();
+        Key(c.dik, false);
+        EXPECT_EQ(Places(area->Current), c.after) << "key " << c.dik;
+        EXPECT_EQ(area->Drop_Bonus, 0) << "key " << c.dik;
+    }
+    Key(DIK_SPACE, true);
+    Tick();
+    Key(DIK_SPACE, false);
+    EXPECT_EQ(area->Drop_Bonus, 32);
+}
+
 TEST_F(Board_Test, BlockFallsOnePixelPerStepOrARowWithFastDrop) {
     area->Current = I4;
     area->Current.Y = 2;

@@ -34,6 +34,29 @@ TEST_F(Key_To_Char_Test, LettersAreCapitalWithoutShiftAndSmallWithIt) {
     EXPECT_EQ(Press('Z', true), 255);  // я
 }
 
+TEST_F(Key_To_Char_Test, TheRussianLettersSitWhereTheRussianKeyboardHasThem) {
+    // The three letter rows of a Russian keyboard over the rows of a US one.
+    const struct {
+        const char* us;
+        const char* ru;
+    } rows[] = {{"QWERTYUIOP", "ЙЦУКЕНГШЩЗ"}, {"ASDFGHJKL", "ФЫВАПРОЛД"}, {"ZXCVBNM", "ЯЧСМИТЬ"}};
+    Kbd_Layout = Kbd_Rus;
+    int letters = 0;
+    for (const auto& row : rows)
+        for (size_t i = 0; row.us[i] != '\0'; ++i, ++letters) {
+            const uint8_t capital = static_cast<uint8_t>(row.ru[i]);
+            EXPECT_EQ(Press(row.us[i]), capital) << row.us[i];
+            EXPECT_EQ(Press(row.us[i], true), capital + 32) << row.us[i];
+        }
+    EXPECT_EQ(letters, 26);
+    // And the punctuation keys that carry letters there.
+    EXPECT_EQ(Press(VK_OEM_4), static_cast<uint8_t>('Х'));
+    EXPECT_EQ(Press(VK_OEM_6), static_cast<uint8_t>('Ъ'));
+    EXPECT_EQ(Press(VK_OEM_7), static_cast<uint8_t>('Э'));
+    EXPECT_EQ(Press(VK_OEM_COMMA), static_cast<uint8_t>('Б'));
+    EXPECT_EQ(Press(VK_OEM_PERIOD, true), static_cast<uint8_t>('ю'));
+}
+
 TEST_F(Key_To_Char_Test, DigitsAndTheirShiftedSymbolsFollowTheLayout) {
     EXPECT_EQ(Press('7'), '7');
     EXPECT_EQ(Press('2', true), '@');

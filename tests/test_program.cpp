@@ -108,10 +108,15 @@ TEST(Program, SameScriptAndSeedGiveTheSameRun) {
     EXPECT_EQ(a.Read("s.bmp"), b.Read("s.bmp"));
 }
 
-TEST(Program, TenVirtualMinutesRunInSeconds) {
+TEST(Program, TenVirtualMinutesPassWithoutSleeping) {
     Scratch_Dir dir;
-    Program_Run run = Run_Program(dir, "wait 600000\n");
+    dir.Link_Bundled_Data();
+    // A shot is taken only when the virtual clock reaches it.
+    Program_Run run = Run_Program(dir, "wait 500\nshot start.bmp\nwait 600000\nshot end.bmp\n");
     EXPECT_EQ(run.status, 0) << run.err;
+    const std::string start = dir.Read("start.bmp"), end = dir.Read("end.bmp");
+    ASSERT_EQ(end.size(), 640u * 480u + 1078u);
+    EXPECT_NE(start, end);  // the credits and the logo went on meanwhile
 }
 
 }  // namespace

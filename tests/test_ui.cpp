@@ -118,9 +118,20 @@ TEST_F(Ui_Test, TextButtonFires300MsAfterItsPressWhateverTheMouseDoes) {
     EXPECT_EQ(b.fired, 1);
     EXPECT_EQ(b.Update(), 0);
     EXPECT_EQ(b.fired, 0);
-    // The pressed face is the rest face shifted one pixel right and down.
-    EXPECT_EQ(b.image_down.surface->pixels[5 * b.image_down.surface->pitch + 5],
-              b.image_up.surface->pixels[4 * b.image_up.surface->pitch + 4]);
+    // The pressed face is the rest face shifted one pixel right and down (and not
+    // the same picture: the label's pixels move).
+    const Surface* up = b.image_up.surface;
+    const Surface* down = b.image_down.surface;
+    int shifted_same = 0, unshifted_same = 0, inner = 0;
+    for (int y = 1; y < up->height; ++y)
+        for (int x = 1; x < up->width; ++x) {
+            ++inner;
+            shifted_same +=
+                down->pixels[y * down->pitch + x] == up->pixels[(y - 1) * up->pitch + x - 1];
+            unshifted_same += down->pixels[y * down->pitch + x] == up->pixels[y * up->pitch + x];
+        }
+    EXPECT_EQ(shifted_same, inner);
+    EXPECT_LT(unshifted_same, inner);
 }
 
 TEST_F(Ui_Test, ArrowActsOnceOnAShortClickAndEveryUpdateWhenHeld) {
@@ -230,17 +241,78 @@ TEST_F(Ui_Test, BoxesAreSizedFromTheirTexts) {
     EXPECT_STREQ(r.title, "Сессия завершена.");
 }
 
-TEST_F(Ui_Test, ConfirmBoxTakesEscapeAsNoAndEnterAsYes) {
-    Plat_Clock_Set_Virtual(true);
-    std::vector<Script_Command> c;
-    std::string err;
-    ASSERT_TRUE(Script_Parse("key ESCAPE\nwait 1000\nkey RETURN\nwait 1000\n", &c, &err));
-    Script_Start(c);
+class Box_Test : public Ui_Test {
+  protected:
+    // Plays the script against the boxes run next.
+    void Script(const std::string& text) {
+        std::vector<Script_Command> c;
+        std::string err;
+        ASSERT_TRUE(Script_Parse(text, &c, &err)) << err;
+        Script_Start(c);
+        start = Plat_Tick();
+    }
+    uint32_t Took() const { return Plat_Tick() - start; }
+    uint32_t start = 0;
+};
+
+TEST_F(Box_Test, ConfirmBoxTakesEscapeAsNoAndEnterAsYes) {
+    Script("key ESCAPE\nwait 1000\nkey RETURN\nwait 1000\n");
     Confirm_Box q("ВЫЙТИ В МЕНЮ?");
     EXPECT_EQ(q.Run(), 0);
     Confirm_Box q2("СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?");
     EXPECT_EQ(q2.Run(), 2);
+}
+
+TEST_F(Box_Test, AYesThatFiredStandsEvenWhenTheQuitComesRightAfter) {
+    // ДА fires 300 ms after Enter; the quit is queued in the very next frame.
+    Script("key RETURN\nwait 330\nquit\n");
+    Confirm_Box q("ВЫЙТИ В МЕНЮ?");
+    EXPECT_EQ(q.Run(), 2);
     Script_Stop();
+    Input_State_Reset();
+    Script("wait 100\nquit\n");
+    Confirm_Box q2("ВЫЙТИ В МЕНЮ?");
+    EXPECT_EQ(q2.Run(), 1);  // left without an answer
+}
+
+TEST_F(Box_Test, NoticeAndResultsCloseOnTheirKeysThreeHundredMsLater) {
+    for (const char* key : {"SPACE", "RETURN", "ESCAPE"}) {
+        Script(std::string("wait 100\nkey ") + key + "\nwait 5000\n");
+        Message_Box m("ПАУЗА");
+        EXPECT_EQ(m.Run(), 1);
+        EXPECT_GE(Took(), 400u) << key;
+        EXPECT_LE(Took(), 440u) << key;
+        Script_Stop();
+    }
+    Text_Lines lines(1024, 40);
+    lines.Add_Text("Сессия успешно выполнена.");
+    Results_Box r(&lines);
+    const int x = (r.ok->left + r.ok->right) / 2, y = (r.ok->top + r.ok->bottom) / 2;
+    Script("wait 200\nclick " + std::to_string(x) + " " + std::to_string(y) + "\nwait 5000\n");
+    EXPECT_EQ(r.Run(), 1);
+    EXPECT_GE(Took(), 500u);
+    EXPECT_LE(Took(), 540u);
+    Script_Stop();
+    Script("wait 50\nquit\n");
+    Message_Box gone("КОНЕЦ ИГРЫ");
+    EXPECT_EQ(gone.Run(), 1);  // the quit closes it at once
+    EXPECT_LE(Took(), 100u);
+}
+
+TEST_F(Box_Test, AKeyThatClosedABoxIsNotLeftForTheNextScreen) {
+    // Space and Enter pressed together and held: Space presses OK, and Enter's
+    // press must not wait behind it for the screen that comes next.
+    Script("down SPACE\ndown RETURN\nwait 5000\n");
+    Message_Box m("ПАУЗА");
+    m.Run();
+    EXPECT_LT(Took(), 400u);
+    EXPECT_FALSE(Key_Clicked(VK_RETURN));
+    Confirm_Box q("ВЫЙТИ В МЕНЮ?");
+    Script_Stop();
+    Input_State_Reset();
+    Script("down ESCAPE\ndown RETURN\nwait 5000\n");
+    EXPECT_EQ(q.Run(), 2);  // Enter is asked before Escape in a question
+    EXPECT_FALSE(Key_Clicked(VK_SPACE));
 }
 
 // --- name field ------------------------------------------------------------------------------

@@ -122,6 +122,12 @@ bool Key_Clicked(int vk) {
     return (Plat_Async_Key_State(vk) & 0x8001) == 0x8001;
 }
 
+bool Any_Key_Clicked(std::initializer_list<int> keys) {
+    bool any = false;
+    for (int vk : keys) any = Key_Clicked(vk) || any;
+    return any;
+}
+
 void Pace_Frame() {
     Plat_Wait_Until(Pacing_Ticks + 30);
     Pacing_Ticks = Plat_Tick();

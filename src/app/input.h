@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 extern int32_t Mouse_X;
 extern int32_t Mouse_Y;
@@ -25,6 +26,9 @@ intptr_t Window_Proc(uint32_t message, uintptr_t wparam, intptr_t lparam);
 
 // The clicked test of every screen: down now and pressed since the last query.
 bool Key_Clicked(int vk);
+// Whether any of the keys was clicked. Every key is asked, so none keeps a press
+// of this frame for the next screen to find.
+bool Any_Key_Clicked(std::initializer_list<int> keys);
 
 // Ends a paced frame: waits until 30 ms have passed since the last one.
 void Pace_Frame();

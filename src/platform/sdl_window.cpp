@@ -2,6 +2,11 @@
 // SDL events into the emulated Win32 input, and showing 8-bit frames. With the
 // sound backend (sdl_audio.cpp), the only code of the program that sees SDL.
 #include <SDL.h>
+#if VELTRAN_HAVE_X11
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,12 +21,13 @@ namespace {
 
 constexpr int Pic_W = Plat_Frame_W, Pic_H = Plat_Frame_H;
 
-SDL_Window* Window = nullptr;
+SDL_Window* Win = nullptr;
 SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
 bool Sdl_Up = false;
 bool Headless = false;  // scripted without VELTRAN_SHOW: frames are kept, not drawn
 bool Fullscreen = true;
+bool Covering = false;  // full screen as a borderless window over the display
 bool Lost = false;
 bool Need_Redraw = true;
 std::string Error;
@@ -111,7 +117,7 @@ const Key_Def* Key_For_Scancode(SDL_Scancode s, Key_Def* extra) {
 
 void Window_Size_For_Windowed(int* w, int* h) {
     SDL_Rect usable;
-    int display = Window ? SDL_GetWindowDisplayIndex(Window) : 0;
+    int display = Win ? SDL_GetWindowDisplayIndex(Win) : 0;
     *w = Pic_W;
     *h = Pic_H;
     if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) == 0 &&
@@ -121,18 +127,85 @@ void Window_Size_For_Windowed(int* w, int* h) {
     }
 }
 
-void Toggle_Fullscreen() {
-    if (Window == nullptr) return;
-    Fullscreen = !Fullscreen;
-    if (Fullscreen) {
-        SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    } else {
-        SDL_SetWindowFullscreen(Window, 0);
-        int w, h;
-        Window_Size_For_Windowed(&w, &h);
-        SDL_SetWindowSize(Window, w, h);
-        SDL_SetWindowPosition(Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+#if VELTRAN_HAVE_X11
+bool X11_Window(Display** display, ::Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (Win == nullptr || !SDL_GetWindowWMInfo(Win, &info) || info.subsystem != SDL_SYSWM_X11)
+        return false;
+    *display = info.info.x11.display;
+    *window = info.info.x11.window;
+    return true;
+}
+#endif
+
+// Whether anyone will honour a request for full screen: on X, an EWMH window manager
+// announces itself on the root window. Elsewhere the system always does.
+bool Full_Screen_Honoured() {
+#if VELTRAN_HAVE_X11
+    Display* d = nullptr;
+    ::Window w = 0;
+    if (!X11_Window(&d, &w)) return true;
+    const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const int got = XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW,
+                                       &type, &format, &items, &after, &data);
+    const bool running = got == Success && items == 1 && data != nullptr;
+    if (data != nullptr) XFree(data);
+    return running;
+#else
+    return true;
+#endif
+}
+
+void Go_Full_Screen() {
+    Covering = false;
+    if (Full_Screen_Honoured()) {
+        SDL_SetWindowFullscreen(Win, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return;
     }
+    // No window manager (a kiosk, a bare X server): nobody would make the window as
+    // large as the display, so it covers the display itself, without a border.
+    SDL_Rect b;
+    const int display = SDL_GetWindowDisplayIndex(Win);
+    if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &b) != 0) return;
+    SDL_SetWindowFullscreen(Win, 0);
+    SDL_SetWindowBordered(Win, SDL_FALSE);
+    SDL_SetWindowPosition(Win, b.x, b.y);
+    SDL_SetWindowSize(Win, b.w, b.h);
+#if VELTRAN_HAVE_X11
+    // SDL may take the window for placed already; the server is told directly.
+    Display* d = nullptr;
+    ::Window xw = 0;
+    if (X11_Window(&d, &xw)) {
+        XMoveResizeWindow(d, xw, b.x, b.y, static_cast<unsigned>(b.w), static_cast<unsigned>(b.h));
+        XSync(d, False);
+    }
+#endif
+    Covering = true;
+}
+
+void Go_Windowed() {
+    if (Covering) SDL_SetWindowBordered(Win, SDL_TRUE);
+    Covering = false;
+    SDL_SetWindowFullscreen(Win, 0);
+    int w, h;
+    Window_Size_For_Windowed(&w, &h);
+    SDL_SetWindowSize(Win, w, h);
+    SDL_SetWindowPosition(Win, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void Toggle_Fullscreen() {
+    if (Win == nullptr) return;
+    Fullscreen = !Fullscreen;
+    if (Fullscreen)
+        Go_Full_Screen();
+    else
+        Go_Windowed();
     Need_Redraw = true;
 }
 
@@ -240,7 +313,7 @@ void Restored() {
 }
 void Beep() {
     // The desktop has no system beep to borrow; a flash of the window says the same.
-    if (Window != nullptr && !Headless) SDL_FlashWindow(Window, SDL_FLASH_BRIEFLY);
+    if (Win != nullptr && !Headless) SDL_FlashWindow(Win, SDL_FLASH_BRIEFLY);
 }
 void Cursor(bool visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
@@ -294,18 +367,19 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
         return PLAT_OPEN_NO_WINDOW;
     }
     Fullscreen = !Env_Is("VELTRAN_WINDOWED", "1");
+    Covering = false;
     int w = Pic_W, h = Pic_H;
     if (!Fullscreen) Window_Size_For_Windowed(&w, &h);
-    Uint32 flags = Fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-    Window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
-    if (Window == nullptr) {
+    Win = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
+                           SDL_WINDOW_HIDDEN);
+    if (Win == nullptr) {
         Error = std::string("the window could not be opened: ") + SDL_GetError();
         Plat_Close();
         return PLAT_OPEN_NO_WINDOW;
     }
     if (!Headless) {
-        Renderer = SDL_CreateRenderer(Window, -1, 0);
-        if (Renderer == nullptr) Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_SOFTWARE);
+        Renderer = SDL_CreateRenderer(Win, -1, 0);
+        if (Renderer == nullptr) Renderer = SDL_CreateRenderer(Win, -1, SDL_RENDERER_SOFTWARE);
         if (Renderer == nullptr) {
             Error = std::string("no renderer for the window: ") + SDL_GetError();
             Plat_Close();
@@ -321,6 +395,10 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
             return PLAT_OPEN_NO_WINDOW;
         }
     }
+    // Full screen once the renderer has made the window it draws to.
+    if (Fullscreen) Go_Full_Screen();
+    SDL_ShowWindow(Win);
+    if (Covering) Go_Full_Screen();  // a window shown for the first time is placed anew
     std::memset(Shown_Palette, 0, sizeof Shown_Palette);
     Need_Redraw = true;
     return PLAT_OPEN_OK;
@@ -329,13 +407,28 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
 void Plat_Close() {
     if (Texture) SDL_DestroyTexture(Texture);
     if (Renderer) SDL_DestroyRenderer(Renderer);
-    if (Window) SDL_DestroyWindow(Window);
+    if (Win) SDL_DestroyWindow(Win);
     Texture = nullptr;
     Renderer = nullptr;
-    Window = nullptr;
+    Win = nullptr;
     if (Sdl_Up) SDL_Quit();
     Sdl_Up = false;
     Plat_Set_Backend(nullptr);
+}
+
+bool Plat_Window_Size(int* w, int* h) {
+    if (Win == nullptr) return false;
+    SDL_GetWindowSize(Win, w, h);
+#if VELTRAN_HAVE_X11
+    Display* d = nullptr;
+    ::Window xw = 0;
+    XWindowAttributes a;
+    if (X11_Window(&d, &xw) && XGetWindowAttributes(d, xw, &a)) {
+        *w = a.width;
+        *h = a.height;
+    }
+#endif
+    return true;
 }
 
 const char* Plat_Error() {

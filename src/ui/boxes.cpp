@@ -42,13 +42,13 @@ void Draw_Question(cls_Desk_Rect* panel, const char* text, Surface* s) {
 // The loop of a box with one OK button: Space, Enter or Escape press it too.
 template <typename Draw>
 int Run_Ok_Box(cls_Button_Standart* ok, Draw draw) {
-    Box_Loop(
-        [&](int* result) {
-            Ok_Keys_Press(ok);
-            *result = 1;
-            return ok->Update() != 0;
-        },
-        draw, 1);
+    Box_Loop([](int*) { return false; },
+             [&](int* result) {
+                 Ok_Keys_Press(ok);
+                 *result = 1;
+                 return ok->Update() != 0;
+             },
+             draw, 1);
     return 1;
 }
 
@@ -111,12 +111,16 @@ void Confirm_Box::Draw(Surface* s) {
 int Confirm_Box::Run() {
     if (!ready) return 1;
     return Box_Loop(
+        // A choice fired in the pass before is taken at the start of this one, before
+        // anything could end the box otherwise.
         [&](int* result) {
-            if (Key_Clicked(VK_SPACE) || Key_Clicked(VK_RETURN)) yes->Press();
-            if (Key_Clicked(VK_ESCAPE)) no->Press();
-            // A choice fired in the update before is taken at the start of this one.
             if (yes->fired) return *result = 2, true;
             if (no->fired) return *result = 0, true;
+            return false;
+        },
+        [&](int*) {
+            if (Any_Key_Clicked({VK_SPACE, VK_RETURN})) yes->Press();
+            if (Key_Clicked(VK_ESCAPE)) no->Press();
             yes->Update();
             no->Update();
             return false;

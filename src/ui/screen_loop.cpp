@@ -12,5 +12,5 @@ Pump Screen_Pump() {
 }
 
 void Ok_Keys_Press(cls_Button_Standart* button) {
-    if (Key_Clicked(VK_SPACE) || Key_Clicked(VK_RETURN) || Key_Clicked(VK_ESCAPE)) button->Press();
+    if (Any_Key_Clicked({VK_SPACE, VK_RETURN, VK_ESCAPE})) button->Press();
 }

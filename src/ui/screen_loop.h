@@ -18,16 +18,18 @@ Pump Screen_Pump();
 void Ok_Keys_Press(cls_Button_Standart* button);
 
 // The loop of a modal box drawn over what the caller left in the back buffer. Each
-// pass: leave at once when the program is being left, take one message (leave on
-// quit), let the box react to its keys and buttons, then draw it and end the frame
-// over the kept background. react(int* result) returns true when the box is done
-// and has set its result; a leaving box returns on_leave.
-template <typename React, typename Draw>
-int Box_Loop(React react, Draw draw, int on_leave) {
+// pass: a choice made in the pass before is taken first (settled), then the box
+// leaves at once when the program is being left, takes one message (leaving on
+// quit), reacts to its keys and buttons, and draws itself, ending the frame over the
+// kept background. settled(int* result) and react(int* result) return true when the
+// box is done and has set its result; a leaving box returns on_leave.
+template <typename Settled, typename React, typename Draw>
+int Box_Loop(Settled settled, React react, Draw draw, int on_leave) {
     for (;;) {
+        int result = 0;
+        if (settled(&result)) return result;
         if (Exit_Requested) return on_leave;
         if (Screen_Pump() == Pump::Leave) return on_leave;
-        int result = 0;
         if (react(&result)) return result;
         draw(Back_Buffer);
         Frame_End_Kept();
