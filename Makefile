@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-plain test-asan test-release bench fuzz art books sounds music contact-sheet format clean
+.PHONY: all deps build run install test test-plain test-asan test-release bench fuzz art books sounds music contact-sheet format clean
 
 all: build
 
@@ -44,6 +44,14 @@ test-release: deps
 		-DVELTRAN_TESTS=OFF -DVELTRAN_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(RELEASE_BUILD) -j $(JOBS)
 
+# Installs the game: make install [PREFIX=/usr/local] [DESTDIR=staging folder].
+PREFIX ?= /usr/local
+install: deps
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
+		-DVELTRAN_TESTS=OFF -DVELTRAN_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target veltran
+	DESTDIR=$(DESTDIR) cmake --install $(RELEASE_BUILD)
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
@@ -54,9 +62,10 @@ SYNODAL ?= ../shared/content-sources/synodal
 books: build
 	$(BUILD)/tools/convert_synodal $(SYNODAL) data/HScripts
 
-# Regenerates the palette and every picture (needs fonts-terminus and FreeType).
+# Regenerates the palette, every picture and the desktop icons (needs
+# fonts-terminus and FreeType).
 art: build
-	$(BUILD)/tools/make_art data $(TERMINUS)
+	$(BUILD)/tools/make_art data $(TERMINUS) packaging/icons
 
 # Regenerates the eight sound effects.
 sounds: build

@@ -265,7 +265,8 @@ TEST(Art, GeneratorMakesTheSameBytes) {
     if (std::string(MAKE_ART_EXE).empty()) GTEST_SKIP() << "make_art was not built (no FreeType)";
     Scratch_Cwd cwd;
     fs::create_directory_symlink(Data + "/HScripts", "HScripts");
-    const std::string cmd = std::string("'") + MAKE_ART_EXE + "' . '" + font + "' > /dev/null";
+    const std::string cmd =
+        std::string("'") + MAKE_ART_EXE + "' . '" + font + "' icons > /dev/null";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     EXPECT_EQ(cwd.Read("rainbow.rbw"), Read_File(Data + "/rainbow.rbw"));
     for (const auto& e : fs::recursive_directory_iterator(Data + "/images")) {
@@ -273,6 +274,15 @@ TEST(Art, GeneratorMakesTheSameBytes) {
         const std::string rel = fs::relative(e.path(), Data).string();
         EXPECT_EQ(cwd.Read(rel), Read_File(e.path().string())) << rel << " differs";
     }
+    const std::string icons = std::string(VELTRAN_SOURCE_DIR) + "/packaging/icons";
+    int compared = 0;
+    for (const auto& e : fs::recursive_directory_iterator(icons)) {
+        if (e.path().extension() != ".png") continue;
+        const std::string rel = fs::relative(e.path(), icons).string();
+        EXPECT_EQ(cwd.Read("icons/" + rel), Read_File(e.path().string())) << rel << " differs";
+        ++compared;
+    }
+    EXPECT_EQ(compared, 8);
     fs::remove("HScripts");
 }
 

@@ -13,6 +13,7 @@ namespace {
 // A working folder with one book and no pictures, palette or archives.
 const char* const Startup_Lines =
     "\n Инициализация программы: Veltran"
+    "\n Переносная игра: все файлы в рабочей папке"
     "\n Поиск книг Священного Писания:\n   HS: Руфь\n Ок"
     "\n Инициализация интерфейса DirectDraw 7.0 \n"
     "\n ошибка при загрузке файла радуги rainbow.rbw \n"
@@ -62,8 +63,11 @@ TEST(Program, WithoutBooksStartUpFailsWithExitStatusOne) {
     Program_Run run = Run_Program(dir, "wait 1000\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Report.txt"), std::string::npos) << run.err;
+    // The message names the folder that was searched.
+    EXPECT_NE(run.err.find(dir.path() + "/HScripts"), std::string::npos) << run.err;
     EXPECT_EQ(Report_Body(run.report),
               "\n Инициализация программы: Veltran"
+              "\n Переносная игра: все файлы в рабочей папке"
               "\n Поиск книг Священного Писания:\n Ок"
               "\n Error: Не найдена ни одна книга из Священного Писания"
               "\n\n Завершение сеанса Orvuma << V E L T R A N >>. \n  Выгрузка ресурсов памяти."

@@ -2,18 +2,24 @@
 // order, runs the screens, and takes everything down again, logging each step.
 #include "app/app.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 
 #include "app/input.h"
 #include "core/report_log.h"
+#include "core/text_1251.h"
 #include "app/title.h"
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
+#include "platform/places.h"
 #include "platform/platform.h"
 #include "scripture/book_table.h"
 
@@ -38,12 +44,25 @@ int App_Startup() {
     Failure.clear();
     Pacing_Ticks = Plat_Tick();
     Seed_Random();
-    Report_Open();
+    if (!Report_Open())
+        std::fprintf(stderr, "veltran: cannot write the run log %s (%s); going on without it\n",
+                     Report_Path(), std::strerror(errno));
     Report_Log("\n Инициализация программы: Veltran");
+    if (Plat_Places_Mode() == PLAT_INSTALLED)
+        Report_Log(
+            "\n Установленная игра: книги и картинки в %s, отчет в %s, архивы в %s, "
+            "сохранения в %s, снимки экрана в %s",
+            Plat_Place_Folder(PLACE_CONTENT).c_str(), Plat_Place_Folder(PLACE_LOG).c_str(),
+            Plat_Place_Folder(PLACE_CACHE).c_str(), Plat_Place_Folder(PLACE_SAVES).c_str(),
+            Plat_Place_Folder(PLACE_SHOTS).c_str());
+    else
+        Report_Log("\n Переносная игра: все файлы в рабочей папке");
 
     if (Books_Find() == 0) {
         Report_Log("\n Error: Не найдена ни одна книга из Священного Писания");
-        Failure = "no book of Holy Scripture was found in the HScripts folder";
+        char cwd[4096];
+        Failure = std::string("no book of Holy Scripture was found in the folder ") +
+                  (getcwd(cwd, sizeof cwd) != nullptr ? cwd : ".") + "/" + HS_Folder;
         return 0;
     }
 
@@ -91,7 +110,60 @@ int App_Shutdown() {
     return 1;
 }
 
-int App_Main() {
+namespace {
+
+const char* const Version = "1.0.0";
+
+// What --help prints (Windows-1251 here, UTF-8 on the terminal).
+const char* const Help_Text =
+    "Veltran %s — игра с падающими блоками, награда в которой — чтение Священного "
+    "Писания.\n"
+    "Veltran %s — a falling-block puzzle game whose reward is reading Holy Scripture.\n"
+    "\n"
+    "Usage: veltran [--help | --version]\n"
+    "\n"
+    "The game takes no other arguments; it is played with the keyboard and the mouse.\n"
+    "Alt+Enter or F11 switch between full screen and a window.\n"
+    "\n"
+    "Environment:\n"
+    "  VELTRAN_WINDOWED=1  start in a window\n"
+    "  VELTRAN_SEED=N      seed the random numbers with N\n"
+    "  VELTRAN_SCRIPT=F    play the input script F on a virtual clock (tests)\n"
+    "\n"
+    "Files: the books, pictures and music are read from the game's folder (or from\n"
+    "the installation's share/veltran); an installed game writes its run log to\n"
+    "$XDG_STATE_HOME/veltran, saves and screenshots to $XDG_DATA_HOME/veltran and\n"
+    "its picture archives to $XDG_CACHE_HOME/veltran.\n";
+
+// Answers --help and --version, refuses anything else; -1 when the game is to run.
+int Command_Line(int argc, char** argv) {
+    if (argc <= 1) return -1;
+    const std::string arg = argv[1];
+    if (argc == 2 && (arg == "--help" || arg == "-h")) {
+        char text[2048];
+        std::snprintf(text, sizeof text, Help_Text, Version, Version);
+        std::fputs(Cp1251_To_Utf8(text).c_str(), stdout);
+        return Exit_Normal;
+    }
+    if (argc == 2 && arg == "--version") {
+        std::printf("veltran %s\n", Version);
+        return Exit_Normal;
+    }
+    std::fprintf(stderr, "veltran: unknown argument '%s'; try 'veltran --help'\n", arg.c_str());
+    return Exit_Usage;
+}
+
+}  // namespace
+
+int App_Main(int argc, char** argv) {
+    const int answered = Command_Line(argc, argv);
+    if (answered >= 0) return answered;
+    std::string where;
+    if (!Plat_Places_Init(&where)) {
+        std::fprintf(stderr, "veltran: %s\n", where.c_str());
+        return Exit_Startup_Failed;
+    }
+    Report_Set_Path(Plat_Path(PLACE_LOG, Report_File_Name).c_str());
     switch (Plat_Open("Veltran Window", Window_Proc)) {
         case PLAT_OPEN_OK:
             break;
@@ -115,7 +187,7 @@ int App_Main() {
     Plat_Close();
     if (!started) {
         std::fprintf(stderr, "veltran: start-up failed: %s; see %s\n",
-                     Failure.empty() ? "unknown reason" : Failure.c_str(), Report_File_Name);
+                     Failure.empty() ? "unknown reason" : Failure.c_str(), Report_Path());
         return Exit_Startup_Failed;
     }
     return Exit_Normal;

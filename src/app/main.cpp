@@ -1,6 +1,6 @@
 // veltran: the game's executable.
 #include "app/app.h"
 
-int main() {
-    return App_Main();
+int main(int argc, char** argv) {
+    return App_Main(argc, argv);
 }

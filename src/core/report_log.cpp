@@ -5,11 +5,21 @@
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
+#include <string>
 
 const char* const Report_File_Name = "Report.txt";
 
 namespace {
 FILE* Log_File = nullptr;
+std::string Path = Report_File_Name;
+}  // namespace
+
+void Report_Set_Path(const char* path) {
+    Path = path != nullptr && *path != '\0' ? path : Report_File_Name;
+}
+
+const char* Report_Path() {
+    return Path.c_str();
 }
 
 void Report_Time_Text(long long seconds, unsigned short millis, char* out, int out_size) {
@@ -29,7 +39,7 @@ int Report_Open() {
         fclose(Log_File);
         Log_File = nullptr;
     }
-    FILE* f = fopen(Report_File_Name, "w");
+    FILE* f = fopen(Path.c_str(), "w");
     if (f == nullptr) return 0;
     Log_File = f;
     struct timespec now;
@@ -39,7 +49,7 @@ int Report_Open() {
                      sizeof when);
     Report_Log("\nФайл отчета (%s) открыт в %s\n", Report_File_Name, when);
     fclose(Log_File);
-    Log_File = fopen(Report_File_Name, "a+");
+    Log_File = fopen(Path.c_str(), "a+");
     return Log_File != nullptr ? 1 : 0;
 }
 

@@ -1,8 +1,11 @@
 // The run log Report.txt: recreated at every start, every call flushed at once.
 #pragma once
 
-// Name of the log in the working directory.
+// Name of the log, as its header names it.
 extern const char* const Report_File_Name;
+// Where the log is written: Report.txt in the working folder unless set.
+void Report_Set_Path(const char* path);
+const char* Report_Path();
 
 // Opens the log anew and writes its header; 1 when it is open for appending.
 int Report_Open();

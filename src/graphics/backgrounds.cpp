@@ -21,7 +21,8 @@ void Backgrounds_Close(Background_Dir* dir) {
 
 int Backgrounds_Open(Background_Dir* dir, const char* path) {
     Backgrounds_Close(dir);
-    std::snprintf(dir->path, sizeof dir->path, "%s", path != nullptr ? path : Bkfons_Wad);
+    std::snprintf(dir->path, sizeof dir->path, "%s",
+                  path != nullptr ? path : Bkfons_Wad_Path().c_str());
     FILE* f = std::fopen(dir->path, "rb");
     if (f == nullptr) return 0;
     Wad_Directory wad;

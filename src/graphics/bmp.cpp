@@ -10,6 +10,7 @@
 #include "core/files.h"
 #include "core/report_log.h"
 #include "graphics/display.h"
+#include "platform/places.h"
 
 int32_t Screenshot_Number = 1;
 
@@ -105,9 +106,10 @@ void Screenshot_Take() {
     int32_t pitch = 0;
     uint8_t* pixels = Surface_Lock(Primary_Surface, &pitch);
     if (pixels == nullptr) return;
-    char name[260];
-    std::snprintf(name, sizeof name, "images/screen_shot/screen_shot_%03d.bmp", Screenshot_Number);
-    Screenshot_Write(pixels, pitch, 0, 0, Screen_Width - 1, Screen_Height - 1, name);
+    char name[64];
+    std::snprintf(name, sizeof name, "screen_shot_%03d.bmp", Screenshot_Number);
+    Screenshot_Write(pixels, pitch, 0, 0, Screen_Width - 1, Screen_Height - 1,
+                     Plat_Path(PLACE_SHOTS, name).c_str());
     ++Screenshot_Number;
     Surface_Unlock(Primary_Surface);
 }

@@ -21,5 +21,6 @@ int Screenshot_Write(const uint8_t* pixels, int32_t pitch, int32_t left, int32_t
                      int32_t bottom, const char* name);
 
 extern int32_t Screenshot_Number;
-// The in-game screenshot: the screen into images/screen_shot/screen_shot_NNN.bmp.
+// The in-game screenshot: the screen into screen_shot_NNN.bmp in the screenshots'
+// folder (images/screen_shot/ when portable).
 void Screenshot_Take();

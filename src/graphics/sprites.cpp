@@ -11,10 +11,16 @@
 #include "graphics/display.h"
 #include "graphics/font.h"
 #include "graphics/wad.h"
+#include "platform/places.h"
 #include "platform/platform.h"
 
-const char* const Sprites_Wad = "sprites.wad";
-const char* const Bkfons_Wad = "Bkfons.wad";
+std::string Sprites_Wad_Path() {
+    return Plat_Path(PLACE_CACHE, "sprites.wad");
+}
+
+std::string Bkfons_Wad_Path() {
+    return Plat_Path(PLACE_CACHE, "Bkfons.wad");
+}
 
 Sprite Stone_Sprites[9][8];
 Sprite Wall_Sprites[7];
@@ -388,7 +394,7 @@ int Sprites_Build_Archive() {
         }
         Bmp_Free(&image);
     }
-    if (FILE* out = std::fopen(Sprites_Wad, "wb")) Wad_Write(store, out);
+    if (FILE* out = std::fopen(Sprites_Wad_Path().c_str(), "wb")) Wad_Write(store, out);
     Sprite_Store_Destroy(store);
 
     store = Sprite_Store_Create(140);
@@ -403,7 +409,7 @@ int Sprites_Build_Archive() {
         Sprite_Store_Cut(store, &image, 0, 0, 128, 128, name);
         Bmp_Free(&image);
     }
-    if (FILE* out = std::fopen(Bkfons_Wad, "wb")) Wad_Write(store, out);
+    if (FILE* out = std::fopen(Bkfons_Wad_Path().c_str(), "wb")) Wad_Write(store, out);
     Sprite_Store_Destroy(store);
     return 1;
 }

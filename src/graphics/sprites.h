@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "graphics/bmp.h"
 #include "graphics/surface.h"
@@ -29,8 +30,10 @@ struct Sprite_Store {
     Sprite_Store_Entry* entries = nullptr;
 };
 
-extern const char* const Sprites_Wad;
-extern const char* const Bkfons_Wad;
+// Where the archives are written and read (beside the content when portable, in
+// the player's cache folder when installed).
+std::string Sprites_Wad_Path();
+std::string Bkfons_Wad_Path();
 constexpr int Background_Count = 133;
 
 Sprite_Store* Sprite_Store_Create(int capacity);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "core/bytes.h"
 #include "core/files.h"
@@ -71,7 +72,8 @@ const char* Wad_Read_Directory(FILE* f, Wad_Directory* dir) {
 }
 
 int Wad_Read(Sprite_Store* store, const char* path) {
-    if (path == nullptr) path = Sprites_Wad;
+    const std::string sprites = Sprites_Wad_Path();
+    if (path == nullptr) path = sprites.c_str();
     Sprite_Store_Clear(store);
     FILE* f = std::fopen(path, "rb");
     if (f == nullptr) return 0;

@@ -1,12 +1,13 @@
 // make_art: draws every picture of the game and its palette, the same bytes on
 // every run.
 //
-//   make_art DATA_DIR FONT_FILE
+//   make_art DATA_DIR FONT_FILE [ICON_DIR]
 //
 // DATA_DIR is the game's data folder: it must hold HScripts/ (the verses of the
 // salvation page come from the book files); rainbow.rbw, images/*.bmp and
 // images/Back_fons/*.bmp are written there. FONT_FILE is the Terminus TrueType
-// file whose bitmap strikes give the letters (Debian's fonts-terminus).
+// file whose bitmap strikes give the letters (Debian's fonts-terminus). ICON_DIR,
+// when given, receives the desktop icons as SIZExSIZE/veltran.png.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -39,8 +40,8 @@ art::Quote Verse(const std::string& data, int book, int chapter, int verse, cons
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_art DATA_DIR FONT_FILE\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: make_art DATA_DIR FONT_FILE [ICON_DIR]\n");
         return 2;
     }
     const std::string data = argv[1], font = argv[2];
@@ -98,5 +99,14 @@ int main(int argc, char** argv) {
     }
     std::printf("make_art: wrote the palette, 23 pictures and 133 backgrounds to %s\n",
                 data.c_str());
+    if (argc == 4) {
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const std::string dir =
+                std::string(argv[3]) + "/" + std::to_string(size) + "x" + std::to_string(size);
+            fs::create_directories(dir);
+            art::Write_Png(dir + "/veltran.png", art::Make_Icon(size), pal);
+        }
+        std::printf("make_art: wrote the icons to %s\n", argv[3]);
+    }
     return 0;
 }

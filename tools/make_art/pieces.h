@@ -32,5 +32,9 @@ struct Quote {
 Canvas Make_Salvation_Page(const Glyph_Set& small, const Glyph_Set& big,
                            const std::vector<Quote>& quotes);
 Canvas Make_Background(int number);
+// The desktop icon at a size of size x size pixels; index 0 is transparent.
+Canvas Make_Icon(int size);
+// Writes the picture as an RGBA PNG through the palette, index 0 transparent.
+void Write_Png(const std::string& path, const Canvas& c, const uint8_t palette[1024]);
 
 }  // namespace art

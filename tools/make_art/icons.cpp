@@ -1,0 +1,152 @@
+// The game's icon for the desktop: a ruby cut like the game's stones, set in a
+// gold-rimmed pane of indigo glass; drawn anew at each size, and PNG output.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdio>
+
+#include "canvas.h"
+#include "palette.h"
+#include "pieces.h"
+
+namespace art {
+
+namespace {
+
+int Clamp(int v, int lo, int hi) {
+    return std::max(lo, std::min(hi, v));
+}
+
+// The octagon of the ruby stones, in units of its own radius.
+double Octagon(double x, double y) {
+    const double ax = std::fabs(x), ay = std::fabs(y);
+    return std::max(std::max(ax, ay), (ax + ay) / 1.35);
+}
+
+// A rounded square: distance-like measure, < 1 inside.
+double Rounded(double x, double y, double corner) {
+    const double ax = std::fabs(x), ay = std::fabs(y);
+    const double k = 1 - corner;
+    if (ax <= k || ay <= k) return std::max(ax, ay);
+    return k + std::hypot(ax - k, ay - k);
+}
+
+}  // namespace
+
+Canvas Make_Icon(int size) {
+    Canvas c(size, size);
+    const double half = size / 2.0;
+    for (int j = 0; j < size; ++j)
+        for (int i = 0; i < size; ++i) {
+            // Pixel centre in -1..1.
+            const double x = (i + 0.5 - half) / half, y = (j + 0.5 - half) / half;
+            const double pane = Rounded(x, y, 0.28);
+            if (pane > 0.98) continue;
+            const double rim = std::max(0.06, 1.5 / size);
+            if (pane > 0.98 - rim) {
+                // The gold rim, lit from the top left.
+                c.Set(i, j,
+                      Tone(R_GOLD,
+                           Clamp(static_cast<int>(std::lround(4.5 - 2.5 * (x + y) / 2)), 2, 7)));
+                continue;
+            }
+            // Indigo glass with a soft light from the top left.
+            int level = Clamp(static_cast<int>(std::lround(2.4 - (x + y) * 0.9)), 0, 4);
+            // The ruby: the stones' octagon with its table and crown facets.
+            const double gx = x / 0.62, gy = y / 0.62;
+            const double r = Octagon(gx, gy);
+            if (r <= 1.0) {
+                int g;
+                if (r > 0.92) {
+                    g = 1;  // girdle
+                } else if (r < 0.48) {
+                    g = gx + gy < -0.22 ? 6 : 5;  // table
+                } else {
+                    const double a = std::atan2(gy, gx);
+                    const int sector = static_cast<int>(std::floor((a + M_PI) / (M_PI / 4))) % 8;
+                    static const int facet[8] = {4, 5, 6, 5, 3, 2, 1, 3};
+                    g = facet[sector] + (r < 0.7 ? 0 : -1);
+                }
+                // The glint at the top left of the table.
+                if (std::hypot(gx + 0.3, gy + 0.3) < 0.13) g = 7;
+                c.Set(i, j, Tone(R_RUBY_DARK, Clamp(g, 0, 7)));
+                continue;
+            }
+            c.Set(i, j, Tone(R_INDIGO, level));
+        }
+    return c;
+}
+
+namespace {
+
+uint32_t Crc(const uint8_t* p, size_t n, uint32_t crc = 0xFFFFFFFFu) {
+    for (size_t i = 0; i < n; ++i) {
+        crc ^= p[i];
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return crc;
+}
+
+void Put32(std::vector<uint8_t>* out, uint32_t v) {
+    for (int s = 24; s >= 0; s -= 8) out->push_back(static_cast<uint8_t>(v >> s));
+}
+
+void Chunk(std::vector<uint8_t>* out, const char* type, const std::vector<uint8_t>& data) {
+    Put32(out, static_cast<uint32_t>(data.size()));
+    std::vector<uint8_t> body(type, type + 4);
+    body.insert(body.end(), data.begin(), data.end());
+    out->insert(out->end(), body.begin(), body.end());
+    Put32(out, Crc(body.data(), body.size()) ^ 0xFFFFFFFFu);
+}
+
+}  // namespace
+
+void Write_Png(const std::string& path, const Canvas& c, const uint8_t palette[1024]) {
+    // Rows of RGBA, each after a filter byte of 0; index 0 is transparent.
+    std::vector<uint8_t> raw;
+    for (int y = 0; y < c.h; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < c.w; ++x) {
+            const uint8_t p = c.Get(x, y);
+            raw.push_back(palette[4 * p]);
+            raw.push_back(palette[4 * p + 1]);
+            raw.push_back(palette[4 * p + 2]);
+            raw.push_back(p == 0 ? 0 : 255);
+        }
+    }
+    // zlib with stored (uncompressed) deflate blocks: a few kilobytes an icon.
+    std::vector<uint8_t> z = {0x78, 0x01};
+    for (size_t at = 0; at < raw.size() || raw.empty();) {
+        const size_t n = std::min<size_t>(65535, raw.size() - at);
+        const bool last = at + n == raw.size();
+        z.push_back(last ? 1 : 0);
+        z.push_back(static_cast<uint8_t>(n));
+        z.push_back(static_cast<uint8_t>(n >> 8));
+        z.push_back(static_cast<uint8_t>(~n));
+        z.push_back(static_cast<uint8_t>(~n >> 8));
+        z.insert(z.end(), raw.begin() + static_cast<ptrdiff_t>(at),
+                 raw.begin() + static_cast<ptrdiff_t>(at + n));
+        at += n;
+        if (last) break;
+    }
+    uint32_t a = 1, b = 0;
+    for (uint8_t v : raw) {
+        a = (a + v) % 65521;
+        b = (b + a) % 65521;
+    }
+    Put32(&z, (b << 16) | a);
+    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    std::vector<uint8_t> head;
+    Put32(&head, static_cast<uint32_t>(c.w));
+    Put32(&head, static_cast<uint32_t>(c.h));
+    head.insert(head.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter, no interlace
+    Chunk(&png, "IHDR", head);
+    Chunk(&png, "IDAT", z);
+    Chunk(&png, "IEND", {});
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(png.data(), 1, png.size(), f);
+        std::fclose(f);
+    }
+}
+
+}  // namespace art
