@@ -185,7 +185,8 @@ TEST_F(Game_Run_Test, TheSideButtonsPauseChangeTheBackgroundPhotographAndLeave) 
         "click 495 405\nwait 500\nshot fon.bmp\n"
         "click 592 405\nwait 500\n"
         "click 599 455\nwait 800\nshot menu.bmp\nkey ESCAPE\nwait 800\nshot stayed.bmp\n"
-        "click 599 455\nwait 800\nkey RETURN\nwait 1000\nshot left.bmp\nquit\n";
+        "click 599 455\nwait 800\nkey RETURN\nwait 800\nshot offer.bmp\nkey ESCAPE\nwait 1000\n"
+        "shot left.bmp\nquit\n";
     Program_Run run = Play(script);
     ASSERT_EQ(run.status, 0) << run.err;
     Font small = Font_Of(Font_8x16), name_font = Font_Of(Font_16x16);
@@ -201,6 +202,9 @@ TEST_F(Game_Run_Test, TheSideButtonsPauseChangeTheBackgroundPhotographAndLeave) 
     EXPECT_EQ(photo.height, 480);
     EXPECT_TRUE(Shot_Find_Text(Shot_Of("menu.bmp"), "ВЫЙТИ В МЕНЮ?", small, 2));
     EXPECT_FALSE(Shot_Find_Text(Shot_Of("stayed.bmp"), "ВЫЙТИ В МЕНЮ?", small, 2));
+    // ДА, then the offer to save, answered НЕТ: back in the main menu, nothing saved.
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", small, 2));
+    EXPECT_FALSE(dir.Exists("SAVE/slot1"));
     EXPECT_TRUE(Shot_Find_Text(Shot_Of("left.bmp"), "ученик Иисуса ...", name_font, 3));
     EXPECT_TRUE(In_Order(run.report, {"\n Start new sesion",
                                       "\n Запись изображения в файл: "

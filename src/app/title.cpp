@@ -169,14 +169,17 @@ void Main_Menu_Frame(Title_Screen* t) {
 }
 
 namespace {
-// A new game in a state of its own, closed and freed when it ends.
-void Play_New_Game(Title_Screen* t) {
+// A new or a continued game in a state of its own, closed and freed when it ends.
+void Play_Game(Title_Screen* t, bool continued) {
     if (t->game != nullptr) {
         Game_Close(t->game);
         delete t->game;
     }
     t->game = new Game_State();
-    Game_New(t->game, t->name_line->text);
+    if (continued)
+        Game_Continue(t->game);
+    else
+        Game_New(t->game, t->name_line->text);
     Game_Close(t->game);
     delete t->game;
     t->game = nullptr;
@@ -221,10 +224,8 @@ int Main_Menu_Run(Title_Screen* t) {
             if (t->buttons[k]->state == Click_Clicked) chosen = k;
         switch (chosen) {
             case 0:
-                Play_New_Game(t);
-                Music_Play(Title_Music, 1);
-                break;
-            case 1:  // continuing comes with the save slots
+            case 1:
+                Play_Game(t, chosen == 1);
                 Music_Play(Title_Music, 1);
                 break;
             case 2:

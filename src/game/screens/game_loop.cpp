@@ -15,10 +15,12 @@
 #include "game/screens/game_menu.h"
 #include "game/screens/game_screen.h"
 #include "game/screens/reading.h"
+#include "game/screens/save_slots.h"
 #include "game/screens/session_results.h"
 #include "graphics/display.h"
 #include "platform/platform.h"
 #include "records/session_diary.h"
+#include "records/slot_menu.h"
 #include "scripture/book_table.h"
 #include "scripture/hs_book.h"
 #include "ui/screen_loop.h"
@@ -153,6 +155,26 @@ int Game_New(Game_State* s, const char* player_name) {
     Game_Run(s, 1);
     Game_Close(s);
     return 1;
+}
+
+int Game_Continue(Game_State* s) {
+    if (!Game_Layout(s)) {
+        Game_Close(s);
+        return 1;
+    }
+    Report_Log("\n Start Load_Game");
+    Area_New_Background(s->Area);
+    int slot = 0;
+    {
+        Slot_Menu menu(Slot_Menu::Mode_Load);
+        if (menu.ok) slot = menu.Run();
+    }
+    // A continued game starts with a fresh block and no carry; the loaded session's
+    // counters and start stay.
+    const bool loaded = slot >= 1 && Slot_Load(s, slot) && Load_Game_Book(s);
+    if (loaded) Game_Run(s, 0);
+    Game_Close(s);
+    return loaded ? 1 : 0;
 }
 
 int Game_Run(Game_State* s, int start_new) {

@@ -7,6 +7,7 @@
 #include "game/board.h"
 #include "game/screens/board_draw.h"
 #include "game/screens/game_screen.h"
+#include "game/screens/save_slots.h"
 #include "graphics/bmp.h"
 #include "ui/boxes.h"
 #include "ui/widgets.h"
@@ -28,6 +29,12 @@ int Ask(Game_State* s, const char* question) {
     return box.Run();
 }
 
+// A second question straight after the first, over what the first left.
+int Ask_Again(const char* question) {
+    Confirm_Box box(question);
+    return box.ready ? box.Run() : 0;
+}
+
 }  // namespace
 
 int Side_Buttons_Handle(Game_State* s) {
@@ -41,9 +48,18 @@ int Side_Buttons_Handle(Game_State* s) {
         }
         return Side_Done;
     }
-    if (s->Btn_Menu->fired) return Ask(s, "ВЫЙТИ В МЕНЮ?") == 2 ? Side_Leave : Side_Done;
+    if (s->Btn_Menu->fired) {
+        if (Ask(s, "ВЫЙТИ В МЕНЮ?") != 2) return Side_Done;
+        // Leaving, whatever the answer to the offer to save.
+        if (Ask_Again("СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?") == 2) Slot_Save_Dialog(s);
+        return Side_Leave;
+    }
     if (s->Btn_Stats->fired) return Side_Nothing;  // the diary comes with its own screen
-    if (s->Btn_Save->fired) return Side_Nothing;   // saving comes with the slot menu
+    if (s->Btn_Save->fired) {
+        Sound_Stop_All();
+        Slot_Save_Dialog(s);
+        return Side_Done;
+    }
     if (s->Btn_Fon->fired) {
         Area_Next_Background(s->Area);
         return Side_Done;

@@ -1,0 +1,268 @@
+// Save slots: the file's layout read at its offsets, saving and continuing, names
+// and labels, saves cut short at every step, damaged files, and the whole round
+// through the real program's screens.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+#include "core/bytes.h"
+#include "game/board.h"
+#include "game/screens/book_choice.h"
+#include "game/screens/game_loop.h"
+#include "game/screens/game_screen.h"
+#include "game/screens/save_slots.h"
+#include "game/slot_file.h"
+#include "program_runner.h"
+#include "records/slot_menu.h"
+#include "shot_text.h"
+#include "ui_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Slot_Test : public Ui_Test {
+  protected:
+    void SetUp() override {
+        Ui_Test::SetUp();
+        setenv("TZ", "UTC", 1);
+        tzset();
+        cwd.Write("HScripts/Ruf.txt", "Книга Руфь\r\nРуфь\r\nГлава 1\r\n1 Во дни те\r\n");
+        fs::create_directories("SAVE");
+        Lay_Out(&game);
+    }
+    void TearDown() override {
+        Slot_Fail_At_For_Test(Save_Step::None);
+        Game_Close(&game);
+        Game_Close(&other);
+        Ui_Test::TearDown();
+    }
+    void Lay_Out(Game_State* g) {
+        ASSERT_EQ(Game_Layout(g), 1);
+        g->Progress.Book_Index = 8;
+        ASSERT_EQ(Load_Game_Book(g), 1);
+        Game_Progress& p = g->Progress;
+        std::snprintf(p.Player_Name, sizeof p.Player_Name, "%s", "Иоанн");
+        p.Chapter = p.Verse = 1;
+        p.Letters = 3;
+        p.Chapters_Back = 5;
+        p.Session_Number = 2;
+        p.Store_Points = -40;
+        p.Ses_Blocks = 9;
+        p.Ses_Start = 1234567;
+        p.Reserved[3] = 7;
+        Area_Cell(g->Area, 4, 11).kind = 5;
+        Area_Cell(g->Area, 5, 11).kind = 2;
+    }
+    std::string Slot_Bytes(int n) { return cwd.Read("SAVE/slot" + std::to_string(n)); }
+    Game_State game, other;
+};
+
+// --- the file ---------------------------------------------------------------------
+
+TEST_F(Slot_Test, TheFileHoldsItsHeadProgressCellsAndRecordsAtTheirOffsets) {
+    Plat_Clock_Set(5000);  // 5 s after the scripted epoch
+    ASSERT_EQ(Slot_Save(&game, 3), 1);
+    std::string b = Slot_Bytes(3);
+    ASSERT_EQ(b.size(), 14790u);  // an empty diary
+    EXPECT_EQ(Get_Le32(&b[0]), 16512u);
+    EXPECT_EQ(Get_Le32(&b[4]), 3u);
+    EXPECT_EQ(Get_Le32(&b[8]), 1u);
+    EXPECT_STREQ(&b[12], "Иоанн");
+    EXPECT_EQ(Get_Le32(&b[52]), 8u);
+    EXPECT_EQ(static_cast<int64_t>(Get_Le64(&b[56])), Plat_Scripted_Epoch + 5);
+    EXPECT_STREQ(&b[64], "Иоанн");                                 // Player_Name
+    EXPECT_EQ(static_cast<int32_t>(Get_Le32(&b[64 + 274])), -40);  // Store_Points
+    EXPECT_EQ(Get_Le32(&b[64 + 290]), 9u);                         // Ses_Blocks
+    EXPECT_EQ(Get_Le64(&b[64 + 306]), 1234567u);                   // Ses_Start
+    EXPECT_EQ(b[64 + 314 + 3], 7);                                 // reserved, kept
+    EXPECT_EQ(Get_Le32(&b[386 + 24 * (11 * 20 + 4)]), 5u);         // cell (4, 11)
+    EXPECT_EQ(Get_Le32(&b[14786]), 0u);
+    // Each finished session adds 52 bytes.
+    game.Sessions->count = 0;
+    Session_Record r{};
+    r.book = 8;
+    r.points = 77;
+    r.duration = 61;
+    Session_List_Append(game.Sessions, r);
+    Session_List_Append(game.Sessions, r);
+    ASSERT_EQ(Slot_Save(&game, 3), 1);
+    b = Slot_Bytes(3);
+    ASSERT_EQ(b.size(), 14790u + 2 * 52);
+    EXPECT_EQ(Get_Le32(&b[14786]), 2u);
+    EXPECT_EQ(Get_Le32(&b[14790 + 52 + 7 * 4]), 77u);
+    EXPECT_EQ(Get_Le32(&b[14790 + 52 + 12 * 4]), 61u);
+}
+
+TEST_F(Slot_Test, SaveContinueAndSaveAgainGiveTheSameGame) {
+    Session_Record r{};
+    r.session_number = 1;
+    Session_List_Append(game.Sessions, r);
+    ASSERT_EQ(Slot_Save(&game, 3), 1);
+    Lay_Out(&other);
+    other.Progress.Store_Points = 0;
+    Area_Reset(other.Area);
+    ASSERT_EQ(Slot_Load(&other, 3), 1);
+    EXPECT_EQ(+other.Progress.Store_Points, -40);
+    EXPECT_EQ(other.Sessions->count, 1);
+    EXPECT_EQ(Area_Cell(other.Area, 5, 11).kind, 2);
+    ASSERT_EQ(Slot_Save(&other, 7), 1);
+    const std::string a = Slot_Bytes(3), b = Slot_Bytes(7);
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_EQ(a.substr(64, 322), b.substr(64, 322));
+    for (int i = 0; i < 600; ++i)
+        EXPECT_EQ(Get_Le32(&a[386 + 24 * i]), Get_Le32(&b[386 + 24 * i])) << "cell " << i;
+    EXPECT_EQ(a.substr(14786), b.substr(14786));
+}
+
+TEST_F(Slot_Test, ANameIsCutToThirtyCharactersInTheHead) {
+    std::snprintf(game.Progress.Player_Name, 32, "%s", std::string(31, 'Я').c_str());
+    ASSERT_EQ(Slot_Save(&game, 1), 1);
+    const std::string b = Slot_Bytes(1);
+    EXPECT_EQ(std::string(&b[12]), std::string(30, 'Я'));
+    EXPECT_EQ(std::string(&b[64]), std::string(31, 'Я'));  // the progress block keeps all
+}
+
+TEST_F(Slot_Test, LabelsGiveTheNameBookAndTimeInRussian) {
+    Slot_Header h{};
+    h.magic = Slot_Magic;
+    h.in_use = 1;
+    std::snprintf(h.name, sizeof h.name, "%s", "Иоанн");
+    h.book = 66;
+    h.saved = Plat_Scripted_Epoch + 5 * 60 + 7;  // Monday 2 March 2026, 09:05 UTC
+    char label[128];
+    Slot_Menu::Label(4, h, false, label, sizeof label);
+    EXPECT_STREQ(label, "04 Иоанн/Откр(2026 Мар 2 Пн 09:05)");
+    h.saved += 6 * 86400 + 15 * 3600;  // Monday 9 March, 00:05
+    Slot_Menu::Label(4, h, false, label, sizeof label);
+    EXPECT_STREQ(label, "04 Иоанн/Откр(2026 Мар 9 Пн 00:05)");
+    h.in_use = 0;
+    Slot_Menu::Label(12, h, false, label, sizeof label);
+    EXPECT_STREQ(label, "12 <empty> ");
+    Slot_Menu::Label(2, h, true, label, sizeof label);
+    EXPECT_STREQ(label, "02 <damaged> ");
+}
+
+// --- saves cut short, damaged files ---------------------------------------------------
+
+TEST_F(Slot_Test, ASaveCutShortAtAnyStepLeavesTheOldSlot) {
+    ASSERT_EQ(Slot_Save(&game, 3), 1);
+    const std::string old = Slot_Bytes(3);
+    game.Progress.Store_Points = 999;
+    for (Save_Step step :
+         {Save_Step::Create, Save_Step::Write, Save_Step::Flush, Save_Step::Rename}) {
+        Slot_Fail_At_For_Test(step);
+        EXPECT_EQ(Slot_Save(&game, 3), 0);
+        EXPECT_EQ(Slot_Bytes(3), old);
+        EXPECT_FALSE(fs::exists("SAVE/slot3.new"));
+    }
+    Slot_Fail_At_For_Test(Save_Step::None);
+    EXPECT_NE(cwd.Log().find("\n Can not save game to slot 3"), std::string::npos);
+    // A save killed half-way leaves its new file behind; the slot still loads and the
+    // next save goes through.
+    cwd.Write("SAVE/slot3.new", "half a save");
+    Lay_Out(&other);
+    ASSERT_EQ(Slot_Load(&other, 3), 1);
+    EXPECT_EQ(+other.Progress.Store_Points, -40);
+    ASSERT_EQ(Slot_Save(&game, 3), 1);
+    EXPECT_NE(Slot_Bytes(3), old);
+}
+
+TEST_F(Slot_Test, DamagedSlotsAreRefusedWithALineAndShownAsDamaged) {
+    ASSERT_EQ(Slot_Save(&game, 1), 1);
+    const std::string good = Slot_Bytes(1);
+    auto with = [&](size_t at, uint32_t v) {
+        std::string b = good;
+        Put_Le32(&b[at], v);
+        return b;
+    };
+    cwd.Write("SAVE/slot2", good.substr(0, 5000));      // short
+    cwd.Write("SAVE/slot3", with(0, 12345));            // another magic
+    cwd.Write("SAVE/slot4", with(14786, 0x7FFFFFFF));   // absurd count
+    cwd.Write("SAVE/slot5", with(64 + 110, 99));        // no such book
+    cwd.Write("SAVE/slot6", with(386 + 24 * 30, 200));  // a stone of kind 200
+    cwd.Write("SAVE/slot7", good + "trailing");         // not its size
+    fs::create_directories("SAVE/slot8");               // a folder
+    Lay_Out(&other);
+    for (int n = 2; n <= 8; ++n) {
+        other.Progress.Store_Points = 5;
+        EXPECT_EQ(Slot_Load(&other, n), 0) << n;
+        EXPECT_EQ(+other.Progress.Store_Points, 5) << n;  // nothing taken over
+    }
+    const std::string log = cwd.Log();
+    EXPECT_NE(log.find("\n Can not load game from slot 4: файл поврежден"), std::string::npos);
+    EXPECT_EQ(Slot_Load(&other, 9), 0);  // no file at all
+    EXPECT_NE(cwd.Log().find("\n Can not load game from slot 9"), std::string::npos);
+    Slot_Menu menu(Slot_Menu::Mode_Load);
+    ASSERT_EQ(menu.ok, 1);
+    EXPECT_FALSE(menu.damaged[0]);
+    EXPECT_TRUE(menu.damaged[1]);  // short
+    EXPECT_TRUE(menu.damaged[2]);  // magic
+    EXPECT_TRUE(menu.damaged[4]);  // book
+    EXPECT_TRUE(menu.damaged[7]);  // folder
+    EXPECT_EQ(menu.heads[8].in_use, 0);
+}
+
+TEST_F(Slot_Test, TheMenuMakesTheSaveFolderAndAnEmptySlotCannotBeLoaded) {
+    fs::remove_all("SAVE");
+    std::vector<Script_Command> c;
+    std::string why;
+    // Slot 2 (empty) is clicked and ignored; Escape then cancels.
+    ASSERT_TRUE(
+        Script_Parse("wait 100\nclick 320 98\nwait 600\nkey ESCAPE\nwait 5000\n", &c, &why));
+    Script_Start(c);
+    {
+        Slot_Menu menu(Slot_Menu::Mode_Load);
+        ASSERT_EQ(menu.ok, 1);
+        EXPECT_TRUE(fs::is_directory("SAVE"));
+        EXPECT_EQ(menu.Run(), 0);
+        EXPECT_LT(Plat_Tick(), 12000u);  // cancelled, not run out
+    }
+    Script_Stop();
+    Input_State_Reset();
+    ASSERT_TRUE(Script_Parse("wait 100\nclick 320 98\nwait 5000\n", &c, &why));
+    Script_Start(c);
+    Slot_Menu save(Slot_Menu::Mode_Save);
+    EXPECT_EQ(save.Run(), 2);  // writing into an empty slot is what it is for
+}
+
+// --- the round through the real program -----------------------------------------------
+
+TEST_F(Slot_Test, SavedFromTheGameAndContinuedFromTheMainMenu) {
+    Scratch_Dir dir;
+    dir.Link_Bundled_Data(false);
+    dir.Write("HScripts/Ruf.txt",
+              "Книга Руфь\r\nРуфь\r\nГлава 1\r\n1 " + std::string(300, 'а') + "\r\n");
+    const std::string script =
+        "wait 300\nclick 320 210\nmove 5 470\nwait 600\nkey ESCAPE\nwait 1000\nkey SPACE\n"
+        "wait 3000\nshot played.bmp\n"
+        // СОХРАНИТЬ -> slot 3; МЕНЮ -> ДА -> НЕТ
+        "click 519 430\nwait 800\nclick 320 128\nwait 800\n"
+        "click 599 455\nwait 600\nkey RETURN\nwait 600\nkey ESCAPE\nwait 800\n"
+        // ПРОДОЛЖИТЬ -> slot 3
+        "click 320 265\nwait 800\nclick 320 128\nmove 5 470\nwait 1000\nshot resumed.bmp\nquit\n";
+    Program_Run run = Run_Program(dir, script, {"VELTRAN_SEED=4", "TZ=UTC"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const char* order[] = {"\n\n Start New Game", "\n Start new sesion", "\n Close Game",
+                           "\n Start Load_Game",  "\n Start new sesion", "\n Close Game"};
+    size_t at = 0;
+    for (const char* line : order) {
+        at = run.report.find(line, at);
+        ASSERT_NE(at, std::string::npos) << line;
+        ++at;
+    }
+    EXPECT_EQ(dir.Read("SAVE/slot3").size(), 14790u);
+    // The session's counters came back with it.
+    Font session;
+    Font_Copy(&session, &Font_8x16);
+    Font_Set_Colour(&session, 88);
+    EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("played.bmp")), " Блоков: 1", session, 88));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("resumed.bmp")), " Блоков: 1", session, 88));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("resumed.bmp")), "Сессия: 1", session, 88));
+    Font_Release(&session);
+}
+
+}  // namespace
