@@ -1,9 +1,15 @@
-// Making the session list and the wording of durations.
+// The session list, the diary's rows and durations, sorting, and the diary screen.
 #include "records/session_diary.h"
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <new>
+
+#include "graphics/display.h"
+#include "graphics/sprites.h"
+#include "scripture/book_table.h"
+#include "ui/screen_loop.h"
 
 Session_List* Session_List_Create() {
     Session_List* list = new (std::nothrow) Session_List();
@@ -42,4 +48,157 @@ void Duration_Text(int32_t d, char* out, size_t size) {
         std::snprintf(out, size, "%d мес %d дн", months, days);
     else
         std::snprintf(out, size, "%d лет %d мес", years, months);
+}
+
+const char* Session_Row_Text(Session_List* list, int i) {
+    if (list == nullptr || i < 0 || i >= list->count) return nullptr;
+    const Session_Record& r = list->records[i];
+    char duration[48];
+    Duration_Text(r.duration, duration, sizeof duration);
+    const char* book = r.book >= 1 && r.book <= HS_Book_Count ? HS_Abbrevs[r.book - 1] : "?";
+    char text[192];
+    std::snprintf(text, sizeof text, "%4d %5s %5d %3d/%3d %6d %6d %5d %5s %5d %s", r.session_number,
+                  book, r.chapter, r.verses_opened, r.verses_total, r.points, r.blocks, r.rows,
+                  r.success != 0 ? "Good" : "Fail", r.penalty, duration);
+    // The row field holds 79 characters; wilder numbers are cut there.
+    const size_t n = strnlen(text, sizeof list->row - 1);
+    std::memcpy(list->row, text, n);
+    list->row[n] = '\0';
+    return list->row;
+}
+
+namespace {
+int32_t Key_Of(const Session_Record& r, int key) {
+    switch (key) {
+        case Sort_Points:
+            return r.points;
+        case Sort_Blocks:
+            return r.blocks;
+        case Sort_Rows:
+            return r.rows;
+        default:
+            return r.session_number;
+    }
+}
+}  // namespace
+
+void Session_List_Sort(Session_List* list, int key) {
+    if (list == nullptr || list->count < 2) return;
+    Session_Record* r = list->records;
+    for (int i = 1; i < list->count; ++i) {
+        // The first record before it whose key is strictly greater takes its place.
+        int j = 0;
+        while (j < i && Key_Of(r[j], key) <= Key_Of(r[i], key)) ++j;
+        if (j == i) continue;
+        const Session_Record moving = r[i];
+        for (int k = i; k > j; --k) r[k] = r[k - 1];
+        r[j] = moving;
+    }
+}
+
+// --- the diary screen ------------------------------------------------------------------
+
+namespace {
+// The widths of the row format's first nine columns, each followed by one blank.
+const int Column_Widths[9] = {4, 5, 5, 7, 6, 6, 5, 5, 5};
+const char* const Sort_Captions[4] = {"НОМЕР", "БАЛЛ", "БЛОК", "ЛИНИЯ"};
+const int Sort_X[4] = {120, 186, 244, 302};
+}  // namespace
+
+Session_Diary::Session_Diary(Session_List* list_) : list(list_) {
+    rows = new (std::nothrow) Text_Lines(4096, 78);
+    if (rows == nullptr) return;
+    Fill_Rows();
+    panel = new cls_Desk_Rect(0, 0, Screen_Width - 1, Screen_Height - 1);
+    int l, t, r, b;
+    panel->Inner_Rect(&l, &t, &r, &b);
+    ok = new cls_Button_Standart(r - 60, b - 27, "OK", &Font_16x16);
+    for (int k = 0; k < 4; ++k)
+        sort_buttons[k] =
+            new cls_Button_Standart(l + Sort_X[k], b - 27, Sort_Captions[k], &Font_8x16);
+    const int ch = Font_8x16.cell_h;
+    text_x = l + 5;
+    text_top = t + 25;
+    rows_per_page = (b - t - 52) / (ch + 5);
+    scroll = new cls_VScroll_Control(r - 22, t + 25 + ch + 3, b - 32, 0, rows->Line_Count(), 0);
+    Font_Copy(&good_font, &Font_8x16);
+    Font_Set_Colour(&good_font, 3);
+    Font_Copy(&fail_font, &Font_8x16);
+    Font_Set_Colour(&fail_font, 2);
+    Font_Copy(&header_font, &Font_8x16);
+    Font_Set_Colour(&header_font, 1);
+    ready = 1;
+}
+
+Session_Diary::~Session_Diary() {
+    delete panel;
+    delete scroll;
+    delete ok;
+    for (cls_Button_Standart*& button : sort_buttons) {
+        delete button;
+        button = nullptr;
+    }
+    delete rows;
+    for (Font* f : {&good_font, &fail_font, &header_font}) Font_Release(f);
+}
+
+void Session_Diary::Fill_Rows() {
+    rows->Clear();
+    for (int i = 0; list != nullptr && i < list->count; ++i)
+        rows->Add_Text(Session_Row_Text(list, i));
+}
+
+void Session_Diary::Draw(Surface* s) {
+    int l, t, r, b;
+    panel->Inner_Rect(&l, &t, &r, &b);
+    const int cw = Font_8x16.cell_w, ch = Font_8x16.cell_h;
+    panel->Draw(s);
+    ok->Draw(s);
+    for (cls_Button_Standart* button : sort_buttons) button->Draw(s);
+    Text_Draw(l + (r - l - 112) / 2, t + 3, "Дневник сессий", &good_font, s);
+    const Sprite* h = Sprite_Get("Hrz_Label_Frame");
+    const Sprite* v = Sprite_Get("Vrt_Label_Frame");
+    Sprite_Tile(h, l, t + 20, r, t + 23, s);
+    for (int k = 1; k <= rows_per_page; ++k) {
+        const int y = text_top + k * (ch + 5) - 2;
+        Sprite_Tile(h, l, y, r, y + 3, s);
+    }
+    int before = 0;  // characters of the earlier columns and their blanks
+    for (int width : Column_Widths) {
+        const int x = text_x + cw * (before + width) + cw / 2;
+        Sprite_Tile(v, x, t + 23, x + 3, t + 23 + (ch + 5) * rows_per_page, s);
+        before += width + 1;
+    }
+    if (list != nullptr) Text_Draw(text_x, text_top + 2, list->header, &header_font, s);
+    Text_Draw(l + 5, b - 25, "СОРТИРОВКА ПО:", &Font_8x16, s);
+    // A page of rows from the first one shown; never past the last record.
+    int y = text_top + ch + 7;
+    for (int i = first_row, shown = 0;
+         list != nullptr && i < list->count && shown < rows_per_page - 1;
+         ++i, ++shown, y += ch + 5) {
+        const char* line = rows->Get_Line(i);
+        if (line == nullptr) break;
+        Text_Draw(text_x, y, line, list->records[i].success ? &good_font : &fail_font, s);
+    }
+    scroll->Draw(s);
+}
+
+int Session_Diary::Run() {
+    while (!ok->fired && !Exit_Requested) {
+        if (Screen_Pump() == Pump::Leave) break;
+        Ok_Keys_Press(ok);
+        ok->Update();
+        bool sorted = false;
+        for (int k = 0; k < 4; ++k)
+            if (sort_buttons[k]->Update()) {
+                Session_List_Sort(list, k);
+                sorted = true;
+            }
+        if (sorted) Fill_Rows();
+        scroll->Update();
+        first_row = list == nullptr || list->count < rows_per_page ? 0 : scroll->position;
+        Draw(Back_Buffer);
+        Frame_End_Kept();
+    }
+    return 1;
 }

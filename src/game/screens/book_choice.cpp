@@ -9,6 +9,10 @@
 #include "scripture/book_table.h"
 #include "scripture/hs_book.h"
 #include "scripture/screens/book_select.h"
+#include "scripture/screens/book_viewer.h"
+#include "audio/sound.h"
+#include "game/screens/game_screen.h"
+#include "ui/boxes.h"
 
 int Select_HSBook(Game_State* s) {
     Game_Progress& g = s->Progress;
@@ -60,4 +64,58 @@ int Load_Game_Book(Game_State* s) {
     HS_Available[g.Book_Index - 1] = 0;
     Report_Log("\n Книга %s не загружена и больше не предлагается", path);
     return 0;
+}
+
+namespace {
+
+// The viewer over the game, with the sound of the book being opened.
+void Show_Chapters(Game_State* s, const HS_Book* book, int last) {
+    Book_Viewer viewer(1, last, book);
+    Sound_Stop_All();
+    if (Snd_12 >= 0) Sound_Play(Snd_12);
+    Game_Draw_Behind_Box(s);
+    if (viewer.ready) viewer.Run();
+    Sound_Stop_All();
+}
+
+}  // namespace
+
+int Read_Books(Game_State* s) {
+    const Game_Progress& g = s->Progress;
+    uint8_t disabled[HS_Book_Count];
+    int count = 0;
+    for (int k = 0; k < HS_Book_Count; ++k) {
+        const bool open = g.Book_Read[k] == 1 && HS_Available[k] == 1;
+        disabled[k] = open ? 0 : 1;
+        count += open ? 1 : 0;
+    }
+    if (count == 0) {
+        if (g.Chapter <= 1) {
+            Message_Box notice("ВЫ ЕЩЕ НЕ ПРОЧИТАЛИ НИ ОДНОЙ ГЛАВЫ ИЗ КНИГИ");
+            Sound_Stop_All();
+            Game_Draw_Behind_Box(s);
+            if (notice.ready) notice.Run();
+            Sound_Stop_All();
+            return 1;
+        }
+        Show_Chapters(s, s->Open_Book, g.Chapter - 1);
+        return 1;
+    }
+    // The finished books, and the current one for its finished chapters.
+    if (g.Book_Index >= 1 && g.Book_Index <= HS_Book_Count) disabled[g.Book_Index - 1] = 0;
+    int chosen = 0;
+    {
+        Book_Select_Dialog dialog(disabled, Book_Select_Dialog::Mode_Cancel);
+        Music_Play("MUSIC/Select_HScript.mp3", 1);
+        chosen = dialog.Run();
+    }
+    if (chosen < 1) return 1;
+    char path[260];
+    std::snprintf(path, sizeof path, "%s/%s.txt", HS_Folder, HS_File_Names[chosen - 1]);
+    Report_Log("\n Выбрана книга для чтения: %s", path);
+    HS_Book book;
+    if (!HS_Book_Load(&book, path)) return 0;
+    const int last = chosen == g.Book_Index ? g.Chapter - 1 : Chapter_Count(&book);
+    Show_Chapters(s, &book, last);
+    return 1;
 }

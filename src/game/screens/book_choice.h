@@ -7,6 +7,10 @@
 // Lets the player choose among the unread books that are there; the choice is
 // also the new Book_Index. 0 when no book is left (Book_Index unchanged).
 int Select_HSBook(Game_State* state);
+// Reading back from the game screen: the finished chapters of the current book, or
+// a finished book (or the current one) chosen from the list. Never changes the
+// current book. 1, or 0 when the book chosen could not be loaded.
+int Read_Books(Game_State* state);
 // Loads the book of Book_Index into Open_Book and takes its title; 1, or 0 when it
 // failed (no book then). A book that fails is not offered again in this run.
 int Load_Game_Book(Game_State* state);

@@ -7,7 +7,10 @@
 #include "game/board.h"
 #include "game/screens/board_draw.h"
 #include "game/screens/game_screen.h"
+#include "game/screens/book_choice.h"
 #include "game/screens/save_slots.h"
+#include "audio/music.h"
+#include "records/session_diary.h"
 #include "graphics/bmp.h"
 #include "ui/boxes.h"
 #include "ui/widgets.h"
@@ -38,7 +41,10 @@ int Ask_Again(const char* question) {
 }  // namespace
 
 int Side_Buttons_Handle(Game_State* s) {
-    if (s->Btn_Book->fired) return Side_Nothing;  // reading back comes with its own screens
+    if (s->Btn_Book->fired) {
+        Read_Books(s);
+        return Side_Done;
+    }
     if (s->Btn_Pause->fired) {
         Message_Box box("ПАУЗА");
         if (box.ready) {
@@ -54,7 +60,16 @@ int Side_Buttons_Handle(Game_State* s) {
         if (Ask_Again("СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?") == 2) Slot_Save_Dialog(s);
         return Side_Leave;
     }
-    if (s->Btn_Stats->fired) return Side_Nothing;  // the diary comes with its own screen
+    if (s->Btn_Stats->fired) {
+        Music_Play("MUSIC/View_Dnevnik.mp3", 1);
+        Session_Diary diary(s->Sessions);
+        Sound_Stop_All();
+        Game_Draw_Behind_Box(s);
+        if (diary.ready) diary.Run();
+        // The session tune goes on where it was at the next pass of the game loop.
+        Music_Stop();
+        return Side_Done;
+    }
     if (s->Btn_Save->fired) {
         Sound_Stop_All();
         Slot_Save_Dialog(s);
