@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run install test test-plain test-asan test-release bench fuzz art books sounds music contact-sheet format clean
+.PHONY: all deps build run install soak test test-plain test-asan test-release bench fuzz art books sounds music contact-sheet format clean
 
 all: build
 
@@ -52,6 +52,13 @@ install: deps
 		-DVELTRAN_TESTS=OFF -DVELTRAN_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target veltran
 	DESTDIR=$(DESTDIR) cmake --install $(RELEASE_BUILD)
+
+# The built-in player for SOAK_MINUTES (20) of real time, headless, in the
+# sanitizer build (not part of make test).
+SOAK_MINUTES ?= 20
+soak: deps $(ASAN_BUILD)/CMakeCache.txt
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target veltran
+	SOAK_MINUTES=$(SOAK_MINUTES) scripts/soak
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done

@@ -17,6 +17,7 @@
 #include "app/title.h"
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "game/autoplay/autoplay.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
 #include "platform/places.h"
@@ -176,11 +177,27 @@ int App_Main(int argc, char** argv) {
     }
     Plat_Show_Cursor(false);
     int started = App_Startup();
+    // The built-in player takes the keyboard (VELTRAN_AUTOPLAY=1, or =soak to save
+    // and continue after every chapter).
+    const char* autoplay = std::getenv("VELTRAN_AUTOPLAY");
+    const bool playing =
+        started && autoplay != nullptr && *autoplay != '\0' && std::strcmp(autoplay, "0") != 0;
+    if (playing) {
+        Autoplay_Options options;
+        options.soak = std::strcmp(autoplay, "soak") == 0;
+        if (const char* seconds = std::getenv("VELTRAN_AUTOPLAY_SECONDS"))
+            options.wall_seconds = std::atof(seconds);
+        Autoplay_Start(options);
+    }
     if (started) {
         // The title object lives until the program ends.
         Title_Screen* title = Title_Create();
         Main_Menu_Run(title);
         Title_Destroy(title);
+    }
+    if (playing) {
+        Autoplay_Stop();
+        std::fprintf(stderr, "%s\n", Autoplay_Summary().c_str());
     }
     App_Shutdown();
     Plat_Show_Cursor(true);

@@ -215,6 +215,7 @@ int Main_Menu_Run(Title_Screen* t) {
     if (Exit_Requested) return 1;
     while (!Exit_Requested) {
         if (Screen_Pump() == Pump::Leave) break;
+        Screen_Announce(Screen_Kind::Main_Menu);
         Music_Update();
         for (cls_BtnMainTitle* b : t->buttons) b->Update();
         Main_Menu_Frame(t);

@@ -48,9 +48,11 @@ struct Plat_Backend {
     void (*show_cursor)(bool visible);
 };
 void Plat_Set_Backend(const Plat_Backend* backend);
-// A service that needs a look once a frame (the music's loop watch); run by every
-// present, with or without a window.
-void Plat_Set_Frame_Service(void (*service)());
+// Services that need a look once a frame (the music's loop watch, the built-in
+// player); run by every present, with or without a window. Adding one twice, or
+// removing one not added, changes nothing.
+void Plat_Add_Frame_Service(void (*service)());
+void Plat_Remove_Frame_Service(void (*service)());
 // Pulls in what the backend and the script have for the input state.
 void Plat_Pump_System();
 // The window procedure that Plat_Dispatch_Message calls.

@@ -9,7 +9,8 @@
 
 namespace {
 const Plat_Backend* Backend = nullptr;
-void (*Frame_Service)() = nullptr;
+constexpr int Max_Services = 4;
+void (*Frame_Services[Max_Services])() = {};
 bool Paced_Since_Present = false;
 uint64_t Last_Present_Ns = 0;
 }  // namespace
@@ -18,8 +19,19 @@ void Plat_Set_Backend(const Plat_Backend* backend) {
     Backend = backend;
 }
 
-void Plat_Set_Frame_Service(void (*service)()) {
-    Frame_Service = service;
+void Plat_Add_Frame_Service(void (*service)()) {
+    for (auto& slot : Frame_Services)
+        if (slot == service) return;
+    for (auto& slot : Frame_Services)
+        if (slot == nullptr) {
+            slot = service;
+            return;
+        }
+}
+
+void Plat_Remove_Frame_Service(void (*service)()) {
+    for (auto& slot : Frame_Services)
+        if (slot == service) slot = nullptr;
 }
 
 void Plat_Note_Paced() {
@@ -44,7 +56,8 @@ void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
     }
     Paced_Since_Present = false;
     Last_Present_Ns = Plat_Real_Ns();
-    if (Frame_Service != nullptr) Frame_Service();
+    for (auto* service : Frame_Services)
+        if (service != nullptr) service();
     if (Script_Active()) Plat_Keep_Frame(pixels, pitch, palette);
     if (Backend != nullptr && Backend->show != nullptr) Backend->show(pixels, pitch, palette);
 }

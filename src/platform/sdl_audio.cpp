@@ -73,7 +73,7 @@ bool Plat_Audio_Open() {
     }
     Mix_AllocateChannels(16);
     Open = true;
-    Plat_Set_Frame_Service(Plat_Music_Watch);
+    Plat_Add_Frame_Service(Plat_Music_Watch);
     return true;
 }
 
@@ -90,7 +90,7 @@ void Plat_Audio_Close() {
     Plat_Music_Close();
     for (size_t i = 0; i < Effects.size(); ++i) Plat_Sound_Free(static_cast<int>(i));
     Effects.clear();
-    Plat_Set_Frame_Service(nullptr);
+    Plat_Remove_Frame_Service(Plat_Music_Watch);
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -127,6 +127,8 @@ int Slot_Menu::Run() {
     for (;;) {
         if (cancel->fired || Exit_Requested) return 0;
         if (Screen_Pump() == Pump::Leave) return 0;
+        Screen_Announce(mode == Mode_Load ? Screen_Kind::Slot_Menu_Load
+                                          : Screen_Kind::Slot_Menu_Save);
         Music_Update();
         Ok_Keys_Press(cancel);  // all three keys cancel
         cancel->Update();

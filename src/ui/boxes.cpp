@@ -119,6 +119,7 @@ int Confirm_Box::Run() {
             return false;
         },
         [&](int*) {
+            Screen_Announce(Screen_Kind::Question);
             if (Any_Key_Clicked({VK_SPACE, VK_RETURN})) yes->Press();
             if (Key_Clicked(VK_ESCAPE)) no->Press();
             yes->Update();

@@ -3,6 +3,18 @@
 
 #include "platform/platform.h"
 
+namespace {
+Screen_Observer Observer = nullptr;
+}
+
+void Screen_Set_Observer(Screen_Observer observer) {
+    Observer = observer;
+}
+
+void Screen_Announce(Screen_Kind kind, Game_State* game) {
+    if (Observer != nullptr) Observer(kind, game);
+}
+
 Pump Screen_Pump() {
     Plat_Msg msg;
     if (!Plat_Peek_Message(&msg)) return Pump::Go_On;

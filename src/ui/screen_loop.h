@@ -10,6 +10,16 @@
 
 enum class Pump { Go_On, Leave };
 
+struct Game_State;
+
+// Which screen is running, told once a pass by the screens someone may want to
+// watch (the built-in player does): the main menu, the game, the slot menu, a
+// question. Every other screen says nothing.
+enum class Screen_Kind { Main_Menu, Game, Slot_Menu_Save, Slot_Menu_Load, Question };
+using Screen_Observer = void (*)(Screen_Kind kind, Game_State* game);
+void Screen_Set_Observer(Screen_Observer observer);
+void Screen_Announce(Screen_Kind kind, Game_State* game = nullptr);
+
 // Takes at most one waiting window message and dispatches it. Leave when it was the
 // quit message: the screen ends (and so does every screen under it).
 Pump Screen_Pump();

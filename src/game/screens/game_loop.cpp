@@ -44,6 +44,7 @@ Block_End Play_Block(Game_State* s) {
     Block_Spawn(&a->Current, a->Width / 2);
     // The first landing always earns at least one contact point.
     while (a->Block_Points == 0) {
+        Screen_Announce(Screen_Kind::Game, s);
         Block_Control(a);
         Side_Buttons_Update(s);
         Game_Draw_Frame(s, 1);
