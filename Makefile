@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run install soak test test-plain test-asan test-release bench fuzz art books sounds music contact-sheet format clean
+.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release bench fuzz art books sounds music contact-sheet format clean
 
 all: build
 
@@ -59,6 +59,11 @@ SOAK_MINUTES ?= 20
 soak: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target veltran
 	SOAK_MINUTES=$(SOAK_MINUTES) scripts/soak
+
+# CPU and memory of the title, a still screen and the game on an X server without
+# a GPU (Xvfb), both ways of presenting, beside quadrapassel when installed.
+measure-x: build
+	scripts/measure-x
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done

@@ -1,9 +1,13 @@
 // The real window on an X server of the test's own (Xvfb), with and without a
-// window manager's help: full screen covers the display, the picture is scaled by
-// a whole number with bars, and mouse positions map back onto the picture.
+// window manager's help, on both ways of presenting (the window surface and SDL's
+// renderer): full screen covers the display, the picture is scaled by a whole
+// number with bars and every change reaches the screen, mouse positions map back
+// onto the picture, and a click or key tap quicker than a frame is still seen.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/input.h"
 #include "platform/platform_internal.h"
@@ -27,7 +31,7 @@ void Ignore_System_Leaks(bool) {}
 
 namespace {
 
-class X11_Test : public Shared_State_Test {
+class X11_Test : public Shared_State_Test, public ::testing::WithParamInterface<const char*> {
   protected:
     void SetUp() override {
         if (!Xvfb_Server::Installed()) GTEST_SKIP() << "Xvfb is not installed";
@@ -40,15 +44,17 @@ class X11_Test : public Shared_State_Test {
         unsetenv("SDL_VIDEODRIVER");
         unsetenv("VELTRAN_SCRIPT");
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        // The size of the window is the point here, not how it is drawn: SDL's own
-        // renderer keeps the system's OpenGL libraries out of the test.
+        // On the renderer path SDL's own software renderer keeps the system's OpenGL
+        // libraries out of the test.
         setenv("SDL_RENDER_DRIVER", "software", 1);
+        setenv("VELTRAN_PRESENT", GetParam(), 1);
     }
     void TearDown() override {
         Plat_Close();
         if (ignoring) Ignore_System_Leaks(false);
         unsetenv("VELTRAN_WINDOWED");
         unsetenv("SDL_RENDER_DRIVER");
+        unsetenv("VELTRAN_PRESENT");
         Shared_State_Test::TearDown();
     }
     // Moves the pointer on the server and returns the picture position the program
@@ -71,8 +77,10 @@ class X11_Test : public Shared_State_Test {
     bool ignoring = false;
 };
 
-TEST_F(X11_Test, FullScreenCoversTheDisplayWithoutAWindowManager) {
+TEST_P(X11_Test, FullScreenCoversTheDisplayWithoutAWindowManager) {
     ASSERT_EQ(Plat_Open("Veltran Window", Window_Proc), PLAT_OPEN_OK) << Plat_Error();
+    EXPECT_NE(std::string(Plat_Present_Way()).find(GetParam()), std::string::npos)
+        << Plat_Present_Way();
     int w = 0, h = 0;
     ASSERT_TRUE(Plat_Window_Size(&w, &h));
     EXPECT_EQ(w, 1280);
@@ -87,7 +95,7 @@ TEST_F(X11_Test, FullScreenCoversTheDisplayWithoutAWindowManager) {
     EXPECT_EQ(y, 0);
 }
 
-TEST_F(X11_Test, AWindowIsTwiceThePictureWhenTheDisplayHasRoom) {
+TEST_P(X11_Test, AWindowIsTwiceThePictureWhenTheDisplayHasRoom) {
     setenv("VELTRAN_WINDOWED", "1", 1);
     ASSERT_EQ(Plat_Open("Veltran Window", Window_Proc), PLAT_OPEN_OK) << Plat_Error();
     int w = 0, h = 0;
@@ -95,5 +103,114 @@ TEST_F(X11_Test, AWindowIsTwiceThePictureWhenTheDisplayHasRoom) {
     EXPECT_EQ(w, 1280);
     EXPECT_EQ(h, 960);
 }
+
+// A picture of many colours, and a palette that gives each index its own colour.
+struct Picture {
+    std::vector<uint8_t> pixels = std::vector<uint8_t>(640 * 480);
+    uint8_t palette[1024] = {};
+    Picture() {
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x) pixels[y * 640 + x] = static_cast<uint8_t>(x / 7 + y / 5);
+        for (int i = 0; i < 256; ++i) {
+            palette[4 * i] = static_cast<uint8_t>(i);
+            palette[4 * i + 1] = static_cast<uint8_t>(255 - i);
+            palette[4 * i + 2] = static_cast<uint8_t>(i * 7);
+        }
+    }
+    uint32_t Colour(int x, int y) const {
+        const uint8_t* p = &palette[4 * pixels[y * 640 + x]];
+        return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    }
+};
+
+// Presents the picture a few frames running (the window settles on the first) and
+// counts the screen pixels that are not the picture at twice its size in the middle
+// of a 1280 x 1024 display, with black above and below.
+::testing::AssertionResult Shown(const Picture& picture, const std::string& display) {
+    for (int i = 0; i < 5; ++i) {
+        Plat_Msg m;
+        while (Plat_Peek_Message(&m)) {
+        }
+        Plat_Present(picture.pixels.data(), 640, picture.palette);
+        Plat_Sleep_Ns(20000000);
+    }
+    int w = 0, h = 0;
+    std::vector<uint32_t> screen;
+    if (!X_Read_Screen(display.c_str(), &w, &h, &screen))
+        return ::testing::AssertionFailure() << "the screen could not be read";
+    int wrong = 0, first_x = -1, first_y = -1;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool in_picture = y >= 32 && y < 992;
+            const uint32_t want = in_picture ? picture.Colour(x / 2, (y - 32) / 2) : 0;
+            if (screen[static_cast<size_t>(y) * w + x] == want) continue;
+            if (wrong++ == 0) {
+                first_x = x;
+                first_y = y;
+            }
+        }
+    if (wrong == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << wrong << " pixels wrong, the first at (" << first_x << ", " << first_y << ")";
+}
+
+TEST_P(X11_Test, ThePictureIsTwiceItsSizeWithBarsAndEveryChangeReachesTheScreen) {
+    ASSERT_EQ(Plat_Open("Veltran Window", Window_Proc), PLAT_OPEN_OK) << Plat_Error();
+    Picture picture;
+    EXPECT_TRUE(Shown(picture, server.Display()));
+    // Small changes here and there, at the picture's corners and edges too.
+    for (int y = 100; y < 103; ++y)
+        for (int x = 100; x < 103; ++x) picture.pixels[y * 640 + x] ^= 0x55;
+    picture.pixels[0] ^= 1;
+    picture.pixels[639] ^= 1;
+    picture.pixels[479 * 640] ^= 1;
+    picture.pixels[479 * 640 + 639] ^= 1;
+    for (int x = 31; x < 33; ++x) picture.pixels[240 * 640 + x] ^= 0x80;
+    for (int y = 15; y < 17; ++y) picture.pixels[y * 640 + 320] ^= 0x80;
+    EXPECT_TRUE(Shown(picture, server.Display()));
+    // A new palette changes every colour.
+    for (int i = 0; i < 256; ++i) picture.palette[4 * i + 2] ^= 0xFF;
+    EXPECT_TRUE(Shown(picture, server.Display()));
+    // A whole new picture.
+    for (uint8_t& p : picture.pixels) p = static_cast<uint8_t>(p * 3 + 1);
+    EXPECT_TRUE(Shown(picture, server.Display()));
+}
+
+TEST_P(X11_Test, AClickOrKeyTapQuickerThanAFrameIsSeenByTheNextFrame) {
+    ASSERT_EQ(Plat_Open("Veltran Window", Window_Proc), PLAT_OPEN_OK) << Plat_Error();
+    Picture picture;
+    ASSERT_TRUE(Shown(picture, server.Display()));
+    if (!X_Quick_Click(server.Display().c_str(), 640, 512)) GTEST_SKIP() << "built without XTest";
+    // Both events are there before the next frame: the frame sees the button down,
+    // and the release comes with the frame after it.
+    Plat_Sleep_Ns(100000000);
+    bool down = false, up = false;
+    Plat_Msg m;
+    while (Plat_Peek_Message(&m)) {
+        down = down || m.message == WM_LBUTTONDOWN;
+        up = up || m.message == WM_LBUTTONUP;
+    }
+    EXPECT_TRUE(down);
+    EXPECT_FALSE(up);
+    EXPECT_NE(Plat_Async_Key_State(VK_LBUTTON) & 0x8000, 0);
+    Plat_Present(picture.pixels.data(), 640, picture.palette);
+    while (Plat_Peek_Message(&m)) up = up || m.message == WM_LBUTTONUP;
+    EXPECT_TRUE(up);
+    EXPECT_EQ(Plat_Async_Key_State(VK_LBUTTON) & 0x8000, 0);
+
+    ASSERT_TRUE(X_Quick_Key(server.Display().c_str(), "Return"));
+    Plat_Sleep_Ns(100000000);
+    uint8_t keys[256];
+    Plat_Keyboard_State(keys);
+    EXPECT_EQ(keys[DIK_RETURN], 0x80);
+    Plat_Present(picture.pixels.data(), 640, picture.palette);
+    Plat_Keyboard_State(keys);
+    EXPECT_EQ(keys[DIK_RETURN], 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, X11_Test, ::testing::Values("surface", "renderer"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param);
+                         });
 
 }  // namespace

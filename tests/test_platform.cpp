@@ -165,6 +165,52 @@ TEST_F(Platform_Test, WaitUntilJumpsTheVirtualClockButNeverBack) {
     EXPECT_EQ(Plat_Tick(), 530u);
 }
 
+// A window that shows frames and reports whether each was new, and waits no time.
+std::vector<uint32_t> Waits;
+bool Next_Frame_Changed = true;
+bool Fake_Show(const uint8_t*, int, const uint8_t*) {
+    return Next_Frame_Changed;
+}
+void Fake_Wait(uint32_t ms) {
+    Waits.push_back(ms);
+}
+const Plat_Backend Fake_Window = {nullptr, Fake_Show, nullptr, nullptr,
+                                  nullptr, nullptr,   nullptr, Fake_Wait};
+
+TEST_F(Platform_Test, AStillScreenWaitsForInputAndMovesAgainAtOnce) {
+    Plat_Clock_Set_Virtual(false);
+    Plat_Set_Backend(&Fake_Window);
+    Waits.clear();
+    uint8_t frame[640 * 480] = {}, palette[1024] = {};
+    auto present = [&](bool changed, int times) {
+        Next_Frame_Changed = changed;
+        for (int i = 0; i < times; ++i) Plat_Present(frame, 640, palette);
+    };
+    present(true, 5);
+    EXPECT_TRUE(Waits.empty());
+    // Three frames the same as the screen: the fourth present waits for input, up
+    // to a tenth of a second after the last frame.
+    present(false, 3);
+    EXPECT_TRUE(Waits.empty());
+    present(false, 2);
+    ASSERT_EQ(Waits.size(), 2u);
+    for (uint32_t ms : Waits) EXPECT_LE(ms, 100u);
+    // After ten more, four frames a second.
+    present(false, 10);
+    Waits.clear();
+    present(false, 1);
+    ASSERT_EQ(Waits.size(), 1u);
+    EXPECT_GT(Waits[0], 100u);
+    EXPECT_LE(Waits[0], 250u);
+    // A changed frame puts the screen back to full speed.
+    present(true, 1);
+    Waits.clear();
+    present(true, 3);
+    EXPECT_TRUE(Waits.empty());
+    Plat_Set_Backend(nullptr);
+    Plat_Clock_Set_Virtual(true);
+}
+
 TEST(Random, SameSeedSameSequenceInRange) {
     Plat_Srand(42);
     int a[5];

@@ -68,6 +68,7 @@ int App_Startup() {
     }
 
     Display_Init();
+    if (*Plat_Present_Way() != '\0') Report_Log("\n Вывод кадров: %s", Plat_Present_Way());
 
     // DirectInput: the platform layer's keyboard and mouse are always there.
     Report_Log("\n Direct Input Initialization ");

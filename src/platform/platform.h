@@ -90,6 +90,9 @@ enum Plat_Open_Result {
 Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc);
 void Plat_Close();
 const char* Plat_Error();
+// How frames reach the window ("" without one): the renderer and its driver, or
+// the window surface.
+const char* Plat_Present_Way();
 
 // Message queue: at most one message per call, removed from the queue. Once a quit
 // has been posted every later call returns WM_QUIT again.

@@ -40,12 +40,15 @@ constexpr int Plat_Frame_H = 480;
 // in-process tests) no events arrive but the script's and frames are only kept.
 struct Plat_Backend {
     void (*pump)();  // pulls pending system events into the emulated input
-    void (*show)(const uint8_t* pixels, int pitch, const uint8_t* palette);
+    // Shows a frame; false when it was the same as the one on screen.
+    bool (*show)(const uint8_t* pixels, int pitch, const uint8_t* palette);
     void (*palette_reattach)();
     bool (*lost)();
     void (*restored)();
     void (*beep)();
     void (*show_cursor)(bool visible);
+    // Sleeps until a system event arrives or the time is up.
+    void (*wait_input)(uint32_t ms);
 };
 void Plat_Set_Backend(const Plat_Backend* backend);
 // Services that need a look once a frame (the music's loop watch, the built-in

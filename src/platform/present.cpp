@@ -13,10 +13,18 @@ constexpr int Max_Services = 4;
 void (*Frame_Services[Max_Services])() = {};
 bool Paced_Since_Present = false;
 uint64_t Last_Present_Ns = 0;
+// Frames in a row that were the same as the one on screen. A screen that stands
+// still is shown ten times a second, after a second of it four times a second,
+// and at once when the player does something.
+int Still_Frames = 0;
+constexpr int Still_After = 3;
+constexpr int Long_Still_After = Still_After + 10;
+constexpr uint64_t Still_Frame_Ns = 100000000, Long_Still_Frame_Ns = 250000000;
 }  // namespace
 
 void Plat_Set_Backend(const Plat_Backend* backend) {
     Backend = backend;
+    Still_Frames = 0;
 }
 
 void Plat_Add_Frame_Service(void (*service)()) {
@@ -44,7 +52,15 @@ void Plat_Pump_System() {
 }
 
 void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
-    if (!Paced_Since_Present) {
+    const bool still = Still_Frames >= Still_After && !Plat_Clock_Virtual() && Backend != nullptr &&
+                       Backend->wait_input != nullptr;
+    if (still && Last_Present_Ns != 0) {
+        const uint64_t now = Plat_Real_Ns();
+        const uint64_t next =
+            Last_Present_Ns +
+            (Still_Frames >= Long_Still_After ? Long_Still_Frame_Ns : Still_Frame_Ns);
+        if (now < next) Backend->wait_input(static_cast<uint32_t>((next - now) / 1000000));
+    } else if (!Paced_Since_Present) {
         // Unpaced screens are held to 60 frames a second.
         if (Plat_Clock_Virtual()) {
             Plat_Clock_Advance(16);
@@ -59,7 +75,9 @@ void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
     for (auto* service : Frame_Services)
         if (service != nullptr) service();
     if (Script_Active()) Plat_Keep_Frame(pixels, pitch, palette);
-    if (Backend != nullptr && Backend->show != nullptr) Backend->show(pixels, pitch, palette);
+    const bool changed =
+        Backend == nullptr || Backend->show == nullptr || Backend->show(pixels, pitch, palette);
+    Still_Frames = changed ? 0 : Still_Frames + 1;
 }
 
 void Plat_Convert_Frame(const uint8_t* pixels, int pitch, const uint8_t* palette, uint32_t* out,

@@ -66,7 +66,10 @@ bool Plat_Audio_Open() {
         return false;
     }
     Mp3 = (Mix_Init(MIX_INIT_MP3) & MIX_INIT_MP3) != 0;
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    // Mixed at the music's own rate (the tunes are 32 kHz, the effects less), so
+    // that nothing is resampled while playing; 64 ms a buffer keeps the mixer's
+    // wake-ups few.
+    if (Mix_OpenAudio(32000, AUDIO_S16SYS, 2, 2048) != 0) {
         Error = Mix_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;

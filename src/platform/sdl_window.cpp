@@ -8,6 +8,11 @@
 #include <X11/Xlib.h>
 #endif
 
+#include <dirent.h>
+#include <strings.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +29,20 @@ constexpr int Pic_W = Plat_Frame_W, Pic_H = Plat_Frame_H;
 SDL_Window* Win = nullptr;
 SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
+
+// How frames reach the window: through SDL's renderer (a texture the GPU scales),
+// or, where there is no GPU to do it, converted and scaled by the program straight
+// into the window's own surface, only the parts that changed since the last frame.
+enum class Way { Unopened, Through_Renderer, Through_Surface };
+Way Present_Way = Way::Unopened;
+std::string Way_Text;
+
+// Where the picture sits in the window on the surface path: its scale and its
+// top-left corner (black bars around it).
+int View_K = 1, View_X = 0, View_Y = 0;
+int Surface_W = 0, Surface_H = 0;
+uint32_t Surface_Lut[256];
+std::vector<uint32_t> Scaled_Row;
 bool Sdl_Up = false;
 bool Headless = false;  // scripted without VELTRAN_SHOW: frames are kept, not drawn
 bool Fullscreen = true;
@@ -209,8 +228,55 @@ void Toggle_Fullscreen() {
     Need_Redraw = true;
 }
 
+// A press and its release that both come between two frames (a tap on a touchpad,
+// a click sent by a tool) would leave the frame nothing to see: such a release
+// waits until the next frame has been shown.
+bool Down_This_Frame[SDL_NUM_SCANCODES];
+bool Button_Down_This_Frame[2];
+struct Waiting_Release {
+    int vk, dik;
+    SDL_Scancode scan;  // SDL_SCANCODE_UNKNOWN for a mouse button
+};
+std::vector<Waiting_Release> Waiting;
+
+void Release_Waiting() {
+    for (const Waiting_Release& w : Waiting) {
+        if (w.scan == SDL_SCANCODE_UNKNOWN)
+            Plat_In_Mouse_Button(w.vk, false);
+        else
+            Plat_In_Key(w.vk, w.dik, false, false);
+    }
+    Waiting.clear();
+    std::memset(Down_This_Frame, 0, sizeof Down_This_Frame);
+    Button_Down_This_Frame[0] = Button_Down_This_Frame[1] = false;
+}
+
+// Forgets a release still waiting for a key or button pressed again.
+void Drop_Waiting(int vk, SDL_Scancode scan) {
+    for (size_t i = 0; i < Waiting.size(); ++i)
+        if (Waiting[i].vk == vk && Waiting[i].scan == scan) {
+            Waiting.erase(Waiting.begin() + static_cast<ptrdiff_t>(i));
+            return;
+        }
+}
+
 int Clamp(int v, int lo, int hi) {
     return v < lo ? lo : (v > hi ? hi : v);
+}
+
+// Where the picture sits in a window of w x h on the surface path: the largest
+// whole-number scale that fits, centred; a window smaller than the picture shows
+// its middle at scale 1.
+struct View {
+    int k, x, y;
+};
+View View_For(int w, int h) {
+    const int k = std::max(1, std::min({w / Pic_W, h / Pic_H, 16}));
+    return View{k, (w - Pic_W * k) / 2, (h - Pic_H * k) / 2};
+}
+
+int Floor_Div(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
 void Handle_Event(const SDL_Event& e) {
@@ -245,20 +311,46 @@ void Handle_Event(const SDL_Event& e) {
             }
             Key_Def extra{};
             const Key_Def* k = Key_For_Scancode(s, &extra);
-            if (k != nullptr) Plat_In_Key(k->vk, k->dik, down, e.key.repeat != 0);
+            if (k == nullptr) return;
+            if (down && !e.key.repeat) {
+                Drop_Waiting(k->vk, s);
+                Down_This_Frame[s] = true;
+            } else if (!down && Down_This_Frame[s]) {
+                Waiting.push_back(Waiting_Release{k->vk, k->dik, s});
+                return;
+            }
+            Plat_In_Key(k->vk, k->dik, down, e.key.repeat != 0);
             return;
         }
-        case SDL_MOUSEMOTION:
-            // The renderer's logical size maps window pixels to picture pixels; the
-            // bars around the picture report its nearest edge.
-            Plat_In_Mouse_Move(Clamp(e.motion.x, 0, Pic_W - 1), Clamp(e.motion.y, 0, Pic_H - 1));
+        case SDL_MOUSEMOTION: {
+            // Window pixels to picture pixels (on the renderer path its logical size
+            // has done it); the bars around the picture report its nearest edge.
+            int x = e.motion.x, y = e.motion.y;
+            if (Present_Way == Way::Through_Surface) {
+                int w = 0, h = 0;
+                SDL_GetWindowSize(Win, &w, &h);
+                const View v = View_For(w, h);
+                x = Floor_Div(x - v.x, v.k);
+                y = Floor_Div(y - v.y, v.k);
+            }
+            Plat_In_Mouse_Move(Clamp(x, 0, Pic_W - 1), Clamp(y, 0, Pic_H - 1));
             return;
+        }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             int vk = e.button.button == SDL_BUTTON_LEFT    ? VK_LBUTTON
                      : e.button.button == SDL_BUTTON_RIGHT ? VK_RBUTTON
                                                            : 0;
-            if (vk != 0) Plat_In_Mouse_Button(vk, e.type == SDL_MOUSEBUTTONDOWN);
+            if (vk == 0) return;
+            const int b = vk == VK_LBUTTON ? 0 : 1;
+            if (e.type == SDL_MOUSEBUTTONDOWN) {
+                Drop_Waiting(vk, SDL_SCANCODE_UNKNOWN);
+                Button_Down_This_Frame[b] = true;
+            } else if (Button_Down_This_Frame[b]) {
+                Waiting.push_back(Waiting_Release{vk, 0, SDL_SCANCODE_UNKNOWN});
+                return;
+            }
+            Plat_In_Mouse_Button(vk, e.type == SDL_MOUSEBUTTONDOWN);
             return;
         }
         default:
@@ -285,20 +377,168 @@ void Pump() {
     while (SDL_PollEvent(&e)) Handle_Event(e);
 }
 
+// --- the surface path ------------------------------------------------------------------
+
+void Place_View(int w, int h) {
+    const View v = View_For(w, h);
+    View_K = v.k;
+    View_X = v.x;
+    View_Y = v.y;
+    Surface_W = w;
+    Surface_H = h;
+}
+
+// Converts source columns [a, b) of row y through the palette, scaled, into the
+// surface, clipped to it: the first window row is written, the others copied.
+void Blit_Span(SDL_Surface* s, const uint8_t* src, int y, int a, int b) {
+    const int k = View_K;
+    int x0 = View_X + a * k, x1 = View_X + b * k;
+    const int skip = x0 < 0 ? -x0 : 0;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, s->w);
+    if (x1 <= x0) return;
+    const int first_dy = std::max(View_Y + y * k, 0), end_dy = std::min(View_Y + (y + 1) * k, s->h);
+    if (end_dy <= first_dy) return;
+    auto window_row = [&](int dy) {
+        return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) +
+                                           static_cast<ptrdiff_t>(dy) * s->pitch) +
+               x0;
+    };
+    // Written straight into the window unless the picture is cut at its left.
+    uint32_t* first = skip == 0 ? window_row(first_dy) : Scaled_Row.data();
+    uint32_t* row = first;
+    if (k == 1) {
+        for (int x = a; x < b; ++x) *row++ = Surface_Lut[src[x]];
+    } else if (k == 2) {
+        for (int x = a; x < b; ++x) {
+            const uint32_t c = Surface_Lut[src[x]];
+            row[0] = row[1] = c;
+            row += 2;
+        }
+    } else {
+        for (int x = a; x < b; ++x) {
+            const uint32_t c = Surface_Lut[src[x]];
+            for (int i = 0; i < k; ++i) *row++ = c;
+        }
+    }
+    const uint32_t* from = first + skip;
+    const size_t bytes = static_cast<size_t>(x1 - x0) * 4;
+    for (int dy = first_dy; dy < end_dy; ++dy)
+        if (window_row(dy) != from) std::memcpy(window_row(dy), from, bytes);
+}
+
+// The picture is compared with the one shown in tiles of 16 rows by 32 columns;
+// only tiles that changed are converted and handed to the window system.
+constexpr int Band_Rows = 16;
+constexpr int Chunk = 32;
+constexpr int Chunks = Pic_W / Chunk;
+// Changed runs of a band less than this many chunks apart are sent as one
+// rectangle: each rectangle is a request the X server pays for.
+constexpr int Gap = 8;
+static_assert(Pic_W % Chunk == 0 && Pic_H % Band_Rows == 0, "tiles cover the picture");
+
+bool Chunk_Differs(const uint8_t* a, const uint8_t* b) {
+    uint64_t x[Chunk / 8], y[Chunk / 8];
+    std::memcpy(x, a, Chunk);
+    std::memcpy(y, b, Chunk);
+    uint64_t d = 0;
+    for (int i = 0; i < Chunk / 8; ++i) d |= x[i] ^ y[i];
+    return d != 0;
+}
+
+bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette) {
+    SDL_Surface* s = SDL_GetWindowSurface(Win);
+    if (s == nullptr || s->pixels == nullptr || s->format->BytesPerPixel != 4) {
+        Need_Redraw = true;  // tried again with the next frame
+        return true;
+    }
+    const bool full = Need_Redraw || s->w != Surface_W || s->h != Surface_H ||
+                      std::memcmp(Shown_Palette, palette, sizeof Shown_Palette) != 0;
+    if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return true;
+    if (full) {
+        Place_View(s->w, s->h);
+        Scaled_Row.assign(static_cast<size_t>(Pic_W) * View_K, 0);
+        std::memcpy(Shown_Palette, palette, sizeof Shown_Palette);
+        for (int i = 0; i < 256; ++i)
+            Surface_Lut[i] =
+                SDL_MapRGB(s->format, palette[4 * i], palette[4 * i + 1], palette[4 * i + 2]);
+        SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 0, 0, 0));
+        for (int y = 0; y < Pic_H; ++y) {
+            const uint8_t* src = pixels + static_cast<ptrdiff_t>(y) * pitch;
+            std::memcpy(&Shown_Pixels[static_cast<size_t>(y) * Pic_W], src, Pic_W);
+            Blit_Span(s, src, y, 0, Pic_W);
+        }
+        if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+        Need_Redraw = SDL_UpdateWindowSurface(Win) != 0;
+        return true;
+    }
+    static SDL_Rect rects[(Pic_H / Band_Rows) * (Chunks / 2 + 1)];
+    int count = 0;
+    const SDL_Rect whole{0, 0, s->w, s->h};
+    for (int band = 0; band < Pic_H; band += Band_Rows) {
+        bool dirty[Chunks] = {};
+        int top = -1, bottom = -1;
+        for (int y = band; y < band + Band_Rows; ++y) {
+            const uint8_t* src = pixels + static_cast<ptrdiff_t>(y) * pitch;
+            uint8_t* old = &Shown_Pixels[static_cast<size_t>(y) * Pic_W];
+            bool row_changed = false;
+            for (int c = 0; c < Chunks;) {
+                if (!Chunk_Differs(src + c * Chunk, old + c * Chunk)) {
+                    ++c;
+                    continue;
+                }
+                int end = c + 1;
+                while (end < Chunks && Chunk_Differs(src + end * Chunk, old + end * Chunk)) ++end;
+                const int a = c * Chunk, b = end * Chunk;
+                std::memcpy(old + a, src + a, static_cast<size_t>(b - a));
+                Blit_Span(s, src, y, a, b);
+                for (int i = c; i < end; ++i) dirty[i] = true;
+                row_changed = true;
+                c = end;
+            }
+            if (!row_changed) continue;
+            if (top < 0) top = y;
+            bottom = y + 1;
+        }
+        if (top < 0) continue;
+        for (int c = 0; c < Chunks;) {
+            if (!dirty[c]) {
+                ++c;
+                continue;
+            }
+            // Runs apart by less than Gap chunks go as one rectangle.
+            int end = c + 1;
+            for (int look = end; look < Chunks && look < end + Gap; ++look)
+                if (dirty[look]) end = look + 1;
+            const SDL_Rect r{View_X + c * Chunk * View_K, View_Y + top * View_K,
+                             (end - c) * Chunk * View_K, (bottom - top) * View_K};
+            SDL_Rect clipped;
+            if (SDL_IntersectRect(&r, &whole, &clipped)) rects[count++] = clipped;
+            c = end;
+        }
+    }
+    if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+    if (count > 0 && SDL_UpdateWindowSurfaceRects(Win, rects, count) != 0) Need_Redraw = true;
+    return count > 0;
+}
+
 // A frame that is the same as the one on screen is not drawn again.
-void Show(const uint8_t* pixels, int pitch, const uint8_t* palette) {
-    if (Headless) return;
+bool Show(const uint8_t* pixels, int pitch, const uint8_t* palette) {
+    Release_Waiting();  // this frame saw the presses
+    if (Headless) return true;
+    if (Present_Way == Way::Through_Surface) return Show_Surface(pixels, pitch, palette);
     bool same = !Need_Redraw && std::memcmp(Shown_Palette, palette, sizeof Shown_Palette) == 0;
     for (int y = 0; same && y < Pic_H; ++y)
         same = std::memcmp(&Shown_Pixels[static_cast<size_t>(y) * Pic_W],
                            pixels + static_cast<ptrdiff_t>(y) * pitch, Pic_W) == 0;
-    if (same) return;
+    if (same) return false;
     for (int y = 0; y < Pic_H; ++y)
         std::memcpy(&Shown_Pixels[static_cast<size_t>(y) * Pic_W],
                     pixels + static_cast<ptrdiff_t>(y) * pitch, Pic_W);
     std::memcpy(Shown_Palette, palette, sizeof Shown_Palette);
     Need_Redraw = false;
     Draw_Shown();
+    return true;
 }
 
 void Reattach() {
@@ -319,7 +559,123 @@ void Cursor(bool visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
-const Plat_Backend Sdl_Backend = {Pump, Show, Reattach, Is_Lost, Restored, Beep, Cursor};
+void Wait_Input(uint32_t ms) {
+    // The event that ends the wait is taken and handled here, as the pump would.
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, static_cast<int>(ms))) Handle_Event(e);
+}
+
+const Plat_Backend Sdl_Backend = {Pump,     Show, Reattach, Is_Lost,
+                                  Restored, Beep, Cursor,   Wait_Input};
+
+// --- choosing the way frames are shown -----------------------------------------------
+
+// Names under which Mesa and others report OpenGL done on the CPU.
+bool Software_Gl(const char* name) {
+    if (name == nullptr) return true;
+    for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast", "SWR"})
+        if (std::strstr(name, soft) != nullptr) return true;
+    return false;
+}
+
+// Whether a GPU could be behind OpenGL at all, asked without loading OpenGL (which
+// costs tens of megabytes where it turns out to run on the CPU): a GPU device node,
+// and on X a server that hands out direct rendering (Xvfb, Xvnc and forwarded
+// displays do not).
+bool Gpu_Possible() {
+    const char* soft = std::getenv("LIBGL_ALWAYS_SOFTWARE");
+    if (soft != nullptr && *soft != '\0' && std::strcmp(soft, "0") != 0 &&
+        strcasecmp(soft, "false") != 0)
+        return false;
+    bool device = access("/dev/nvidia0", F_OK) == 0;
+    if (DIR* dri = opendir("/dev/dri")) {
+        while (const dirent* e = readdir(dri))
+            if (e->d_name[0] != '.') device = true;
+        closedir(dri);
+    }
+    if (!device) return false;
+#if VELTRAN_HAVE_X11
+    Display* d = nullptr;
+    ::Window w = 0;
+    if (X11_Window(&d, &w)) {
+        int op = 0, event = 0, error = 0;
+        bool direct = false;
+        for (const char* ext : {"DRI3", "DRI2", "NV-GLX"})
+            direct = direct || XQueryExtension(d, ext, &op, &event, &error);
+        if (!direct) return false;
+    }
+#endif
+    return true;
+}
+
+bool Open_Renderer(bool accelerated) {
+    Renderer = SDL_CreateRenderer(Win, -1, accelerated ? 0 : SDL_RENDERER_SOFTWARE);
+    if (Renderer == nullptr) return false;
+    SDL_RenderSetLogicalSize(Renderer, Pic_W, Pic_H);
+    SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
+    Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                Pic_W, Pic_H);
+    if (Texture == nullptr) {
+        Error = std::string("no texture for the window: ") + SDL_GetError();
+        SDL_DestroyRenderer(Renderer);
+        Renderer = nullptr;
+        return false;
+    }
+    Present_Way = Way::Through_Renderer;
+    SDL_RendererInfo info;
+    Way_Text = "SDL renderer";
+    if (SDL_GetRendererInfo(Renderer, &info) == 0) Way_Text += std::string(" ") + info.name;
+    return true;
+}
+
+void Close_Renderer() {
+    if (Texture) SDL_DestroyTexture(Texture);
+    if (Renderer) SDL_DestroyRenderer(Renderer);
+    Texture = nullptr;
+    Renderer = nullptr;
+}
+
+// Whether the renderer made is one a GPU runs; also names its OpenGL driver.
+bool Renderer_Accelerated() {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(Renderer, &info) != 0) return false;
+    if ((info.flags & SDL_RENDERER_ACCELERATED) == 0 || std::strcmp(info.name, "software") == 0)
+        return false;
+    if (std::strncmp(info.name, "opengl", 6) != 0) return true;
+    using Get_String = const unsigned char* (*)(unsigned);
+    const auto get = reinterpret_cast<Get_String>(SDL_GL_GetProcAddress("glGetString"));
+    const char* name = get != nullptr ? reinterpret_cast<const char*>(get(0x1F01)) : nullptr;
+    if (name != nullptr) Way_Text += std::string(" (") + name + ")";
+    return !Software_Gl(name);
+}
+
+bool Open_Surface() {
+    SDL_Surface* s = SDL_GetWindowSurface(Win);
+    if (s == nullptr || s->format->BytesPerPixel != 4) return false;
+    Present_Way = Way::Through_Surface;
+    Way_Text = "window surface, changed parts only";
+    Surface_W = Surface_H = 0;
+    return true;
+}
+
+// VELTRAN_PRESENT=surface or =renderer forces a way; otherwise the renderer is kept
+// only where a GPU runs it.
+bool Choose_Present_Way() {
+    const char* forced = std::getenv("VELTRAN_PRESENT");
+    const bool want_surface = forced != nullptr && std::strcmp(forced, "surface") == 0;
+    const bool want_renderer = forced != nullptr && std::strcmp(forced, "renderer") == 0;
+    if (!want_renderer && (want_surface || !Gpu_Possible()) && Open_Surface()) return true;
+    if (Open_Renderer(true)) {
+        if (Renderer_Accelerated() || want_renderer) return true;
+        // OpenGL on the CPU: the program's own scaling of the changed parts is cheaper.
+        Close_Renderer();
+        if (Open_Surface()) return true;
+        if (Open_Renderer(true)) return true;
+    }
+    if (Open_Renderer(false)) return true;
+    if (Error.empty()) Error = std::string("no renderer for the window: ") + SDL_GetError();
+    return false;
+}
 
 }  // namespace
 
@@ -350,6 +706,8 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
         }
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // The window's surface is the program's to fill: SDL is not to put it on OpenGL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         Error = std::string("no display could be opened: ") + SDL_GetError();
@@ -377,23 +735,9 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
         Plat_Close();
         return PLAT_OPEN_NO_WINDOW;
     }
-    if (!Headless) {
-        Renderer = SDL_CreateRenderer(Win, -1, 0);
-        if (Renderer == nullptr) Renderer = SDL_CreateRenderer(Win, -1, SDL_RENDERER_SOFTWARE);
-        if (Renderer == nullptr) {
-            Error = std::string("no renderer for the window: ") + SDL_GetError();
-            Plat_Close();
-            return PLAT_OPEN_NO_WINDOW;
-        }
-        SDL_RenderSetLogicalSize(Renderer, Pic_W, Pic_H);
-        SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
-        Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                    Pic_W, Pic_H);
-        if (Texture == nullptr) {
-            Error = std::string("no texture for the window: ") + SDL_GetError();
-            Plat_Close();
-            return PLAT_OPEN_NO_WINDOW;
-        }
+    if (!Headless && !Choose_Present_Way()) {
+        Plat_Close();
+        return PLAT_OPEN_NO_WINDOW;
     }
     // Full screen once the renderer has made the window it draws to.
     if (Fullscreen) Go_Full_Screen();
@@ -405,12 +749,14 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
 }
 
 void Plat_Close() {
-    if (Texture) SDL_DestroyTexture(Texture);
-    if (Renderer) SDL_DestroyRenderer(Renderer);
+    Close_Renderer();
     if (Win) SDL_DestroyWindow(Win);
-    Texture = nullptr;
-    Renderer = nullptr;
     Win = nullptr;
+    Present_Way = Way::Unopened;
+    Way_Text.clear();
+    Waiting.clear();
+    Scaled_Row.clear();
+    Scaled_Row.shrink_to_fit();
     if (Sdl_Up) SDL_Quit();
     Sdl_Up = false;
     Plat_Set_Backend(nullptr);
@@ -429,6 +775,10 @@ bool Plat_Window_Size(int* w, int* h) {
     }
 #endif
     return true;
+}
+
+const char* Plat_Present_Way() {
+    return Way_Text.c_str();
 }
 
 const char* Plat_Error() {
