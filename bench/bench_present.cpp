@@ -215,40 +215,26 @@ void Present(benchmark::State& state, const char* way, const std::vector<Frame>&
     state.SetLabel(Plat_Present_Way());
 }
 
-void BM_Surface_Title_Full(benchmark::State& s) {
-    Present(s, "surface", Title_Frames, Full);
-}
-void BM_Surface_Title_Typical(benchmark::State& s) {
-    Present(s, "surface", Title_Frames, Typical);
-}
-void BM_Surface_Game_Full(benchmark::State& s) {
-    Present(s, "surface", Game_Frames, Full);
-}
-void BM_Surface_Game_Typical(benchmark::State& s) {
-    Present(s, "surface", Game_Frames, Typical);
-}
-void BM_Renderer_Title_Full(benchmark::State& s) {
-    Present(s, "renderer", Title_Frames, Full);
-}
-void BM_Renderer_Title_Typical(benchmark::State& s) {
-    Present(s, "renderer", Title_Frames, Typical);
-}
-void BM_Renderer_Game_Full(benchmark::State& s) {
-    Present(s, "renderer", Game_Frames, Full);
-}
-void BM_Renderer_Game_Typical(benchmark::State& s) {
-    Present(s, "renderer", Game_Frames, Typical);
-}
-
-BENCHMARK(BM_Surface_Title_Full)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_Surface_Title_Typical)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_Surface_Game_Full)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_Surface_Game_Typical)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_Renderer_Title_Full)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_Renderer_Title_Typical)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_Renderer_Game_Full)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_Renderer_Game_Typical)->Unit(benchmark::kMicrosecond)->UseRealTime();
-
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    for (const char* way : {"surface", "renderer"})
+        for (const auto& [screen, frames] :
+             {std::pair{"Title", &Title_Frames}, std::pair{"Game", &Game_Frames}})
+            for (Change change : {Full, Typical}) {
+                const std::string name = std::string("BM_") +
+                                         (way[0] == 's' ? "Surface" : "Renderer") + "_" + screen +
+                                         (change == Full ? "_Full" : "_Typical");
+                benchmark::RegisterBenchmark(name.c_str(),
+                                             [way, frames, change](benchmark::State& state) {
+                                                 Present(state, way, *frames, change);
+                                             })
+                    ->Unit(benchmark::kMicrosecond)
+                    ->UseRealTime();
+            }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -88,3 +88,32 @@ std::string Report_Body(const std::string& report) {
     size_t end = report.find("\n\n", 1);
     return end == std::string::npos ? report : report.substr(end + 2);
 }
+
+std::string Book_File(const char* head, const std::vector<std::vector<std::string>>& chapters) {
+    std::string b = std::string(head) + "\r\nКод\r\n";
+    for (size_t c = 0; c < chapters.size(); ++c) {
+        b += "Глава " + std::to_string(c + 1) + "\r\n";
+        for (size_t v = 0; v < chapters[c].size(); ++v)
+            b += std::to_string(v + 1) + (chapters[c][v].empty() ? "" : " " + chapters[c][v]) +
+                 "\r\n";
+    }
+    return b;
+}
+
+::testing::AssertionResult Log_In_Order(const std::string& log,
+                                        std::initializer_list<const char*> lines) {
+    size_t at = 0;
+    for (const char* line : lines) {
+        const size_t found = log.find(line, at);
+        if (found == std::string::npos)
+            return ::testing::AssertionFailure() << "missing after offset " << at << ": " << line;
+        at = found + 1;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+size_t Log_Count(const std::string& log, const std::string& line) {
+    size_t n = 0;
+    for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++n;
+    return n;
+}

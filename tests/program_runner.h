@@ -2,6 +2,9 @@
 // and reads back what it wrote.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -37,3 +40,12 @@ Program_Run Run_Program(const Scratch_Dir& dir, const std::string& script,
 
 // Report.txt without its header line (the only part that depends on the time).
 std::string Report_Body(const std::string& report);
+
+// A book file of the given chapters, each a list of verse texts (numbers added; an
+// empty text leaves the verse number alone).
+std::string Book_File(const char* head, const std::vector<std::vector<std::string>>& chapters);
+
+// Whether the lines stand in the log in this order, and how often one stands there.
+::testing::AssertionResult Log_In_Order(const std::string& log,
+                                        std::initializer_list<const char*> lines);
+size_t Log_Count(const std::string& log, const std::string& line);

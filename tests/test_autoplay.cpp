@@ -132,34 +132,6 @@ TEST_F(Autoplay_Choice_Test, NoPlaceIsFoundOnlyWhenTheBlockCannotMove) {
 
 // --- whole books, through the real program -----------------------------------------------
 
-std::string Book(const char* head, const std::vector<std::vector<std::string>>& chapters) {
-    std::string b = std::string(head) + "\r\nКод\r\n";
-    for (size_t c = 0; c < chapters.size(); ++c) {
-        b += "Глава " + std::to_string(c + 1) + "\r\n";
-        for (size_t v = 0; v < chapters[c].size(); ++v)
-            b += std::to_string(v + 1) + " " + chapters[c][v] + "\r\n";
-    }
-    return b;
-}
-
-::testing::AssertionResult In_Order(const std::string& log,
-                                    std::initializer_list<const char*> lines) {
-    size_t at = 0;
-    for (const char* line : lines) {
-        const size_t found = log.find(line, at);
-        if (found == std::string::npos)
-            return ::testing::AssertionFailure() << "missing after offset " << at << ": " << line;
-        at = found + 1;
-    }
-    return ::testing::AssertionSuccess();
-}
-
-size_t Count(const std::string& log, const std::string& line) {
-    size_t n = 0;
-    for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++n;
-    return n;
-}
-
 std::string Read_File(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -174,10 +146,10 @@ class Autoplay_Run_Test : public ::testing::Test {
         dir.Remove("HScripts");
         dir.Link_Bundled_Data(false);
         // Two short chapters: 20 to 40 letters a verse, many blocks to each chapter.
-        dir.Write(
-            "HScripts/Ruf.txt",
-            Book("Книга Руфь", {{"И было во дни судей", "И пошел человек из Вифлеема"},
-                                {"У Ноемини был родственник", "И сказала Руфь", "И пошла она"}}));
+        dir.Write("HScripts/Ruf.txt",
+                  Book_File("Книга Руфь",
+                            {{"И было во дни судей", "И пошел человек из Вифлеема"},
+                             {"У Ноемини был родственник", "И сказала Руфь", "И пошла она"}}));
     }
     Program_Run Play(const char* mode, const char* seed) {
         return Run_Program(
@@ -190,14 +162,14 @@ class Autoplay_Run_Test : public ::testing::Test {
 TEST_F(Autoplay_Run_Test, ThePlayerReadsABookToTheEndAndTheSameSeedPlaysTheSameGame) {
     const Program_Run run = Play("1", "3");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(In_Order(run.report,
-                         {"\n\n Start New Game", "\n Select_HSBook, num_not_readed = 1",
-                          "\n Чтение книги: HScripts/Ruf.txt", "\n Start new sesion",
-                          "\n Session Finish", "\n Start new sesion", "\n Session Finish",
-                          "\n Переход к следующей книге", "\n HScriptBook Readed", "\n Game Over",
-                          "\n Close Game", "\n Завершена работа в главном меню \n"}));
+    EXPECT_TRUE(Log_In_Order(
+        run.report, {"\n\n Start New Game", "\n Select_HSBook, num_not_readed = 1",
+                     "\n Чтение книги: HScripts/Ruf.txt", "\n Start new sesion",
+                     "\n Session Finish", "\n Start new sesion", "\n Session Finish",
+                     "\n Переход к следующей книге", "\n HScriptBook Readed", "\n Game Over",
+                     "\n Close Game", "\n Завершена работа в главном меню \n"}));
     // Both chapters at the first try, never leaving through МЕНЮ.
-    EXPECT_EQ(Count(run.report, "\n Start new sesion"), 2u);
+    EXPECT_EQ(Log_Count(run.report, "\n Start new sesion"), 2u);
     EXPECT_NE(run.err.find("chapters read 2, verses 5, sessions completed 2, failed 0"),
               std::string::npos)
         << run.err;
@@ -213,8 +185,9 @@ TEST_F(Autoplay_Run_Test, TheSoakSavesAfterEveryChapterAndContinuesFromTheSlot) 
     const Program_Run run = Play("soak", "3");
     ASSERT_EQ(run.status, 0) << run.err;
     // After the first chapter: saved, left through МЕНЮ, continued from slot 1.
-    EXPECT_TRUE(In_Order(run.report, {"\n Session Finish", "\n Close Game", "\n Start Load_Game",
-                                      "\n Start new sesion", "\n Session Finish", "\n Game Over"}));
+    EXPECT_TRUE(
+        Log_In_Order(run.report, {"\n Session Finish", "\n Close Game", "\n Start Load_Game",
+                                  "\n Start new sesion", "\n Session Finish", "\n Game Over"}));
     EXPECT_TRUE(dir.Exists("SAVE/slot1"));
     EXPECT_NE(run.err.find("chapters read 2, verses 5"), std::string::npos) << run.err;
 }
@@ -225,7 +198,7 @@ TEST_F(Autoplay_Run_Test, TheBundledObadiahIsReadWithoutAFailedSession) {
               Read_File(std::string(VELTRAN_SOURCE_DIR) + "/data/HScripts/Avdey.txt"));
     const Program_Run run = Play("1", "1");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Count(run.report, "\n Start new sesion"), 1u);
+    EXPECT_EQ(Log_Count(run.report, "\n Start new sesion"), 1u);
     EXPECT_NE(run.err.find("chapters read 1, verses 21, sessions completed 1, failed 0"),
               std::string::npos)
         << run.err;

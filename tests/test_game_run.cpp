@@ -13,42 +13,11 @@
 
 namespace {
 
-// A book file of the given chapters, each a list of verse texts (numbers added).
-std::string Book(const char* head, const std::vector<std::vector<std::string>>& chapters) {
-    std::string b = std::string(head) + "\r\nКод\r\n";
-    for (size_t c = 0; c < chapters.size(); ++c) {
-        b += "Глава " + std::to_string(c + 1) + "\r\n";
-        for (size_t v = 0; v < chapters[c].size(); ++v)
-            b += std::to_string(v + 1) + (chapters[c][v].empty() ? "" : " " + chapters[c][v]) +
-                 "\r\n";
-    }
-    return b;
-}
-
 // A verse text that makes its line exactly n letters long after "1 ".
 std::string Letters(int n) {
     std::string t;
     while (static_cast<int>(t.size()) < n - 2) t += t.size() % 6 == 5 ? ' ' : 'а';
     return t;
-}
-
-// Whether the lines stand in the log in this order.
-::testing::AssertionResult In_Order(const std::string& log,
-                                    std::initializer_list<const char*> lines) {
-    size_t at = 0;
-    for (const char* line : lines) {
-        const size_t found = log.find(line, at);
-        if (found == std::string::npos)
-            return ::testing::AssertionFailure() << "missing after offset " << at << ": " << line;
-        at = found + 1;
-    }
-    return ::testing::AssertionSuccess();
-}
-
-size_t Count(const std::string& log, const std::string& line) {
-    size_t n = 0;
-    for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++n;
-    return n;
 }
 
 class Game_Run_Test : public Ui_Test {
@@ -92,18 +61,18 @@ std::string Drop_And_Confirm(int rounds) {
 }
 
 TEST_F(Game_Run_Test, AWholeGameRunsFromNewGameToItsEndAndBackToTheMenu) {
-    Books({{"Ruf.txt", Book("Книга Руфь", {{""}})}});  // one chapter, its verse is "1"
+    Books({{"Ruf.txt", Book_File("Книга Руфь", {{""}})}});  // one chapter, its verse is "1"
     const int rounds = 10;
     Program_Run run = Play(Drop_And_Confirm(rounds) + "click 320 375\nwait 500\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(In_Order(
+    EXPECT_TRUE(Log_In_Order(
         run.report, {"\n\n Start New Game", "\n Select_HSBook, num_not_readed = 1",
                      "\n Чтение книги: HScripts/Ruf.txt", "\n Start new sesion",
                      "\n Session Finish", "\n Переход к следующей книге",
                      "\n Select_HSBook, num_not_readed = 0", "\n HScriptBook Readed",
                      "\n Game Over", "\n Close Game", "\n Завершена работа в главном меню \n"}));
-    EXPECT_EQ(Count(run.report, "\n Close Game"), 1u);
-    EXPECT_EQ(Count(run.report, "\n Start new sesion"), 1u);
+    EXPECT_EQ(Log_Count(run.report, "\n Close Game"), 1u);
+    EXPECT_EQ(Log_Count(run.report, "\n Start new sesion"), 1u);
 
     Font small = Font_Of(Font_8x16), large = Font_Of(Font_16x16);
     EXPECT_TRUE(Shot_Find_Text(Shot_Of("list.bmp"), "Выберите книгу для чтения", small, 5));
@@ -132,13 +101,13 @@ TEST_F(Game_Run_Test, AWholeGameRunsFromNewGameToItsEndAndBackToTheMenu) {
 }
 
 TEST_F(Game_Run_Test, ACompletedChapterShowsResultsAndTheChapterThenGoesOn) {
-    Books({{"Ruf.txt", Book("Книга Руфь", {{""}, {Letters(300)}})}});
+    Books({{"Ruf.txt", Book_File("Книга Руфь", {{""}, {Letters(300)}})}});
     const int rounds = 8;
     Program_Run run = Play(Drop_And_Confirm(rounds) + "quit\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(In_Order(run.report, {"\n Start new sesion", "\n Session Finish",
-                                      "\n Start new sesion", "\n Close Game"}));
-    EXPECT_EQ(Count(run.report, "\n Переход к следующей книге"), 0u);
+    EXPECT_TRUE(Log_In_Order(run.report, {"\n Start new sesion", "\n Session Finish",
+                                          "\n Start new sesion", "\n Close Game"}));
+    EXPECT_EQ(Log_Count(run.report, "\n Переход к следующей книге"), 0u);
     Font small = Font_Of(Font_8x16), large = Font_Of(Font_16x16), book = Font_Of(Font_8x16);
     Font_Set_Colour(&book, 96);
     const auto viewer = Showing("s", rounds, "Глава  001", large, 55);
@@ -151,12 +120,12 @@ TEST_F(Game_Run_Test, ACompletedChapterShowsResultsAndTheChapterThenGoesOn) {
 
 TEST_F(Game_Run_Test, AStoneInTheTopRowFailsTheSessionWithAPenaltyAndTheChapterStartsAgain) {
     // A verse of 300 letters is never reached by blocks that are only dropped.
-    Books({{"Ruf.txt", Book("Книга Руфь", {{Letters(300)}})}});
+    Books({{"Ruf.txt", Book_File("Книга Руфь", {{Letters(300)}})}});
     const int rounds = 10;
     Program_Run run = Play(Drop_And_Confirm(rounds) + "quit\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(In_Order(run.report, {"\n Start new sesion", "\n Session Finish",
-                                      "\n Start new sesion", "\n Close Game"}));
+    EXPECT_TRUE(Log_In_Order(run.report, {"\n Start new sesion", "\n Session Finish",
+                                          "\n Start new sesion", "\n Close Game"}));
     Font results_font = Font_Of(Font_8x16), session = Font_Of(Font_8x16);
     Font_Set_Colour(&results_font, 3);
     Font_Set_Colour(&session, 88);
@@ -175,7 +144,7 @@ TEST_F(Game_Run_Test, AStoneInTheTopRowFailsTheSessionWithAPenaltyAndTheChapterS
 }
 
 TEST_F(Game_Run_Test, TheSideButtonsPauseChangeTheBackgroundPhotographAndLeave) {
-    Books({{"Ruf.txt", Book("Книга Руфь", {{Letters(300)}})}});
+    Books({{"Ruf.txt", Book_File("Книга Руфь", {{Letters(300)}})}});
     const std::string script =
         "wait 300\nclick 320 210\nwait 600\nkey ESCAPE\nwait 1000\n"
         // ПАУЗА: the game stands still under the box until OK.
@@ -206,11 +175,11 @@ TEST_F(Game_Run_Test, TheSideButtonsPauseChangeTheBackgroundPhotographAndLeave) 
     EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", small, 2));
     EXPECT_FALSE(dir.Exists("SAVE/slot1"));
     EXPECT_TRUE(Shot_Find_Text(Shot_Of("left.bmp"), "ученик Иисуса ...", name_font, 3));
-    EXPECT_TRUE(In_Order(run.report, {"\n Start new sesion",
-                                      "\n Запись изображения в файл: "
-                                      "images/screen_shot/screen_shot_001.bmp",
-                                      "\n Close Game"}));
-    EXPECT_EQ(Count(run.report, "\n Session Finish"), 0u);
+    EXPECT_TRUE(Log_In_Order(run.report, {"\n Start new sesion",
+                                          "\n Запись изображения в файл: "
+                                          "images/screen_shot/screen_shot_001.bmp",
+                                          "\n Close Game"}));
+    EXPECT_EQ(Log_Count(run.report, "\n Session Finish"), 0u);
     for (Font* f : {&small, &name_font}) Font_Release(f);
 }
 
