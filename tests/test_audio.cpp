@@ -202,9 +202,9 @@ TEST_F(Audio_Test, ALoopingCueEndsWithItsRoundWhereNoScreenPollsIt) {
     // The help picture polls nothing: the tune ends at the end of its round.
     Music_Play("tune.wav", 1);
     Music_Update();
-    for (int i = 0; i < 26; ++i) frame_30ms();
-    EXPECT_TRUE(Plat_Music_Mixer_Playing());  // 780 ms of its second
-    for (int i = 0; i < 8; ++i) frame_30ms();
+    for (int i = 0; i < 22; ++i) frame_30ms();
+    EXPECT_TRUE(Plat_Music_Mixer_Playing());  // 660 ms of its second
+    for (int i = 0; i < 12; ++i) frame_30ms();
     EXPECT_FALSE(Plat_Music_Mixer_Playing());
     // Back on a polling screen it is played anew.
     Music_Play("tune.wav", 1);

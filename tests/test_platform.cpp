@@ -171,8 +171,13 @@ bool Next_Frame_Changed = true;
 bool Fake_Show(const uint8_t*, int, const uint8_t*) {
     return Next_Frame_Changed;
 }
+std::string Calls;  // 's' for a frame service, 'w' for a wait
 void Fake_Wait(uint32_t ms) {
     Waits.push_back(ms);
+    Calls += 'w';
+}
+void Note_Service() {
+    Calls += 's';
 }
 const Plat_Backend Fake_Window = {nullptr, Fake_Show, nullptr, nullptr,
                                   nullptr, nullptr,   nullptr, Fake_Wait};
@@ -192,9 +197,15 @@ TEST_F(Platform_Test, AStillScreenWaitsForInputAndMovesAgainAtOnce) {
     // to a tenth of a second after the last frame.
     present(false, 3);
     EXPECT_TRUE(Waits.empty());
+    Plat_Add_Frame_Service(Note_Service);
+    Calls.clear();
     present(false, 2);
     ASSERT_EQ(Waits.size(), 2u);
     for (uint32_t ms : Waits) EXPECT_LE(ms, 100u);
+    // The services look at each frame before the wait (the music's watch sees the
+    // poll its screen just made).
+    EXPECT_EQ(Calls, "swsw");
+    Plat_Remove_Frame_Service(Note_Service);
     // After ten more, four frames a second.
     present(false, 10);
     Waits.clear();

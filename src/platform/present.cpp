@@ -51,10 +51,20 @@ void Plat_Pump_System() {
     Script_Run_Due();
 }
 
+namespace {
+void Run_Frame_Services() {
+    for (auto* service : Frame_Services)
+        if (service != nullptr) service();
+}
+}  // namespace
+
 void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
     const bool still = Still_Frames >= Still_After && !Plat_Clock_Virtual() && Backend != nullptr &&
-                       Backend->wait_input != nullptr;
-    if (still && Last_Present_Ns != 0) {
+                       Backend->wait_input != nullptr && Last_Present_Ns != 0;
+    if (still) {
+        // The services see the frame as its screen left it (the music just polled),
+        // then the still screen waits for input.
+        Run_Frame_Services();
         const uint64_t now = Plat_Real_Ns();
         const uint64_t next =
             Last_Present_Ns +
@@ -72,8 +82,7 @@ void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
     }
     Paced_Since_Present = false;
     Last_Present_Ns = Plat_Real_Ns();
-    for (auto* service : Frame_Services)
-        if (service != nullptr) service();
+    if (!still) Run_Frame_Services();
     if (Script_Active()) Plat_Keep_Frame(pixels, pitch, palette);
     const bool changed =
         Backend == nullptr || Backend->show == nullptr || Backend->show(pixels, pitch, palette);

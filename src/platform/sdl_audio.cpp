@@ -36,9 +36,11 @@ bool Tune_In_Mixer = false;   // the mixer is playing (or paused in) this tune
 uint32_t Last_Poll = 0;       // tick at which a screen last polled the player
 
 // How long a looping tune goes on without a screen polling it before it counts as
-// unpolled, and how long before the end of its round it is then faded out.
+// unpolled, and how long before the end of its round it is then faded out: longer
+// than the longest frame of a still screen (a quarter of a second), so that the
+// watch, run once a frame, never misses the end.
 constexpr uint32_t Poll_Grace_Ms = 100;
-constexpr int64_t Fade_Window = 100 * 10000;
+constexpr int64_t Fade_Window = 300 * 10000;
 
 int64_t Unclamped_Position() {
     int64_t pos = Tune_Base;
