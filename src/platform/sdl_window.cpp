@@ -668,8 +668,12 @@ bool Choose_Present_Way() {
     if (Open_Renderer(true)) {
         if (Renderer_Accelerated() || want_renderer) return true;
         // OpenGL on the CPU: the program's own scaling of the changed parts is cheaper.
+        const std::string tried = Way_Text;
         Close_Renderer();
-        if (Open_Surface()) return true;
+        if (Open_Surface()) {
+            Way_Text += " (" + tried + " runs on the CPU)";
+            return true;
+        }
         if (Open_Renderer(true)) return true;
     }
     if (Open_Renderer(false)) return true;
