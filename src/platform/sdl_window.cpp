@@ -409,12 +409,16 @@ void Blit_Span(SDL_Surface* s, const uint8_t* src, int y, int a, int b) {
     uint32_t* row = first;
     if (k == 1) {
         for (int x = a; x < b; ++x) *row++ = Surface_Lut[src[x]];
-    } else if (k == 2) {
+    } else if (k == 2 && skip == 0 && end_dy - first_dy == 2) {
+        // The common case, twice the size: both window rows written at once.
+        uint32_t* below = window_row(first_dy + 1);
         for (int x = a; x < b; ++x) {
             const uint32_t c = Surface_Lut[src[x]];
-            row[0] = row[1] = c;
+            row[0] = row[1] = below[0] = below[1] = c;
             row += 2;
+            below += 2;
         }
+        return;
     } else {
         for (int x = a; x < b; ++x) {
             const uint32_t c = Surface_Lut[src[x]];
@@ -489,7 +493,10 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette) {
                 }
                 int end = c + 1;
                 while (end < Chunks && Chunk_Differs(src + end * Chunk, old + end * Chunk)) ++end;
-                const int a = c * Chunk, b = end * Chunk;
+                // Only the pixels between the first and the last that changed.
+                int a = c * Chunk, b = end * Chunk;
+                while (src[a] == old[a]) ++a;
+                while (src[b - 1] == old[b - 1]) --b;
                 std::memcpy(old + a, src + a, static_cast<size_t>(b - a));
                 Blit_Span(s, src, y, a, b);
                 for (int i = c; i < end; ++i) dirty[i] = true;
