@@ -13,6 +13,7 @@ constexpr int Max_Services = 4;
 void (*Frame_Services[Max_Services])() = {};
 bool Paced_Since_Present = false;
 uint64_t Last_Present_Ns = 0;
+uint64_t Last_Pump_Ns = 0;
 // Frames in a row that were the same as the one on screen. A screen that stands
 // still is shown ten times a second, after a second of it four times a second,
 // and at once when the player does something.
@@ -24,6 +25,7 @@ constexpr uint64_t Still_Frame_Ns = 100000000, Long_Still_Frame_Ns = 250000000;
 
 void Plat_Set_Backend(const Plat_Backend* backend) {
     Backend = backend;
+    Last_Pump_Ns = 0;
     Still_Frames = 0;
 }
 
@@ -47,7 +49,16 @@ void Plat_Note_Paced() {
 }
 
 void Plat_Pump_System() {
-    if (Backend != nullptr && Backend->pump != nullptr) Backend->pump();
+    // Every message peek and every key-state query pumps, several times a frame;
+    // the window system is asked at most once a millisecond, which no hand can
+    // tell from always.
+    if (Backend != nullptr && Backend->pump != nullptr) {
+        const uint64_t now = Plat_Real_Ns();
+        if (now - Last_Pump_Ns >= 1000000 || now < Last_Pump_Ns) {
+            Last_Pump_Ns = now;
+            Backend->pump();
+        }
+    }
     Script_Run_Due();
 }
 
