@@ -413,9 +413,8 @@ void Blit_Span(SDL_Surface* s, const uint8_t* src, int y, int a, int b) {
         // The common case, twice the size: both window rows written at once.
         uint32_t* below = window_row(first_dy + 1);
         for (int x = a; x < b; ++x) {
-            const uint64_t twice = Surface_Lut[src[x]] * 0x100000001ull;
-            std::memcpy(row, &twice, 8);
-            std::memcpy(below, &twice, 8);
+            const uint32_t c = Surface_Lut[src[x]];
+            row[0] = row[1] = below[0] = below[1] = c;
             row += 2;
             below += 2;
         }
