@@ -4,6 +4,19 @@
 #include <cstring>
 
 #include "core/bytes.h"
+#include "graphics/surface.h"
+
+Shot Shot_Of_Surface(const Surface* surface) {
+    Shot s;
+    s.width = surface->width;
+    s.height = surface->height;
+    s.pixels.resize(static_cast<size_t>(s.width) * s.height);
+    for (int y = 0; y < s.height; ++y)
+        std::memcpy(&s.pixels[static_cast<size_t>(y) * s.width],
+                    surface->pixels + static_cast<ptrdiff_t>(y) * surface->pitch,
+                    static_cast<size_t>(s.width));
+    return s;
+}
 
 Shot Shot_Read(const std::string& b) {
     Shot s;

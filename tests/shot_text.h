@@ -17,6 +17,10 @@ struct Shot {
 // A shot file as the program writes it (8-bit, bottom-up); empty when unreadable.
 Shot Shot_Read(const std::string& bmp_bytes);
 
+// What a surface holds now, as a shot.
+struct Surface;
+Shot Shot_Of_Surface(const Surface* surface);
+
 // Where the text stands in the shot, drawn with the font in the colour: every
 // pixel of every glyph has the colour, and most pixels around them do not. False
 // when it is nowhere.

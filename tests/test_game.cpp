@@ -20,6 +20,7 @@
 #include "scripture/hs_book.h"
 #include "scripture/screens/verse_reader.h"
 #include "ui/text_lines.h"
+#include "shot_text.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -128,24 +129,54 @@ TEST_F(Game_Test, TheReaderWrapsAtThirtyLettersAndKeepsItsBoxOnTheScreen) {
     const std::string verse = "12 Словослово " + std::string(35, 'ж') + " конец";
     Verse_Reader r(3, 12, verse.c_str(), "Руфь");
     ASSERT_EQ(r.ready, 1);
-    std::vector<std::string> lines(r.lines, r.lines + r.line_count);
     const std::vector<std::string> want = {"Руфь",
                                            "Глава 3, стих 12, букв 55",
                                            " ",
                                            "12 Словослово ",      // the break keeps its blank
                                            std::string(30, 'ж'),  // a longer word is cut hard
                                            std::string(5, 'ж') + " конец"};
-    EXPECT_EQ(lines, want);
+    EXPECT_EQ(r.lines, want);
     EXPECT_EQ(r.min_time, 50u * 55);
+    EXPECT_EQ(r.Page_Count(), 1);
     EXPECT_EQ(r.panel->right - r.panel->left, 16 * 30 + 60);
     EXPECT_EQ(r.panel->bottom - r.panel->top, 16 * 6 + 90);
-    // A verse longer than the screen holds is cut, and says so.
-    const std::string longest = "24 " + std::string(1900, 'ж');
+}
+
+TEST_F(Game_Test, AVerseLongerThanTheBoxPagesThroughEveryLetterWithinItsReadingTime) {
+    // 2 Паралипоменон 36:24 is 1,897 letters: far more than one box holds.
+    std::string longest = "24 ";
+    while (longest.size() < 1897) longest += longest.size() % 9 == 8 ? ' ' : 'ж';
     Verse_Reader big(2, 24, longest.c_str(), "2 Паралипоменон");
     EXPECT_LE(big.panel->bottom - big.panel->top, 480);
     EXPECT_GE(big.panel->top, 0);
-    EXPECT_STREQ(big.lines[big.line_count - 1] + 27, "...");
-    EXPECT_EQ(big.min_time, 50u * 1903);
+    EXPECT_EQ(big.min_time, 50u * 1897);
+    const int pages = big.Page_Count();
+    ASSERT_GT(pages, 1);
+    // Every letter is on some page, in order.
+    std::string joined;
+    for (size_t i = static_cast<size_t>(big.head_lines); i < big.lines.size(); ++i)
+        joined += big.lines[i];
+    EXPECT_EQ(joined, longest);
+    EXPECT_LE(static_cast<int>(big.lines.size()) - big.head_lines, pages * big.Page_Lines());
+    // The pages turn by themselves, each after the reading time of the one before,
+    // and the last is shown before the reading time is over.
+    EXPECT_EQ(big.Page_Shown(), 0);
+    int seen = 0;
+    for (uint32_t t = 0; t < big.min_time; t += 100) {
+        seen = std::max(seen, big.Page_Shown());
+        Plat_Clock_Advance(100);
+    }
+    EXPECT_EQ(seen, pages - 1);
+    // The page is drawn: its first line stands under the head, not the verse's first.
+    Surface_Fill(Back_Buffer, nullptr, 0);
+    big.Draw(Back_Buffer);
+    Font f;
+    Font_Copy(&f, &big.font);
+    const size_t first_of_last =
+        static_cast<size_t>(big.head_lines + (pages - 1) * big.Page_Lines());
+    EXPECT_TRUE(
+        Shot_Find_Text(Shot_Of_Surface(Back_Buffer), big.lines[first_of_last].c_str(), f, 6));
+    Font_Release(&f);
 }
 
 TEST_F(Game_Test, TheReaderIgnoresKeysAndClicksUntilItsReadingTimeIsOver) {

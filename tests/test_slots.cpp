@@ -3,6 +3,7 @@
 // through the real program's screens.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -35,7 +36,6 @@ class Slot_Test : public Ui_Test {
         Lay_Out(&game);
     }
     void TearDown() override {
-        Slot_Fail_At_For_Test(Save_Step::None);
         Game_Close(&game);
         Game_Close(&other);
         Ui_Test::TearDown();
@@ -148,25 +148,58 @@ TEST_F(Slot_Test, LabelsGiveTheNameBookAndTimeInRussian) {
 
 // --- saves cut short, damaged files ---------------------------------------------------
 
-TEST_F(Slot_Test, ASaveCutShortAtAnyStepLeavesTheOldSlot) {
+// File calls that fail at one step, with the errno a full disk gives.
+int Failing_Step = 0;  // 1 open, 2 write (after the head), 3 fsync, 4 rename
+int Fail_Open(const char* path, int flags, unsigned mode) {
+    if (Failing_Step == 1) return errno = ENOSPC, -1;
+    return System_File_Ops.open(path, flags, mode);
+}
+long Fail_Write(int fd, const void* bytes, unsigned long size) {
+    if (Failing_Step == 2 && size != Slot_Progress_At) return errno = ENOSPC, -1;
+    return System_File_Ops.write(fd, bytes, size);
+}
+int Fail_Fsync(int fd) {
+    if (Failing_Step == 3) return errno = ENOSPC, -1;
+    return System_File_Ops.fsync(fd);
+}
+int Fail_Rename(const char* from, const char* to) {
+    if (Failing_Step == 4) return errno = EACCES, -1;
+    return System_File_Ops.rename(from, to);
+}
+
+TEST_F(Slot_Test, ASaveCutShortAtAnyStepLeavesTheOldSlotAndSaysWhy) {
     ASSERT_EQ(Slot_Save(&game, 3), 1);
     const std::string old = Slot_Bytes(3);
-    game.Progress.Store_Points = 999;
-    for (Save_Step step :
-         {Save_Step::Create, Save_Step::Write, Save_Step::Flush, Save_Step::Rename}) {
-        Slot_Fail_At_For_Test(step);
-        EXPECT_EQ(Slot_Save(&game, 3), 0);
+    Slot_Data changed;
+    changed.header.magic = Slot_Magic;
+    changed.progress.Store_Points = 999;
+    const Slot_File_Ops failing = {Fail_Open, Fail_Write, Fail_Fsync, Fail_Rename};
+    for (Failing_Step = 1; Failing_Step <= 4; ++Failing_Step) {
+        int error = 0;
+        EXPECT_FALSE(Slot_File_Write(Slot_Path(3), changed, &error, failing));
+        EXPECT_EQ(error, Failing_Step == 4 ? EACCES : ENOSPC) << Failing_Step;
         EXPECT_EQ(Slot_Bytes(3), old);
         EXPECT_FALSE(fs::exists("SAVE/slot3.new"));
     }
-    Slot_Fail_At_For_Test(Save_Step::None);
-    EXPECT_NE(cwd.Log().find("\n Can not save game to slot 3"), std::string::npos);
+    EXPECT_STREQ(Save_Failure_Text(ENOSPC), "ИГРА НЕ СОХРАНЕНА: НА ДИСКЕ НЕТ МЕСТА");
+    EXPECT_STREQ(Save_Failure_Text(EROFS), "ИГРА НЕ СОХРАНЕНА: НЕТ ПРАВА ЗАПИСИ");
+    EXPECT_STREQ(Save_Failure_Text(EIO), "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК");
+    // A save the system refuses for real (a folder stands where the slot file
+    // would): the log names the slot and the reason, the folder is left alone.
+    fs::create_directories("SAVE/slot5/keep");
+    int error = 0;
+    EXPECT_EQ(Slot_Save(&game, 5, &error), 0);
+    EXPECT_NE(error, 0);
+    EXPECT_TRUE(fs::exists("SAVE/slot5/keep"));
+    EXPECT_NE(cwd.Log().find("\n Can not save game to slot 5\n  ИГРА НЕ СОХРАНЕНА"),
+              std::string::npos);
     // A save killed half-way leaves its new file behind; the slot still loads and the
     // next save goes through.
     cwd.Write("SAVE/slot3.new", "half a save");
     Lay_Out(&other);
     ASSERT_EQ(Slot_Load(&other, 3), 1);
     EXPECT_EQ(+other.Progress.Store_Points, -40);
+    game.Progress.Store_Points = 999;
     ASSERT_EQ(Slot_Save(&game, 3), 1);
     EXPECT_NE(Slot_Bytes(3), old);
 }

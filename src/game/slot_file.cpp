@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -13,10 +14,11 @@
 
 namespace {
 
-Save_Step Fail_At = Save_Step::None;
-
-bool Failing(Save_Step step) {
-    return Fail_At == step;
+int Sys_Open(const char* path, int flags, unsigned mode) {
+    return open(path, flags, static_cast<mode_t>(mode));
+}
+long Sys_Write(int fd, const void* bytes, unsigned long size) {
+    return write(fd, bytes, size);
 }
 
 // The folder a path lies in ("." for a bare name).
@@ -81,11 +83,10 @@ bool Slot_Header_Sane(const Slot_Header& h) {
     return h.magic == Slot_Magic && h.book >= 1 && h.book <= 66;
 }
 
-void Slot_Fail_At_For_Test(Save_Step step) {
-    Fail_At = step;
-}
+const Slot_File_Ops System_File_Ops = {Sys_Open, Sys_Write, fsync, std::rename};
 
-bool Slot_File_Write(const std::string& path, const Slot_Data& data) {
+bool Slot_File_Write(const std::string& path, const Slot_Data& data, int* error,
+                     const Slot_File_Ops& ops) {
     std::vector<uint8_t> bytes(Slot_Records_At + sizeof(Session_Record) * data.records.size());
     Slot_Header_Write(data.header, bytes.data());
     Progress_Write(data.progress, bytes.data() + Slot_Progress_At);
@@ -96,32 +97,34 @@ bool Slot_File_Write(const std::string& path, const Slot_Data& data) {
 
     // The new file is written beside the old one and only then takes its name.
     const std::string fresh = path + ".new";
-    const int fd = Failing(Save_Step::Create)
-                       ? -1
-                       : open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = true;
+    int failed = 0;  // errno of the step that failed
+    const int fd = ops.open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        if (error != nullptr) *error = errno;
+        return false;
+    }
     // Written in two parts, the head first, as a program cut short would leave it.
     const size_t parts[2] = {Slot_Progress_At, bytes.size() - Slot_Progress_At};
     size_t at = 0;
     for (size_t part : parts) {
-        for (size_t done = 0; ok && done < part;) {
-            const ssize_t n = Failing(Save_Step::Write) && at > 0
-                                  ? -1
-                                  : write(fd, bytes.data() + at + done, part - done);
-            if (n <= 0)
-                ok = false;
+        for (size_t done = 0; failed == 0 && done < part;) {
+            const long n = ops.write(fd, bytes.data() + at + done, part - done);
+            if (n < 0)
+                failed = errno != 0 ? errno : EIO;
+            else if (n == 0)
+                failed = ENOSPC;
             else
                 done += static_cast<size_t>(n);
         }
         at += part;
     }
-    if (ok && (Failing(Save_Step::Flush) || fsync(fd) != 0)) ok = false;
-    if (close(fd) != 0) ok = false;
-    if (ok && (Failing(Save_Step::Rename) || std::rename(fresh.c_str(), path.c_str()) != 0))
-        ok = false;
-    if (!ok) {
+    if (failed == 0 && ops.fsync(fd) != 0) failed = errno != 0 ? errno : EIO;
+    if (close(fd) != 0 && failed == 0) failed = errno != 0 ? errno : EIO;
+    if (failed == 0 && ops.rename(fresh.c_str(), path.c_str()) != 0)
+        failed = errno != 0 ? errno : EIO;
+    if (failed != 0) {
         unlink(fresh.c_str());
+        if (error != nullptr) *error = failed;
         return false;
     }
     // The rename itself reaches the disk with the folder.

@@ -48,15 +48,23 @@ void Slot_Header_Read(const uint8_t in[sizeof(Slot_Header)], Slot_Header* h);
 // A head as it is listed: a known magic and book; false for a damaged one.
 bool Slot_Header_Sane(const Slot_Header& h);
 
+// The file calls a save makes, so that a test can make any of them fail.
+struct Slot_File_Ops {
+    int (*open)(const char* path, int flags, unsigned mode);
+    long (*write)(int fd, const void* bytes, unsigned long size);
+    int (*fsync)(int fd);
+    int (*rename)(const char* from, const char* to);
+};
+// The system's own calls.
+extern const Slot_File_Ops System_File_Ops;
+
 // Writes the slot file: a new file beside the old one, flushed to the disk, then
-// renamed over it. False (the old file untouched) when any step fails.
-bool Slot_File_Write(const std::string& path, const Slot_Data& data);
+// renamed over it. False (the old file untouched, the errno of the failed step in
+// *error) when any step fails.
+bool Slot_File_Write(const std::string& path, const Slot_Data& data, int* error = nullptr,
+                     const Slot_File_Ops& ops = System_File_Ops);
 
 enum class Slot_Read_Result { Ok, Missing, Damaged };
 // Reads and checks a whole slot file. Damaged (with why) when it is short, of
 // another size than its records make, or holds values no game can have.
 Slot_Read_Result Slot_File_Read(const std::string& path, Slot_Data* data, std::string* why);
-
-// The steps of a save, for tests that cut it short at each of them.
-enum class Save_Step { Create, Write, Flush, Rename, None };
-void Slot_Fail_At_For_Test(Save_Step step);

@@ -1,8 +1,10 @@
 // The emulated Win32 input: the message queue with coalesced mouse moves and a
 // sticky quit, GetAsyncKeyState's two bits, the DirectInput keyboard bytes and the
 // key table that names every key by its US-layout position.
+#include <cstddef>
 #include <cstring>
 #include <deque>
+#include <vector>
 
 #include "platform/platform_internal.h"
 
@@ -20,6 +22,27 @@ bool Left_Shift_Down, Right_Shift_Down;
 uint8_t Di_State[256];
 
 int Mouse_Pos_X, Mouse_Pos_Y;
+
+// A press whose release is held back: a press and its release that both come
+// between two frames (a tap on a touchpad or a touch screen, a click sent by a
+// tool) would leave the screens nothing to see. The release waits until the
+// program has asked for the key after the press and a frame has been shown since,
+// or two frames have been shown without anyone asking.
+struct Held_Press {
+    int vk, dik;
+    bool seen = false;      // asked for since the press
+    int unseen_frames = 0;  // frames shown before anyone asked
+    bool released = false;  // its release came and waits
+};
+std::vector<Held_Press> Held;
+
+Held_Press* Held_For(int vk, int dik) {
+    for (Held_Press& h : Held)
+        if (h.vk == vk && h.dik == dik) return &h;
+    return nullptr;
+}
+
+void Apply(int vk, int dik, bool down, bool repeat);
 
 void Post(uint32_t message, uintptr_t wparam, intptr_t lparam) {
     Queue.push_back(Plat_Msg{message, wparam, lparam});
@@ -117,7 +140,48 @@ void Plat_In_Mouse_Button(int vk, bool down) {
     Post(msg, 0, Pack_Point(Mouse_Pos_X, Mouse_Pos_Y));
 }
 
+namespace {
+void Apply(int vk, int dik, bool down, bool repeat) {
+    if (dik == 0)
+        Plat_In_Mouse_Button(vk, down);
+    else
+        Plat_In_Key(vk, dik, down, repeat);
+}
+}  // namespace
+
+void Plat_In_Event(int vk, int dik, bool down, bool repeat) {
+    Held_Press* held = Held_For(vk, dik);
+    if (down && !repeat) {
+        // Pressed again before its release was let through: the two make one press.
+        if (held != nullptr)
+            held->released = false;
+        else
+            Held.push_back(Held_Press{vk, dik});
+    } else if (!down && held != nullptr) {
+        held->released = true;
+        return;
+    }
+    Apply(vk, dik, down, repeat);
+}
+
+void Plat_In_Frame_Shown() {
+    for (size_t i = 0; i < Held.size();) {
+        Held_Press& h = Held[i];
+        if (!h.seen && ++h.unseen_frames < 2) {
+            ++i;
+            continue;
+        }
+        if (h.released) Apply(h.vk, h.dik, false, false);
+        Held.erase(Held.begin() + static_cast<ptrdiff_t>(i));
+    }
+}
+
+size_t Plat_In_Held_Count() {
+    return Held.size();
+}
+
 void Plat_In_Reset() {
+    Held.clear();
     Queue.clear();
     Quit_Posted = false;
     std::memset(Vk_Down, 0, sizeof Vk_Down);
@@ -160,6 +224,8 @@ void Plat_Post_Quit() {
 int16_t Plat_Async_Key_State(int vk) {
     if (vk <= 0 || vk >= 256) return 0;
     Plat_Pump_System();
+    for (Held_Press& h : Held)
+        if (h.vk == vk) h.seen = true;
     int16_t r = static_cast<int16_t>((Vk_Down[vk] ? 0x8000 : 0) | (Vk_Pressed[vk] ? 1 : 0));
     Vk_Pressed[vk] = false;
     return r;
@@ -167,5 +233,7 @@ int16_t Plat_Async_Key_State(int vk) {
 
 void Plat_Keyboard_State(uint8_t state[256]) {
     Plat_Pump_System();
+    for (Held_Press& h : Held)
+        if (h.dik != 0) h.seen = true;
     std::memcpy(state, Di_State, 256);
 }

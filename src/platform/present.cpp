@@ -95,6 +95,7 @@ void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
     Last_Present_Ns = Plat_Real_Ns();
     if (!still) Run_Frame_Services();
     if (Script_Active()) Plat_Keep_Frame(pixels, pitch, palette);
+    Plat_In_Frame_Shown();
     const bool changed =
         Backend == nullptr || Backend->show == nullptr || Backend->show(pixels, pitch, palette);
     Still_Frames = changed ? 0 : Still_Frames + 1;

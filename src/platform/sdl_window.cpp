@@ -228,38 +228,6 @@ void Toggle_Fullscreen() {
     Need_Redraw = true;
 }
 
-// A press and its release that both come between two frames (a tap on a touchpad,
-// a click sent by a tool) would leave the frame nothing to see: such a release
-// waits until the next frame has been shown.
-bool Down_This_Frame[SDL_NUM_SCANCODES];
-bool Button_Down_This_Frame[2];
-struct Waiting_Release {
-    int vk, dik;
-    SDL_Scancode scan;  // SDL_SCANCODE_UNKNOWN for a mouse button
-};
-std::vector<Waiting_Release> Waiting;
-
-void Release_Waiting() {
-    for (const Waiting_Release& w : Waiting) {
-        if (w.scan == SDL_SCANCODE_UNKNOWN)
-            Plat_In_Mouse_Button(w.vk, false);
-        else
-            Plat_In_Key(w.vk, w.dik, false, false);
-    }
-    Waiting.clear();
-    std::memset(Down_This_Frame, 0, sizeof Down_This_Frame);
-    Button_Down_This_Frame[0] = Button_Down_This_Frame[1] = false;
-}
-
-// Forgets a release still waiting for a key or button pressed again.
-void Drop_Waiting(int vk, SDL_Scancode scan) {
-    for (size_t i = 0; i < Waiting.size(); ++i)
-        if (Waiting[i].vk == vk && Waiting[i].scan == scan) {
-            Waiting.erase(Waiting.begin() + static_cast<ptrdiff_t>(i));
-            return;
-        }
-}
-
 int Clamp(int v, int lo, int hi) {
     return v < lo ? lo : (v > hi ? hi : v);
 }
@@ -312,14 +280,7 @@ void Handle_Event(const SDL_Event& e) {
             Key_Def extra{};
             const Key_Def* k = Key_For_Scancode(s, &extra);
             if (k == nullptr) return;
-            if (down && !e.key.repeat) {
-                Drop_Waiting(k->vk, s);
-                Down_This_Frame[s] = true;
-            } else if (!down && Down_This_Frame[s]) {
-                Waiting.push_back(Waiting_Release{k->vk, k->dik, s});
-                return;
-            }
-            Plat_In_Key(k->vk, k->dik, down, e.key.repeat != 0);
+            Plat_In_Event(k->vk, k->dik, down, e.key.repeat != 0);
             return;
         }
         case SDL_MOUSEMOTION: {
@@ -342,15 +303,7 @@ void Handle_Event(const SDL_Event& e) {
                      : e.button.button == SDL_BUTTON_RIGHT ? VK_RBUTTON
                                                            : 0;
             if (vk == 0) return;
-            const int b = vk == VK_LBUTTON ? 0 : 1;
-            if (e.type == SDL_MOUSEBUTTONDOWN) {
-                Drop_Waiting(vk, SDL_SCANCODE_UNKNOWN);
-                Button_Down_This_Frame[b] = true;
-            } else if (Button_Down_This_Frame[b]) {
-                Waiting.push_back(Waiting_Release{vk, 0, SDL_SCANCODE_UNKNOWN});
-                return;
-            }
-            Plat_In_Mouse_Button(vk, e.type == SDL_MOUSEBUTTONDOWN);
+            Plat_In_Event(vk, 0, e.type == SDL_MOUSEBUTTONDOWN, false);
             return;
         }
         default:
@@ -531,7 +484,6 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette) {
 
 // A frame that is the same as the one on screen is not drawn again.
 bool Show(const uint8_t* pixels, int pitch, const uint8_t* palette) {
-    Release_Waiting();  // this frame saw the presses
     if (Headless) return true;
     if (Present_Way == Way::Through_Surface) return Show_Surface(pixels, pitch, palette);
     bool same = !Need_Redraw && std::memcmp(Shown_Palette, palette, sizeof Shown_Palette) == 0;
@@ -765,7 +717,6 @@ void Plat_Close() {
     Win = nullptr;
     Present_Way = Way::Unopened;
     Way_Text.clear();
-    Waiting.clear();
     Scaled_Row.clear();
     Scaled_Row.shrink_to_fit();
     if (Sdl_Up) SDL_Quit();

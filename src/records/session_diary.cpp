@@ -112,7 +112,11 @@ Session_Diary::Session_Diary(Session_List* list_) : list(list_) {
     panel = new cls_Desk_Rect(0, 0, Screen_Width - 1, Screen_Height - 1);
     int l, t, r, b;
     panel->Inner_Rect(&l, &t, &r, &b);
+    // The buttons' captions in their own colours, whatever screen coloured the shared
+    // fonts last.
+    Font_Set_Colour(&Font_16x16, 2);
     ok = new cls_Button_Standart(r - 60, b - 27, "OK", &Font_16x16);
+    Font_Set_Colour(&Font_8x16, 231);
     for (int k = 0; k < 4; ++k)
         sort_buttons[k] =
             new cls_Button_Standart(l + Sort_X[k], b - 27, Sort_Captions[k], &Font_8x16);

@@ -29,7 +29,9 @@ bool Make_Folder(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash != std::string::npos && slash > 0 && !Make_Folder(path.substr(0, slash)))
         return false;
-    return mkdir(path.c_str(), 0755) == 0 || errno == EEXIST;
+    if (mkdir(path.c_str(), 0755) == 0) return true;
+    // Something of that name that is not a folder (a plain file) is left alone.
+    return errno == EEXIST && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace

@@ -68,6 +68,7 @@ Message_Box::Message_Box(const char* t) {
     panel = Centred_Panel(Message_Box_Width(text), 80);
     int il, it, ir, ib;
     panel->Inner_Rect(&il, &it, &ir, &ib);
+    Font_Set_Colour(&Font_16x16, 2);  // the captions' colour, whoever used the font last
     ok = new cls_Button_Standart((il + ir) / 2 - 20, ib - 27, "OK", &Font_16x16);
     ready = 1;
 }
@@ -91,6 +92,7 @@ Confirm_Box::Confirm_Box(const char* t) {
     panel = Centred_Panel(Confirm_Box_Width(text), 80);
     int il, it, ir, ib;
     panel->Inner_Rect(&il, &it, &ir, &ib);
+    Font_Set_Colour(&Font_16x16, 2);  // the captions' colour, whoever used the font last
     yes = new cls_Button_Standart(il + 5, ib - 27, "ДА", &Font_16x16);
     no = new cls_Button_Standart(ir - 61, ib - 27, "НЕТ", &Font_16x16);
     ready = 1;
@@ -138,6 +140,7 @@ Results_Box::Results_Box(Text_Lines* lines_) : lines(lines_) {
     panel = Centred_Panel(width, height);
     int il, it, ir, ib;
     panel->Inner_Rect(&il, &it, &ir, &ib);
+    Font_Set_Colour(&Font_16x16, 2);  // the captions' colour, whoever used the font last
     ok = new cls_Button_Standart(il + (ir - il - 40) / 2, ib - 28, "OK", &Font_16x16);
     ready = 1;
 }

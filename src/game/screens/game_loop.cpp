@@ -37,15 +37,18 @@ void Delete(T*& p) {
 
 enum class Block_End { Landed, Leave };
 
-// One block from its dealing to its landing, a tick each pass.
-Block_End Play_Block(Game_State* s) {
+// One block from its dealing to its landing, a tick each pass. The landing is
+// settled in the tick it happens, before the side buttons act and the frame is
+// drawn: a save made in that tick holds the landing whole, as the panel shows it.
+Block_End Play_Block(Game_State* s, int* carry) {
     Build_Area* a = s->Area;
     a->Block_Points = a->Block_Rows = a->Drop_Bonus = 0;
     Block_Spawn(&a->Current, a->Width / 2);
     // The first landing always earns at least one contact point.
-    while (a->Block_Points == 0) {
+    bool landed = false;
+    while (!landed) {
         Screen_Announce(Screen_Kind::Game, s);
-        Block_Control(a);
+        landed = Block_Tick(s, carry);
         Side_Buttons_Update(s);
         Game_Draw_Frame(s, 1);
         if (Side_Buttons_Handle(s) == Side_Leave || Exit_Requested) return Block_End::Leave;
@@ -61,8 +64,7 @@ bool Play_Session(Game_State* s) {
     int carry = 0;  // points not turned into a letter yet
     while (g.Session_End == 0) {
         Verse_List_Refresh(s);
-        if (Play_Block(s) == Block_End::Leave) return false;
-        Landing_Settle(s, &carry);
+        if (Play_Block(s, &carry) == Block_End::Leave) return false;
     }
     return true;
 }
@@ -97,6 +99,14 @@ void Landing_Settle(Game_State* s, int* carry) {
     // After the letters: a chapter completed by the block that reached the top row
     // still fails.
     if (Top_Row_Reached(a)) g.Session_End = Session_Failed;
+}
+
+bool Block_Tick(Game_State* s, int* carry) {
+    Build_Area* a = s->Area;
+    Block_Control(a);
+    if (a->Block_Points == 0) return false;
+    Landing_Settle(s, carry);
+    return true;
 }
 
 bool Top_Row_Reached(Build_Area* a) {
@@ -168,11 +178,15 @@ int Game_Continue(Game_State* s) {
     int slot = 0;
     {
         Slot_Menu menu(Slot_Menu::Mode_Load);
-        if (menu.ok) slot = menu.Run();
+        if (menu.ok)
+            slot = menu.Run();
+        else
+            Slot_Folder_Failure_Notice();
     }
     // A continued game starts with a fresh block and no carry; the loaded session's
     // counters and start stay.
-    const bool loaded = slot >= 1 && Slot_Load(s, slot) && Load_Game_Book(s);
+    const bool loaded =
+        slot >= 1 && Slot_Load(s, slot) && Load_Game_Book(s) && Slot_Fits_Book(s, slot);
     if (loaded) Game_Run(s, 0);
     Game_Close(s);
     return loaded ? 1 : 0;

@@ -67,11 +67,16 @@ void Draw_Counters(Game_State* s) {
     const char* book_title =
         g.Book_Index >= 1 && g.Book_Index <= HS_Book_Count ? HS_Titles[g.Book_Index - 1] : "";
     const HS_Book* book = s->Open_Book;
-    const char* verse = Verse_Text(book, g.Chapter, g.Verse);
+    const int verses = Verse_Count(book, g.Chapter);
+    // A completed chapter is shown as it ended: its last verse with every letter
+    // (the letters left over wait for the next chapter).
+    const bool ended = verses > 0 && g.Verse > verses;
+    const int verse_number = ended ? verses : g.Verse;
+    const char* verse = Verse_Text(book, g.Chapter, verse_number);
+    const int verse_length = verse != nullptr ? static_cast<int>(std::strlen(verse)) : 0;
     std::snprintf(a, sizeof a, " Глава: %d/%d", g.Chapter, Chapter_Count(book));
-    std::snprintf(b, sizeof b, " Стих: %d/%d", g.Verse, Verse_Count(book, g.Chapter));
-    std::snprintf(c, sizeof c, " Букв:  %d/%d", g.Letters,
-                  verse != nullptr ? static_cast<int>(std::strlen(verse)) : 0);
+    std::snprintf(b, sizeof b, " Стих: %d/%d", verse_number, verses);
+    std::snprintf(c, sizeof c, " Букв:  %d/%d", ended ? verse_length : g.Letters, verse_length);
     const int title_x =
         e.L + (e.R - e.L - s->Book_Font.cell_w * static_cast<int>(std::strlen(book_title))) / 2;
     Draw_Block(e, base, &s->Book_Font, book_title, title_x, lines);

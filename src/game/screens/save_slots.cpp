@@ -2,16 +2,48 @@
 #include "game/screens/save_slots.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "core/report_log.h"
+#include "audio/sound.h"
 #include "game/board.h"
+#include "game/screens/game_screen.h"
 #include "game/slot_file.h"
 #include "platform/platform.h"
 #include "records/slot_menu.h"
+#include "scripture/hs_book.h"
+#include "ui/boxes.h"
 
-int Slot_Save(Game_State* s, int slot) {
+namespace {
+
+// A notice over the game (or over whatever the screen left when there is no game).
+void Tell(Game_State* s, const char* text) {
+    Message_Box box(text);
+    if (!box.ready) return;
+    Sound_Stop_All();
+    if (s != nullptr && s->Area != nullptr) Game_Draw_Behind_Box(s);
+    box.Run();
+}
+
+}  // namespace
+
+const char* Save_Failure_Text(int error) {
+    switch (error) {
+        case ENOSPC:
+        case EDQUOT:
+            return "ИГРА НЕ СОХРАНЕНА: НА ДИСКЕ НЕТ МЕСТА";
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return "ИГРА НЕ СОХРАНЕНА: НЕТ ПРАВА ЗАПИСИ";
+        default:
+            return "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК";
+    }
+}
+
+int Slot_Save(Game_State* s, int slot, int* error) {
     Slot_Data data;
     Slot_Header& h = data.header;
     h.magic = Slot_Magic;
@@ -28,8 +60,11 @@ int Slot_Save(Game_State* s, int slot) {
     std::memcpy(data.cells, s->Area->Cells, sizeof data.cells);
     if (s->Sessions != nullptr)
         data.records.assign(s->Sessions->records, s->Sessions->records + s->Sessions->count);
-    if (!Slot_File_Write(Slot_Path(slot), data)) {
+    int failed = 0;
+    if (!Slot_File_Write(Slot_Path(slot), data, &failed)) {
         Report_Log("\n Can not save game to slot %d", slot);
+        Report_Log("\n  %s", Save_Failure_Text(failed));
+        if (error != nullptr) *error = failed;
         return 0;
     }
     return 1;
@@ -58,12 +93,36 @@ int Slot_Load(Game_State* s, int slot) {
     return 1;
 }
 
+bool Slot_Fits_Book(Game_State* s, int slot) {
+    const Game_Progress& g = s->Progress;
+    const int chapters = Chapter_Count(s->Open_Book);
+    // A saved game stands on a chapter of its book, at most one verse past its last
+    // (the chapter was completed by the landing saved).
+    if (g.Chapter <= chapters && g.Verse <= Verse_Count(s->Open_Book, g.Chapter) + 1) return true;
+    Report_Log("\n Can not load game from slot %d: файл поврежден (глава %d, стих %d)", slot,
+               static_cast<int>(g.Chapter), static_cast<int>(g.Verse));
+    Tell(nullptr, "СОХРАНЕНИЕ ПОВРЕЖДЕНО");
+    return false;
+}
+
 int Slot_Save_Dialog(Game_State* s) {
     int slot = 0;
     {
         Slot_Menu menu(Slot_Menu::Mode_Save);
-        if (menu.ok) slot = menu.Run();
+        if (!menu.ok) {
+            Tell(s, Slot_Folder_Failure_Text);
+            return 0;
+        }
+        slot = menu.Run();
     }
-    if (slot > 0) Slot_Save(s, slot);
-    return 1;
+    if (slot <= 0) return 1;
+    int error = 0;
+    if (Slot_Save(s, slot, &error)) return 1;
+    // The player must not believe the game saved.
+    Tell(s, Save_Failure_Text(error));
+    return 0;
+}
+
+void Slot_Folder_Failure_Notice() {
+    Tell(nullptr, Slot_Folder_Failure_Text);
 }

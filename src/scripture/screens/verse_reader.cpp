@@ -1,6 +1,7 @@
 // The verse reading box: wrapping, its layout, its reading time and its loop.
 #include "scripture/screens/verse_reader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -21,8 +22,19 @@ Verse_Reader::Verse_Reader(int chapter, int verse, const char* line, const char*
     std::snprintf(head, sizeof head, "Глава %d, стих %d, букв %d", chapter, verse, letters);
     Add_Text(head);
     Add_Text(" ");
+    head_lines = static_cast<int32_t>(lines.size());
     Add_Text(line);
-    const int width = font.cell_w * Wrap + 60, height = font.cell_h * line_count + 90;
+    // The verse's lines go in pages of what the screen holds under the head.
+    const int verse_lines = static_cast<int>(lines.size()) - head_lines;
+    page_lines = std::max(1, Room_For_Lines() - head_lines);
+    uint32_t letters_before = 0;
+    for (int i = 0; i < verse_lines; ++i) {
+        if (i % page_lines == 0) page_at.push_back(50u * letters_before);
+        letters_before += static_cast<uint32_t>(lines[static_cast<size_t>(head_lines + i)].size());
+    }
+    if (page_at.empty()) page_at.push_back(0);
+    const int shown = head_lines + std::min(verse_lines, page_lines);
+    const int width = font.cell_w * Wrap + 60, height = font.cell_h * shown + 90;
     panel = new cls_Desk_Rect(Screen_Width / 2 - width / 2, Screen_Height / 2 - height / 2,
                               Screen_Width / 2 + width / 2, Screen_Height / 2 + height / 2);
     int il, it, ir, ib;
@@ -40,25 +52,23 @@ Verse_Reader::~Verse_Reader() {
 
 int Verse_Reader::Room_For_Lines() const {
     // The panel is the lines plus 90 pixels; it must stay on the screen.
-    const int fit = font.cell_h > 0 ? (Screen_Height - 90) / font.cell_h : Max_Lines;
-    return fit < Max_Lines ? fit : Max_Lines;
+    return font.cell_h > 0 ? (Screen_Height - 90) / font.cell_h : 1;
 }
 
 void Verse_Reader::Add_Line(const char* from, int n) {
-    if (line_count >= Room_For_Lines()) {
-        // A verse longer than the screen holds: its last line says there is more.
-        if (!cut && line_count > 0) {
-            char* last = lines[line_count - 1];
-            const size_t len = std::strlen(last);
-            std::memcpy(last + (len > Wrap - 3 ? Wrap - 3 : len), "...", 4);
-        }
-        cut = true;
-        return;
-    }
-    if (n > Line_Room - 1) n = Line_Room - 1;
-    std::memcpy(lines[line_count], from, static_cast<size_t>(n));
-    lines[line_count][n] = '\0';
-    ++line_count;
+    lines.emplace_back(from, static_cast<size_t>(n));
+}
+
+int Verse_Reader::Page_Count() const {
+    return static_cast<int>(page_at.size());
+}
+
+int Verse_Reader::Page_Shown() const {
+    if (chosen_page >= 0) return chosen_page;
+    const uint32_t since = Plat_Tick() - start_time;
+    int page = 0;
+    while (page + 1 < Page_Count() && page_at[static_cast<size_t>(page + 1)] <= since) ++page;
+    return page;
 }
 
 void Verse_Reader::Add_Text(const char* text) {
@@ -97,9 +107,22 @@ void Verse_Reader::Draw(Surface* s) {
     Sprite_Tile(rule, il, it + 20, ir, it + 23, s);
     const int middle = (panel->left + panel->right) / 2;
     const int first_y = panel->top + Sprite_Height("desk_bord_Tp") + 27;
-    for (int i = 0; i < line_count; ++i) {
-        const int chars = static_cast<int>(std::strlen(lines[i]));
-        Text_Draw(middle - font.cell_w * chars / 2, first_y + i * font.cell_h, lines[i], &font, s);
+    const int first_verse_line = head_lines + Page_Shown() * page_lines;
+    const int last_verse_line =
+        std::min(static_cast<int>(lines.size()), first_verse_line + page_lines);
+    int row = 0;
+    auto put = [&](const std::string& text) {
+        const int chars = static_cast<int>(text.size());
+        Text_Draw(middle - font.cell_w * chars / 2, first_y + row++ * font.cell_h, text.c_str(),
+                  &font, s);
+    };
+    for (int i = 0; i < head_lines; ++i) put(lines[static_cast<size_t>(i)]);
+    for (int i = first_verse_line; i < last_verse_line; ++i) put(lines[static_cast<size_t>(i)]);
+    if (Page_Count() > 1) {
+        char page[32];
+        std::snprintf(page, sizeof page, "%d/%d", Page_Shown() + 1, Page_Count());
+        Font_Set_Colour(&Font_8x16, 2);
+        Text_Draw(ir - 8 * static_cast<int>(std::strlen(page)) - 6, ib - 27, page, &Font_8x16, s);
     }
     Sprite_Tile(rule, il, ib - 37, ir, ib - 34, s);
     const int32_t left = Time_Left();
@@ -121,6 +144,10 @@ int Verse_Reader::Run() {
         if (static_cast<int32_t>(Plat_Tick() - (start_time + min_time)) >= 0) {
             Ok_Keys_Press(ok);
             fired = ok->Update() != 0;
+            // Read through, a long verse's pages can be turned again.
+            const int page = Page_Shown();
+            if (Key_Clicked(VK_UP) && page > 0) chosen_page = page - 1;
+            if (Key_Clicked(VK_DOWN) && page + 1 < Page_Count()) chosen_page = page + 1;
         }
         Draw(Back_Buffer);
         Frame_End_Kept();
