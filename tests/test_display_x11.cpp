@@ -5,6 +5,10 @@
 // onto the picture, and a click or key tap quicker than a frame is still seen.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -12,6 +16,7 @@
 #include "app/input.h"
 #include "platform/platform_internal.h"
 #include "shared_state.h"
+#include "program_runner.h"
 #include "x_pointer.h"
 #include "xvfb.h"
 
@@ -193,6 +198,9 @@ TEST_P(X11_Test, AClickOrKeyTapQuickerThanAFrameIsSeenByTheNextFrame) {
     EXPECT_TRUE(down);
     EXPECT_FALSE(up);
     EXPECT_NE(Plat_Async_Key_State(VK_LBUTTON) & 0x8000, 0);
+    // Down through one whole frame, up after the next.
+    Plat_Present(picture.pixels.data(), 640, picture.palette);
+    EXPECT_NE(Plat_Async_Key_State(VK_LBUTTON) & 0x8000, 0);
     Plat_Present(picture.pixels.data(), 640, picture.palette);
     while (Plat_Peek_Message(&m)) up = up || m.message == WM_LBUTTONUP;
     EXPECT_TRUE(up);
@@ -200,12 +208,68 @@ TEST_P(X11_Test, AClickOrKeyTapQuickerThanAFrameIsSeenByTheNextFrame) {
 
     ASSERT_TRUE(X_Quick_Key(server.Display().c_str(), "Return"));
     Plat_Sleep_Ns(100000000);
+    while (Plat_Peek_Message(&m)) {
+    }
     uint8_t keys[256];
     Plat_Keyboard_State(keys);
     EXPECT_EQ(keys[DIK_RETURN], 0x80);
     Plat_Present(picture.pixels.data(), 640, picture.palette);
+    Plat_Present(picture.pixels.data(), 640, picture.palette);
     Plat_Keyboard_State(keys);
     EXPECT_EQ(keys[DIK_RETURN], 0);
+}
+
+// The real program on the server, its pointer driven as a tool or a touch screen
+// does: each click comes as a move, a press and a release at once.
+class Program_On_X {
+  public:
+    explicit Program_On_X(const Scratch_Dir& dir) : dir_(dir) {
+        pid_ = fork();
+        if (pid_ == 0) {
+            if (chdir(dir.path().c_str()) != 0) _exit(127);
+            unsetenv("VELTRAN_SCRIPT");
+            execl(VELTRAN_EXE, VELTRAN_EXE, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+    ~Program_On_X() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    // Waits up to 20 s for the log to hold the line.
+    bool Logged(const std::string& line) const {
+        for (int i = 0; i < 400; ++i) {
+            if (dir_.Read("Report.txt").find(line) != std::string::npos) return true;
+            usleep(50000);
+        }
+        return false;
+    }
+
+  private:
+    const Scratch_Dir& dir_;
+    pid_t pid_ = -1;
+};
+
+TEST_P(X11_Test, AnInstantClickReachesTheTitleTheBookListsLabelsAndItsButton) {
+    // Full screen on 1280 x 1024: the picture twice its size, 32 pixels down.
+    auto on_screen = [](int x, int y) { return std::pair<int, int>{2 * x, 32 + 2 * y}; };
+    for (bool label : {true, false}) {
+        SCOPED_TRACE(label ? "a book's label" : "the button under the list");
+        Scratch_Dir dir;
+        dir.Link_Bundled_Data(true);
+        Program_On_X program(dir);
+        ASSERT_TRUE(program.Logged("хорошо исполнена"));
+        usleep(300000);
+        auto [nx, ny] = on_screen(320, 210);  // НОВАЯ ИГРА
+        if (!X_Quick_Click(server.Display().c_str(), nx, ny)) GTEST_SKIP() << "built without XTest";
+        ASSERT_TRUE(program.Logged("Select_HSBook"));
+        usleep(300000);
+        // Авдий, or "По порядку, начиная с первой" (Бытие).
+        auto [bx, by] = label ? on_screen(195, 319) : on_screen(320, 440);
+        ASSERT_TRUE(X_Quick_Click(server.Display().c_str(), bx, by));
+        EXPECT_TRUE(program.Logged(label ? "HScripts/Avdey.txt" : "HScripts/Bytie.txt"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, X11_Test, ::testing::Values("surface", "renderer"),

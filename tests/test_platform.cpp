@@ -89,6 +89,42 @@ TEST_F(Platform_Test, DirectInputStateFollowsScanCodes) {
     EXPECT_EQ(state[DIK_LEFT], 0);
 }
 
+// A tap (press and release between two frames) stays down from one shown frame to
+// the next, whichever order a screen looks and draws in; a long press is let go at
+// once; a second press before the release makes one press.
+TEST_F(Platform_Test, AQuickTapStaysDownThroughOneWholeFrame) {
+    const uint8_t pixels[640 * 480] = {}, palette[1024] = {};
+    auto shown = [&] { Plat_Present(pixels, 640, palette); };
+    auto down = [] { return (Plat_Async_Key_State(VK_LBUTTON) & 0x8000) != 0; };
+    Plat_In_Event(VK_LBUTTON, 0, true, false);
+    Plat_In_Event(VK_LBUTTON, 0, false, false);
+    EXPECT_TRUE(down());  // a screen that looks, then draws
+    shown();
+    EXPECT_TRUE(down());  // ...and one that draws, then looks
+    shown();
+    EXPECT_FALSE(down());
+    EXPECT_EQ(Plat_In_Held_Count(), 0u);
+    // Held across two frames, the release is not held back.
+    Plat_In_Event(VK_SPACE, DIK_SPACE, true, false);
+    shown();
+    shown();
+    Plat_In_Event(VK_SPACE, DIK_SPACE, false, false);
+    uint8_t keys[256];
+    Plat_Keyboard_State(keys);
+    EXPECT_EQ(keys[DIK_SPACE], 0);
+    // Pressed again before its release came through: still down, and up once.
+    Plat_In_Event(VK_RETURN, DIK_RETURN, true, false);
+    Plat_In_Event(VK_RETURN, DIK_RETURN, false, false);
+    Plat_In_Event(VK_RETURN, DIK_RETURN, true, false);
+    shown();
+    shown();
+    Plat_Keyboard_State(keys);
+    EXPECT_EQ(keys[DIK_RETURN], 0x80);
+    Plat_In_Event(VK_RETURN, DIK_RETURN, false, false);
+    Plat_Keyboard_State(keys);
+    EXPECT_EQ(keys[DIK_RETURN], 0);
+}
+
 TEST(Script, KeyAndClickExpandIntoPressWaitRelease) {
     std::vector<Script_Command> c;
     std::string err;

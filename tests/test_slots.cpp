@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -116,6 +117,74 @@ TEST_F(Slot_Test, SaveContinueAndSaveAgainGiveTheSameGame) {
     for (int i = 0; i < 600; ++i)
         EXPECT_EQ(Get_Le32(&a[386 + 24 * i]), Get_Le32(&b[386 + 24 * i])) << "cell " << i;
     EXPECT_EQ(a.substr(14786), b.substr(14786));
+}
+
+// --- saving while a block lands ------------------------------------------------------
+
+// A save made in any tick holds the game settled: a block that landed in that tick
+// brings its points, block, rows, letters, any verse they opened and a top-row
+// failure into the slot, exactly as the panel shows them from that tick on.
+TEST_F(Slot_Test, ASaveInAnyTickAroundALandingHoldsTheLandingWhole) {
+    Exit_Requested = 1;  // opened verses are counted without their reading boxes
+    Lay_Out(&other);
+    enum Scenario { Plain, Row, Verse, Top };
+    for (Scenario scenario : {Plain, Row, Verse, Top}) {
+        for (bool fast : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "scenario " << scenario << (fast ? " fast" : ""));
+            Game_Progress& g = game.Progress;
+            g.Ses_Points = g.Ses_Blocks = g.Ses_Rows = g.Ses_Letters = g.Ses_Verses = 0;
+            g.Verse = 1;
+            g.Session_End = 0;
+            // One letter short of "1 Во дни те" (11 letters) opens it with the landing.
+            g.Letters = scenario == Verse ? 10 : 0;
+            Build_Area* a = game.Area;
+            Area_Reset(a);
+            // A flat block of four stones over columns 5..8.
+            Block_Spawn(&a->Current, 5);
+            a->Current.count = 4;
+            for (int i = 0; i < 4; ++i) {
+                a->Current.Stones[i].dc = i;
+                a->Current.Stones[i].dr = 0;
+            }
+            a->Current.Y = scenario == Top ? 0 : 9;
+            a->Current.Last_Fall = Plat_Tick();
+            a->Block_Points = a->Block_Rows = 0;
+            a->Drop_Bonus = fast ? 32 : 0;
+            for (int c = 1; c <= 12; ++c) {
+                if (scenario == Row && (c < 5 || c > 8)) Area_Cell(a, c, 11).kind = 2;
+                if (scenario == Top && c >= 5 && c <= 8)
+                    for (int r = 1; r <= 11; ++r) Area_Cell(a, c, r).kind = 3;
+            }
+            int carry = 0, landed_at = -1;
+            for (int tick = 0; landed_at < 0 || tick < landed_at + 3; ++tick) {
+                ASSERT_LT(tick, 400);
+                if (landed_at < 0) {
+                    if (Block_Tick(&game, &carry)) landed_at = tick;
+                }
+                Plat_Clock_Advance(30);
+                // The side buttons act here: save, and continue from the slot.
+                ASSERT_EQ(Slot_Save(&game, 1), 1);
+                ASSERT_EQ(Slot_Load(&other, 1), 1);
+                const Game_Progress& saved = other.Progress;
+                const bool landed = landed_at >= 0;
+                EXPECT_EQ(std::memcmp(&saved, &g, sizeof g), 0) << "tick " << tick;
+                EXPECT_EQ(std::memcmp(other.Area->Cells, a->Cells, sizeof a->Cells), 0);
+                EXPECT_EQ(+saved.Ses_Blocks, landed ? 1 : 0) << "tick " << tick;
+                EXPECT_EQ(+saved.Ses_Points, landed ? a->Block_Points : 0) << "tick " << tick;
+                EXPECT_EQ(+saved.Ses_Rows, landed && scenario == Row ? 1 : 0) << "tick " << tick;
+                // The book's one verse is 11 letters long.
+                const bool opens =
+                    landed && (scenario == Verse ? 10 : 0) + a->Block_Points / 4 >= 11;
+                EXPECT_EQ(+saved.Verse, opens ? 2 : 1) << "tick " << tick;
+                EXPECT_EQ(+saved.Session_End, !landed           ? 0
+                                              : scenario == Top ? Session_Failed
+                                              : opens           ? Session_Completed
+                                                                : 0)
+                    << "tick " << tick;
+            }
+            EXPECT_GT(a->Block_Points, 0);
+        }
+    }
 }
 
 TEST_F(Slot_Test, ANameIsCutToThirtyCharactersInTheHead) {
@@ -296,6 +365,80 @@ TEST_F(Slot_Test, SavedFromTheGameAndContinuedFromTheMainMenu) {
     EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("resumed.bmp")), " Блоков: 1", session, 88));
     EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("resumed.bmp")), "Сессия: 1", session, 88));
     Font_Release(&session);
+}
+
+// СОХРАНИТЬ pressed at moments a tick apart around the second landing of a game
+// of Авдий (seed 1: the block lands near 40.3 s): every slot holds as many blocks
+// as stones of four lie on its board, the landing's points with them.
+TEST_F(Slot_Test, TheRealGameSavedAroundALandingHoldsWhatThePanelShowed) {
+    Scratch_Dir dir;
+    dir.Link_Bundled_Data(true);
+    int before = 0, after = 0;
+    for (int wait = 39890; wait <= 40190; wait += 30) {
+        dir.Remove("SAVE");
+        const std::string script = "wait 1000\nclick 320 210\nwait 1500\nclick 195 319\nwait " +
+                                   std::to_string(wait) +
+                                   "\nclick 518 429\nwait 1500\nclick 315 100\nwait 600\nquit\n";
+        Program_Run run = Run_Program(dir, script, {"VELTRAN_SEED=1"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        Slot_Data data;
+        std::string why;
+        ASSERT_EQ(Slot_File_Read(dir.path() + "/SAVE/slot2", &data, &why), Slot_Read_Result::Ok);
+        int stones = 0;
+        for (const Stone_Cell& c : data.cells) stones += c.kind > 0 ? 1 : 0;
+        const Game_Progress& g = data.progress;
+        EXPECT_EQ(stones, 4 * g.Ses_Blocks) << "saved at " << wait;
+        EXPECT_EQ(g.Ses_Points > 0, g.Ses_Blocks > 0) << "saved at " << wait;
+        (g.Ses_Blocks == 1 ? before : after) += 1;
+    }
+    // The moments fall on both sides of the landing.
+    EXPECT_GT(before, 0);
+    EXPECT_GT(after, 0);
+}
+
+// The player is told when a game cannot be saved: a plain file named SAVE where
+// the folder should be (the slot menus do not open, the file is left alone), and
+// a slot the system refuses to write (a folder in its place).
+TEST_F(Slot_Test, ASaveThatCannotBeWrittenIsToldToThePlayer) {
+    Scratch_Dir dir;
+    dir.Link_Bundled_Data(false);
+    dir.Write("HScripts/Ruf.txt",
+              "Книга Руфь\r\nРуфь\r\nГлава 1\r\n1 " + std::string(300, 'а') + "\r\n");
+    dir.Write("SAVE", "not a folder");
+    const std::string start =
+        "wait 300\nclick 320 210\nmove 5 470\nwait 600\nkey ESCAPE\nwait 1000\n";
+    Program_Run run =
+        Run_Program(dir,
+                    start +
+                        "click 519 430\nwait 800\nshot save.bmp\nkey RETURN\nwait 800\n"
+                        // МЕНЮ -> ДА -> ДА: told again, then the game ends; ПРОДОЛЖИТЬ is told too.
+                        "click 599 455\nwait 600\nkey RETURN\nwait 600\nkey RETURN\nwait 800\n"
+                        "shot leave.bmp\nkey RETURN\nwait 800\nclick 320 265\nwait 800\n"
+                        "shot continue.bmp\nkey RETURN\nwait 800\nquit\n",
+                    {"VELTRAN_SEED=4"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(dir.Read("SAVE"), "not a folder");
+    Font small;
+    Font_Copy(&small, &Font_8x16);
+    for (const char* shot : {"save.bmp", "leave.bmp", "continue.bmp"})
+        EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read(shot)), Slot_Folder_Failure_Text, small, 2))
+            << shot;
+    EXPECT_EQ(Log_Count(run.report, "\n Error: не удалось создать папку сохранений SAVE"), 3u);
+
+    dir.Remove("SAVE");
+    std::filesystem::create_directories(dir.path() + "/SAVE/slot3/inside");
+    run = Run_Program(dir,
+                      start +
+                          "click 519 430\nwait 800\nclick 320 128\nwait 800\nshot failed.bmp\n"
+                          "key RETURN\nwait 800\nshot played.bmp\nquit\n",
+                      {"VELTRAN_SEED=4"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("failed.bmp")),
+                               "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК", small, 2));
+    EXPECT_FALSE(Shot_Find_Text(Shot_Read(dir.Read("played.bmp")), "ИГРА НЕ СОХРАНЕНА", small, 2));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "/SAVE/slot3/inside"));
+    EXPECT_EQ(Log_Count(run.report, "\n Can not save game to slot 3"), 1u);
+    Font_Release(&small);
 }
 
 }  // namespace

@@ -25,13 +25,12 @@ int Mouse_Pos_X, Mouse_Pos_Y;
 
 // A press whose release is held back: a press and its release that both come
 // between two frames (a tap on a touchpad or a touch screen, a click sent by a
-// tool) would leave the screens nothing to see. The release waits until the
-// program has asked for the key after the press and a frame has been shown since,
-// or two frames have been shown without anyone asking.
+// tool) would leave the screens nothing to see. The button stays down through one
+// whole frame, from one shown frame to the next, whatever order a screen draws
+// and looks at its widgets in; only then is the release let through.
 struct Held_Press {
     int vk, dik;
-    bool seen = false;      // asked for since the press
-    int unseen_frames = 0;  // frames shown before anyone asked
+    int frames = 0;         // frames shown since the press
     bool released = false;  // its release came and waits
 };
 std::vector<Held_Press> Held;
@@ -167,7 +166,7 @@ void Plat_In_Event(int vk, int dik, bool down, bool repeat) {
 void Plat_In_Frame_Shown() {
     for (size_t i = 0; i < Held.size();) {
         Held_Press& h = Held[i];
-        if (!h.seen && ++h.unseen_frames < 2) {
+        if (++h.frames < 2) {
             ++i;
             continue;
         }
@@ -223,17 +222,15 @@ void Plat_Post_Quit() {
 
 int16_t Plat_Async_Key_State(int vk) {
     if (vk <= 0 || vk >= 256) return 0;
-    Plat_Pump_System();
-    for (Held_Press& h : Held)
-        if (h.vk == vk) h.seen = true;
+    // The window system is asked once a frame, by the message peek, so that every
+    // widget of a frame sees the same input; the script still acts on the clock.
+    Script_Run_Due();
     int16_t r = static_cast<int16_t>((Vk_Down[vk] ? 0x8000 : 0) | (Vk_Pressed[vk] ? 1 : 0));
     Vk_Pressed[vk] = false;
     return r;
 }
 
 void Plat_Keyboard_State(uint8_t state[256]) {
-    Plat_Pump_System();
-    for (Held_Press& h : Held)
-        if (h.dik != 0) h.seen = true;
+    Script_Run_Due();
     std::memcpy(state, Di_State, 256);
 }

@@ -28,11 +28,11 @@ void Plat_In_Key(int vk, int dik, bool down, bool repeat);
 void Plat_In_Mouse_Move(int x, int y);
 void Plat_In_Mouse_Button(int vk, bool down);
 // A key (dik != 0) or mouse button (dik == 0) as the system reports it: a release
-// that comes before the program has seen its press is held back (see
+// that comes less than a whole frame after its press is held back (see
 // Plat_In_Frame_Shown).
 void Plat_In_Event(int vk, int dik, bool down, bool repeat);
-// A frame is being shown: held releases whose press has been seen since, or that
-// waited two frames, are let through.
+// A frame is being shown: releases held since before the frame shown last are let
+// through, so every press stays down from one shown frame to the next.
 void Plat_In_Frame_Shown();
 size_t Plat_In_Held_Count();
 // Forgets every queued message and held key (between tests).

@@ -49,9 +49,8 @@ void Plat_Note_Paced() {
 }
 
 void Plat_Pump_System() {
-    // Every message peek and every key-state query pumps, several times a frame;
-    // the window system is asked at most once a millisecond, which no hand can
-    // tell from always.
+    // Every message peek pumps, once or more a frame; the window system is asked at
+    // most once a millisecond, which no hand can tell from always.
     if (Backend != nullptr && Backend->pump != nullptr) {
         const uint64_t now = Plat_Real_Ns();
         if (now - Last_Pump_Ns >= 1000000 || now < Last_Pump_Ns) {
