@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release bench fuzz art books sounds music contact-sheet format clean
+.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release test-clang bench fuzz art books sounds music contact-sheet format clean
 
 all: build
 
@@ -23,7 +23,7 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	cd data && ../$(BUILD)/src/app/veltran
 
-test: test-plain test-asan test-release
+test: test-plain test-asan test-release test-clang
 
 test-plain: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -44,6 +44,15 @@ test-release: deps
 	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DVELTRAN_WERROR=ON \
 		-DVELTRAN_TESTS=OFF -DVELTRAN_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+
+# The second compiler: the whole tree (game, tools, tests, benchmarks) compiled with
+# clang and warnings as errors, so that nothing one compiler takes and the other
+# refuses can land. Compiled only; the tests run in the g++ builds above.
+CLANG_BUILD ?= build-clang
+test-clang: deps
+	CXX=clang++ CC=clang cmake -S . -B $(CLANG_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVELTRAN_WERROR=ON \
+		-DCMAKE_CXX_FLAGS=-O0 $(CMAKE_FLAGS)
+	cmake --build $(CLANG_BUILD) -j $(JOBS)
 
 # Installs the game: make install [PREFIX=/usr/local] [DESTDIR=staging folder].
 PREFIX ?= /usr/local

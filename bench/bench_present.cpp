@@ -219,9 +219,12 @@ void Present(benchmark::State& state, const char* way, const std::vector<Frame>&
 
 int main(int argc, char** argv) {
     for (const char* way : {"surface", "renderer"})
-        for (const auto& [screen, frames] :
+        for (const auto& screen_frames :
              {std::pair{"Title", &Title_Frames}, std::pair{"Game", &Game_Frames}})
             for (Change change : {Full, Typical}) {
+                // Named copies: a lambda captures variables, not structured bindings.
+                const char* screen = screen_frames.first;
+                const auto* frames = screen_frames.second;
                 const std::string name = std::string("BM_") +
                                          (way[0] == 's' ? "Surface" : "Renderer") + "_" + screen +
                                          (change == Full ? "_Full" : "_Typical");

@@ -274,6 +274,63 @@ TEST_F(Game_Test, ACompletedSessionFillsTheStorageAndMovesToTheNextChapter) {
     EXPECT_EQ(game.Sessions->count, 2);
 }
 
+TEST_F(Game_Test, TheResultsBoxSaysEveryFigureAndThePenaltyCharged) {
+    Load({{Line_Of(1, 60), Line_Of(2, 40)}, {Line_Of(1, 5)}, {Line_Of(1, 5)}});
+    Exit_Requested = 1;
+    Game_Progress& g = game.Progress;
+    g.Session_Number = 3;
+    g.Ses_Letters = 30;
+    g.Ses_Verses = 1;
+    g.Ses_Points = 120;
+    g.Ses_Blocks = 17;
+    g.Ses_Rows = 4;
+    g.Ses_Start = Plat_Time() - 125;
+    g.Store_Points = 500;
+    g.Session_End = Session_Failed;
+    Session_Results(&game);
+    ASSERT_EQ(game.Sessions->count, 1);
+    const Session_Record& r = game.Sessions->records[0];
+    EXPECT_EQ(+g.Store_Points, 500 - r.penalty);
+    const std::vector<std::string> failed = {"Результаты сессии 3: (30%)",
+                                             "Книга: Руфь, Глава 1/3",
+                                             "Открыто стихов: 1/2",
+                                             "Набрано баллов: 120",
+                                             "Выложено блоков: 17",
+                                             "Собрано рядов: 4",
+                                             "Затрачено времени: 2 мин 5 сек",
+                                             "Сессия не выполнена.",
+                                             "В хранилище ничего не добавлено.",
+                                             "Штраф: " + std::to_string(r.penalty) + " баллов.",
+                                             "Открытые за сессию стихи закрываются."};
+    EXPECT_EQ(Session_Results_Lines(g, 3, r), failed);
+    Session_Record good = r;
+    good.success = 1;
+    good.letters_opened = 100;
+    const std::vector<std::string> tail = {"Сессия успешно выполнена.",
+                                           "Результаты добавлены в хранилище."};
+    const std::vector<std::string> lines = Session_Results_Lines(g, 3, good);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0], "Результаты сессии 3: (100%)");
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 7, lines.end()), tail);
+}
+
+TEST_F(Game_Test, APanelBehindACompletedChapterShowsItAsItEnded) {
+    Load({{Line_Of(1, 10), Line_Of(2, 12)}});
+    Game_Progress& g = game.Progress;
+    g.Verse = 3;  // one past the last: the chapter was completed
+    g.Letters = 3;
+    Game_Draw_Frame(&game, 0);
+    Font book;
+    Font_Copy(&book, &Font_8x16);
+    Font_Set_Colour(&book, 96);
+    const Shot shot = Shot_Of_Surface(Back_Buffer);
+    int x = 0, y = 0;
+    EXPECT_TRUE(Shot_Find_Text(shot, " Стих: 2/2", book, 96, &x, &y));
+    EXPECT_TRUE(Shot_Find_Text(shot, " Букв:  12/12", book, 96));
+    EXPECT_FALSE(Shot_Find_Text(shot, " Стих: 3/2", book, 96));
+    Font_Release(&book);
+}
+
 TEST_F(Game_Test, AFailedSessionCostsItsPenaltyAndKeepsTheChapter) {
     Load({{Line_Of(1, 60), Line_Of(2, 40)}});
     Exit_Requested = 1;

@@ -18,6 +18,7 @@
 #include "game/screens/save_slots.h"
 #include "game/slot_file.h"
 #include "program_runner.h"
+#include "records/session_diary.h"
 #include "records/slot_menu.h"
 #include "shot_text.h"
 #include "ui_fixture.h"
@@ -185,6 +186,32 @@ TEST_F(Slot_Test, ASaveInAnyTickAroundALandingHoldsTheLandingWhole) {
             EXPECT_GT(a->Block_Points, 0);
         }
     }
+}
+
+// The diary's order is the list's own and a save keeps it, whichever key sorted it.
+TEST_F(Slot_Test, TheDiarysSortingIsKeptInTheSave) {
+    const int points[4] = {50, 10, 30, 20};
+    for (int i = 0; i < 4; ++i) {
+        Session_Record r{};
+        r.book = 8;
+        r.chapter = 1;
+        r.session_number = i + 1;
+        r.points = points[i];
+        ASSERT_EQ(Session_List_Append(game.Sessions, r), 1);
+    }
+    Lay_Out(&other);
+    auto saved_order = [&] {
+        EXPECT_EQ(Slot_Save(&game, 4), 1);
+        EXPECT_EQ(Slot_Load(&other, 4), 1);
+        std::vector<int> order;
+        for (int i = 0; i < other.Sessions->count; ++i)
+            order.push_back(other.Sessions->records[i].session_number);
+        return order;
+    };
+    Session_List_Sort(game.Sessions, Sort_Points);
+    EXPECT_EQ(saved_order(), (std::vector<int>{2, 4, 3, 1}));
+    Session_List_Sort(game.Sessions, Sort_Number);
+    EXPECT_EQ(saved_order(), (std::vector<int>{1, 2, 3, 4}));
 }
 
 TEST_F(Slot_Test, ANameIsCutToThirtyCharactersInTheHead) {

@@ -19,14 +19,6 @@
 
 namespace {
 
-// A line of the results box.
-template <typename... Args>
-void Add_Line(Text_Lines* text, const char* format, Args... args) {
-    char line[160];
-    std::snprintf(line, sizeof line, format, args...);
-    text->Add_Text(line);
-}
-
 // Every line of the results fits this width, so none wraps.
 constexpr int Results_Width = 40;
 
@@ -42,6 +34,38 @@ int Session_Penalty(int letters_total, int letters_gathered) {
     return static_cast<int>((static_cast<int64_t>(Plat_Rand() % 10 + 1) * lacking * 4) / 5);
 }
 
+std::vector<std::string> Session_Results_Lines(const Game_Progress& g, int chapters,
+                                               const Session_Record& r) {
+    std::vector<std::string> lines;
+    auto add = [&lines](const char* format, auto... args) {
+        char line[160];
+        std::snprintf(line, sizeof line, format, args...);
+        lines.emplace_back(line);
+    };
+    const char* title =
+        g.Book_Index >= 1 && g.Book_Index <= HS_Book_Count ? HS_Titles[g.Book_Index - 1] : "";
+    char spent[64];
+    Duration_Text(r.duration, spent, sizeof spent);
+    add("Результаты сессии %d: (%d%%)", r.session_number,
+        Session_Percent(r.letters_opened, r.letters_total));
+    add("Книга: %s, Глава %d/%d", title, r.chapter, chapters);
+    add("Открыто стихов: %d/%d", r.verses_opened, r.verses_total);
+    add("Набрано баллов: %d", r.points);
+    add("Выложено блоков: %d", r.blocks);
+    add("Собрано рядов: %d", r.rows);
+    add("Затрачено времени: %s", spent);
+    if (r.success == 0) {
+        lines.emplace_back("Сессия не выполнена.");
+        lines.emplace_back("В хранилище ничего не добавлено.");
+        add("Штраф: %d баллов.", r.penalty);
+        lines.emplace_back("Открытые за сессию стихи закрываются.");
+    } else {
+        lines.emplace_back("Сессия успешно выполнена.");
+        lines.emplace_back("Результаты добавлены в хранилище.");
+    }
+    return lines;
+}
+
 int Session_Results(Game_State* s) {
     Game_Progress& g = s->Progress;
     const HS_Book* book = s->Open_Book;
@@ -50,7 +74,6 @@ int Session_Results(Game_State* s) {
     for (int v = 1; v <= verses; ++v)
         if (const char* line = Verse_Text(book, g.Chapter, v))
             letters_total += static_cast<int>(std::strlen(line));
-    const int percent = Session_Percent(g.Ses_Letters, letters_total);
     const int32_t duration = static_cast<int32_t>(Plat_Time() - g.Ses_Start);
 
     Session_Record r{};
@@ -68,34 +91,15 @@ int Session_Results(Game_State* s) {
     r.penalty = 0;
     r.duration = duration;
 
-    Text_Lines text(1024, Results_Width);
-    const char* title =
-        g.Book_Index >= 1 && g.Book_Index <= HS_Book_Count ? HS_Titles[g.Book_Index - 1] : "";
-    char spent[64];
-    Duration_Text(duration, spent, sizeof spent);
-    Add_Line(&text, "Результаты сессии %d: (%d%%)", g.Session_Number, percent);
-    Add_Line(&text, "Книга: %s, Глава %d/%d", title, g.Chapter, Chapter_Count(book));
-    Add_Line(&text, "Открыто стихов: %d/%d", g.Ses_Verses, verses);
-    Add_Line(&text, "Набрано баллов: %d", g.Ses_Points);
-    Add_Line(&text, "Выложено блоков: %d", g.Ses_Blocks);
-    Add_Line(&text, "Собрано рядов: %d", g.Ses_Rows);
-    Add_Line(&text, "Затрачено времени: %s", spent);
-
     Sound_Stop_All();
     const bool failed = g.Session_End == Session_Failed;
     if (failed) {
         Music_Play("MUSIC/Fail_ses_finish.mp3", 1);
         r.success = 0;
         r.penalty = Session_Penalty(letters_total, g.Ses_Letters);
-        text.Add_Text("Сессия не выполнена.");
-        text.Add_Text("В хранилище ничего не добавлено.");
-        Add_Line(&text, "Штраф: %d баллов.", r.penalty);
-        text.Add_Text("Открытые за сессию стихи закрываются.");
         g.Store_Points -= r.penalty;
     } else {
         Music_Play("MUSIC/Good_ses_finish.mp3", 1);
-        text.Add_Text("Сессия успешно выполнена.");
-        text.Add_Text("Результаты добавлены в хранилище.");
         g.Store_Points += g.Ses_Points;
         g.Store_Blocks += g.Ses_Blocks;
         g.Store_Rows += g.Ses_Rows;
@@ -103,6 +107,9 @@ int Session_Results(Game_State* s) {
         g.Store_Verses += g.Ses_Verses;
         g.Store_Sessions += 1;
     }
+    Text_Lines text(1024, Results_Width);
+    for (const std::string& line : Session_Results_Lines(g, Chapter_Count(book), r))
+        text.Add_Text(line.c_str());
     // The box opens over the board as it ended, not over the last reading box.
     Game_Draw_Frame(s, 0);
     {
