@@ -371,6 +371,56 @@ TEST(Session_Figures, DurationsAreWordedAtEveryBoundary) {
 
 // --- popups and closing ------------------------------------------------------------------
 
+TEST_F(Game_Test, TheBoardsPicturesPopupsAndShimmerMoveAsTheyShould) {
+    Build_Area* a = game.Area;
+    const int n = a->Backgrounds.count;
+    ASSERT_GE(n, 2);
+    // ФОН walks every picture once and wraps to the first.
+    a->Background_Index = 0;
+    std::set<int> seen;
+    for (int i = 0; i < n; ++i) {
+        Area_Next_Background(a);
+        seen.insert(a->Background_Index);
+    }
+    EXPECT_EQ(static_cast<int>(seen.size()), n);
+    EXPECT_EQ(a->Background_Index, 0);
+    // A new session's picture is never the one before.
+    for (int i = 0; i < 40; ++i) {
+        const int before = a->Background_Index;
+        Area_New_Background(a);
+        EXPECT_NE(a->Background_Index, before);
+    }
+    // A popup rises a pixel every 100 ms and is gone after its life.
+    a->Popups[a->Popup_Count++] = Popup_Create(100, 200, 7, 1);
+    const Score_Popup* p = a->Popups[0];
+    const int life = p->life;
+    EXPECT_GE(life, 10);
+    EXPECT_LE(life, 29);
+    for (int step = 0; step < life; ++step) {
+        EXPECT_EQ(p->y, 200 - step);
+        Plat_Clock_Advance(101);
+        Popups_Update(a);
+        ASSERT_EQ(a->Popup_Count, 1);
+    }
+    Plat_Clock_Advance(101);
+    Popups_Update(a);
+    EXPECT_EQ(a->Popup_Count, 0);
+    // A collected row shimmers through its frames; settled stones stay on frame 0.
+    Area_Reset(a);
+    for (int c = 1; c <= a->Width; ++c) Area_Cell(a, c, 11).kind = Area_Cell(a, c, 10).kind = 3;
+    Area_Cell(a, 1, 10).kind = 0;
+    Row_Collect(a, 11);
+    std::set<int> frames;
+    for (int i = 0; i < 8; ++i) {
+        Plat_Clock_Advance(120);
+        Rows_Animate(a);
+        Area_Draw_Cells(a);
+        frames.insert(Area_Cell(a, 5, 11).frame);
+        EXPECT_EQ(Area_Cell(a, 5, 10).frame, 0);
+    }
+    EXPECT_GE(frames.size(), 4u);
+}
+
 TEST_F(Game_Test, PopupDigitsGrowWithTheirKindAndCycleEightShadesOfTwoColours) {
     Score_Popup* one = Popup_Create(10, 10, 7, 1);
     Score_Popup* row = Popup_Create(10, 10, 123, 2);
