@@ -10,6 +10,7 @@
 
 #include "app/input.h"
 #include "platform/platform.h"
+#include "platform/sdl_system.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ bool Open_Once() {
     static bool ok = [] {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         unsetenv("VELTRAN_SCRIPT");
+        Plat_Use_Sdl();
         return Plat_Open("Veltran bench", Window_Proc) == PLAT_OPEN_OK;
     }();
     return ok;

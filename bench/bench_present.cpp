@@ -25,6 +25,7 @@
 #include "game/screens/game_screen.h"
 #include "graphics/display.h"
 #include "platform/platform.h"
+#include "platform/sdl_system.h"
 #include "platform/platform_internal.h"
 #include "ui/text_lines.h"
 #include "xvfb.h"
@@ -150,6 +151,7 @@ bool Open(const char* way) {
     if (Open_Way != nullptr && std::strcmp(Open_Way, way) == 0) return true;
     if (Open_Way != nullptr) Plat_Close();
     setenv("VELTRAN_PRESENT", way, 1);
+    Plat_Use_Sdl();
     if (Plat_Open("Veltran bench", Window_Proc) != PLAT_OPEN_OK) {
         Skip_Reason = std::string("no window on Xvfb: ") + Plat_Error();
         return false;

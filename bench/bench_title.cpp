@@ -19,6 +19,7 @@
 #include "graphics/display.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"
+#include "platform/sdl_system.h"
 
 namespace fs = std::filesystem;
 
@@ -28,6 +29,7 @@ Title_Screen* Title() {
     static Title_Screen* title = [] {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         unsetenv("VELTRAN_SCRIPT");
+        Plat_Use_Sdl();
         Plat_Open("Veltran bench", Window_Proc);
         Bench_Load_Graphics("veltran_title");
         return Title_Create();

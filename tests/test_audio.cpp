@@ -4,6 +4,7 @@
 // and the virtual clock.
 #include <gtest/gtest.h>
 
+#include "platform/sdl_system.h"
 #include "shared_state.h"
 
 #include <algorithm>
@@ -59,19 +60,30 @@ std::string Wav(int n, uint16_t tag = 1, uint32_t rate = 11025, bool data = true
 
 class Audio_Test : public Shared_State_Test {
   protected:
+    // The mixer on SDL's dummy device, or no device at all: the silent backend.
+    virtual bool Silent() const { return false; }
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
+        if (!Silent()) Plat_Use_Sdl();
         Reset_Shared_State(1000);
         ASSERT_EQ(Report_Open(), 1);
-        ASSERT_EQ(Sound_Init(), 1);
+        ASSERT_EQ(Sound_Init(), Silent() ? 0 : 1);
+        ASSERT_EQ(Plat_Audio_Silent(), Silent());
         Music = Music_Init(new Music_Player());
     }
     void TearDown() override {
         Music_Release();
         Sound_Release();
+        Plat_Set_System(nullptr);
         Shared_State_Test::TearDown();
     }
     Scratch_Cwd cwd;
+};
+
+// The music's clock is the platform's own: the same on the mixer and on silence.
+class Music_Clock_Test : public Audio_Test, public ::testing::WithParamInterface<bool> {
+  protected:
+    bool Silent() const override { return GetParam(); }
 };
 
 TEST(Wav, TheFirstChunkIsTheFormatAndOnlyPcmIsTaken) {
@@ -160,7 +172,7 @@ std::string Tune() {
     return Wav(22050, 1, 22050, true, 16, 1, 16);
 }
 
-TEST_F(Audio_Test, AFinishedTuneStopsOrLoopsOnlyWhenPolled) {
+TEST_P(Music_Clock_Test, AFinishedTuneStopsOrLoopsOnlyWhenPolled) {
     cwd.Write("tune.wav", Tune());
     Music_Play("tune.wav", 0);
     ASSERT_EQ(Music->playing, 1);
@@ -256,7 +268,7 @@ TEST_F(Audio_Test, AnUnplayableSessionTuneIsReportedOnceAndSkipped) {
     EXPECT_EQ(none.unplayable, (std::vector<uint8_t>{1, 1}));
 }
 
-TEST_F(Audio_Test, SeekStopsAtTheEndAndStopTwiceSaysSo) {
+TEST_P(Music_Clock_Test, SeekStopsAtTheEndAndStopTwiceSaysSo) {
     cwd.Write("tune.wav", Tune());
     Music_Play("tune.wav", 0);
     Music_Seek(99000000);
@@ -268,15 +280,17 @@ TEST_F(Audio_Test, SeekStopsAtTheEndAndStopTwiceSaysSo) {
     EXPECT_EQ(Music_Rewind(), 0);
 }
 
-TEST_F(Audio_Test, AFileThatCannotPlayIsLoggedAndCountsAsEnded) {
-    Music_Play("MUSIC/missing.mp3", 1);
+TEST_P(Music_Clock_Test, AFileThatCannotPlayIsLoggedAndCountsAsEnded) {
+    // Each file is reported once a run: each backend has a file of its own.
+    const std::string name = Silent() ? "MUSIC/missing-here.mp3" : "MUSIC/missing.mp3";
+    Music_Play(name.c_str(), 1);
     EXPECT_EQ(Music->playing, 1);
-    EXPECT_STREQ(Music->file_name, "MUSIC/missing.mp3");
+    EXPECT_EQ(Music->file_name, name);
     EXPECT_EQ(Music_Update(), 0);
-    EXPECT_NE(cwd.Log().find("\n Error Play MP3 File: MUSIC/missing.mp3"), std::string::npos);
+    EXPECT_NE(cwd.Log().find("\n Error Play MP3 File: " + name), std::string::npos);
 }
 
-TEST_F(Audio_Test, PlaylistTakesItsTrackBackUpAfterACue) {
+TEST_P(Music_Clock_Test, PlaylistTakesItsTrackBackUpAfterACue) {
     cwd.Write("MUSIC_SESIONS/a.mp3", Tune());
     cwd.Write("MUSIC_SESIONS/b.mp3", Tune());
     cwd.Write("MUSIC_SESIONS/notes.txt", "x");
@@ -306,6 +320,40 @@ TEST_F(Audio_Test, PlaylistTakesItsTrackBackUpAfterACue) {
     EXPECT_EQ(Plat_Music_Position(), 0);
     EXPECT_EQ(list.saved_position, 0);
     EXPECT_NE(std::string(Music->file_name).find("MUSIC_SESIONS/"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, Music_Clock_Test, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "silent" : "mixer");
+                         });
+
+// Silent, the bundled tunes last as long as they would play, from their own bytes.
+class Silent_Backend : public Shared_State_Test {};
+
+TEST_F(Silent_Backend, KnowsATunesLengthFromItsBytesAndTakesEffects) {
+    Reset_Shared_State(1000);
+    Plat_Set_System(nullptr);
+    EXPECT_FALSE(Plat_Audio_Open());
+    EXPECT_TRUE(Plat_Audio_Silent());
+    const std::string music = std::string(VELTRAN_SOURCE_DIR) + "/data/MUSIC/Game_Over.mp3";
+    ASSERT_TRUE(Plat_Music_Open(music.c_str(), false));
+    EXPECT_TRUE(Plat_Music_Length_Known());
+    // The tunes are 2 to 60 seconds; the estimate stays within them.
+    EXPECT_GT(Plat_Music_Length(), 2 * 10000000LL);
+    EXPECT_LT(Plat_Music_Length(), 60 * 10000000LL);
+    Plat_Music_Run();
+    Plat_Clock_Advance(1500);
+    EXPECT_EQ(Plat_Music_Position(), 15000000);
+    EXPECT_FALSE(Plat_Music_Ended());
+    Plat_Music_Close();
+    const uint8_t samples[11025] = {};
+    const int handle = Plat_Sound_Create(samples, sizeof samples);
+    ASSERT_GE(handle, 0);
+    EXPECT_EQ(Plat_Sound_Length_Ms(handle), 1000u);
+    EXPECT_TRUE(Plat_Sound_Play(handle));
+    Plat_Sound_Free(handle);
+    EXPECT_FALSE(Plat_Sound_Play(handle));
+    EXPECT_FALSE(Plat_Music_Open("no such file.mp3", false));
 }
 
 TEST_F(Audio_Test, AnEmptyPlaylistPlaysNothing) {

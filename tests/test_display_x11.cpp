@@ -15,6 +15,7 @@
 
 #include "app/input.h"
 #include "platform/platform_internal.h"
+#include "platform/sdl_system.h"
 #include "shared_state.h"
 #include "program_runner.h"
 #include "x_pointer.h"
@@ -53,9 +54,11 @@ class X11_Test : public Shared_State_Test, public ::testing::WithParamInterface<
         // libraries out of the test.
         setenv("SDL_RENDER_DRIVER", "software", 1);
         setenv("VELTRAN_PRESENT", GetParam(), 1);
+        Plat_Use_Sdl();
     }
     void TearDown() override {
         Plat_Close();
+        Plat_Set_System(nullptr);
         if (ignoring) Ignore_System_Leaks(false);
         unsetenv("VELTRAN_WINDOWED");
         unsetenv("SDL_RENDER_DRIVER");

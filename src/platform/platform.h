@@ -5,8 +5,9 @@
 // This is the only interface through which the rest of the program touches the
 // system; no SDL type appears here. In scripted mode (VELTRAN_SCRIPT) the same
 // functions are driven by a script on a virtual clock instead of the user.
-// Plat_Open and the sound functions come from the SDL backend library
-// (veltran_platform_sdl); everything else works without it.
+// The real window and sound device come from the system the executable installs
+// (veltran_platform_sdl); without one there is no window, and sound plays on the
+// silent backend whose clocks still run.
 #pragma once
 
 #include <cstdint>

@@ -73,6 +73,54 @@ void Plat_Set_Window_Proc_Internal(Plat_Window_Proc proc);
 // (tests); false without a window.
 bool Plat_Window_Size(int* w, int* h);
 
+// --- the sound backend -----------------------------------------------------------
+// What a sound device does for the entry points of platform.h, which keep the
+// handles, the music's clock and the watch over looping tunes themselves. Effect
+// handles are given by the platform, 0, 1, 2 ... from the device's opening.
+// Without a device the silent backend stands in: nothing is heard, every clock
+// runs, a tune lasts as long as it would play.
+struct Plat_Audio_Backend {
+    void (*close)();
+    bool (*mp3)();  // can decode MP3
+    // The effect from 11025 Hz mono unsigned 8-bit samples, under this handle.
+    bool (*sound_create)(int handle, const uint8_t* samples, uint32_t size);
+    bool (*sound_play)(int handle);  // from the start; a playing effect restarts
+    void (*sound_stop)(int handle);
+    void (*sound_free)(int handle);
+    bool (*sound_playing)(int handle);
+    int (*sounds_playing)();
+    // One tune at a time: loaded with its length (0 or less: not known), played
+    // from a position, looping in the backend itself.
+    bool (*music_load)(const char* path, double* seconds);
+    void (*music_free)();
+    void (*music_play)(bool loop, double at_seconds);
+    void (*music_pause)();
+    void (*music_resume)();
+    void (*music_halt)();
+    void (*music_set_position)(double seconds);
+    bool (*music_playing)();
+    bool (*music_fading_out)();
+    void (*music_fade_out)(int ms);
+};
+// Whether the game plays on the silent backend (no device is open).
+bool Plat_Audio_Silent();
+
+// --- the system -------------------------------------------------------------------
+// What opens the real window and the sound device. The executable installs the
+// SDL one before anything opens; without one there is no window and no device.
+struct Plat_System {
+    // Opens the window (headless: one nobody sees) and installs its backend;
+    // PLAT_OPEN_NO_WINDOW with *error set when there is none.
+    Plat_Open_Result (*open_window)(const char* title, bool headless, std::string* error);
+    void (*close_window)();
+    bool (*window_size)(int* w, int* h);
+    const char* (*present_way)();
+    // The sound device's backend, or null with *error set.
+    const Plat_Audio_Backend* (*open_audio)(std::string* error);
+};
+void Plat_Set_System(const Plat_System* system);
+const Plat_System* Plat_Current_System();
+
 // The open tune counts from now on as one whose length the mixer cannot tell
 // (tests: no bundled format lacks a length).
 void Plat_Music_Forget_Length();

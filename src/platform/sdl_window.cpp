@@ -21,6 +21,7 @@
 #include <string>
 
 #include "platform/platform_internal.h"
+#include "platform/sdl_system.h"
 
 namespace {
 
@@ -642,38 +643,20 @@ bool Choose_Present_Way() {
 
 }  // namespace
 
-Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
-    Plat_Set_Window_Proc_Internal(proc);
-    Plat_In_Reset();
-    const char* script_path = std::getenv("VELTRAN_SCRIPT");
-    if (script_path != nullptr && *script_path != '\0') {
-        std::ifstream in(script_path, std::ios::binary);
-        if (!in) {
-            Error = std::string("cannot read the script ") + script_path;
-            return PLAT_OPEN_BAD_SCRIPT;
-        }
-        std::stringstream text;
-        text << in.rdbuf();
-        std::vector<Script_Command> commands;
-        std::string why;
-        if (!Script_Parse(text.str(), &commands, &why)) {
-            Error = std::string("script ") + script_path + ", " + why;
-            return PLAT_OPEN_BAD_SCRIPT;
-        }
-        Plat_Clock_Set_Virtual(true);
-        Script_Start(std::move(commands));
-        Headless = !Env_Is("VELTRAN_SHOW", "1");
-        if (Headless) {
-            SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
-            SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
-        }
+namespace {
+
+Plat_Open_Result Open_Window(const char* title, bool headless, std::string* error) {
+    Headless = headless;
+    if (Headless) {
+        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // The window's surface is the program's to fill: SDL is not to put it on OpenGL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        Error = std::string("no display could be opened: ") + SDL_GetError();
+        *error = std::string("no display could be opened: ") + SDL_GetError();
         return PLAT_OPEN_NO_WINDOW;
     }
     Sdl_Up = true;
@@ -683,7 +666,7 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!Headless && std::getenv("SDL_VIDEODRIVER") == nullptr && driver != nullptr &&
         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-        Error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY leads to one)";
+        *error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY leads to one)";
         Plat_Close();
         return PLAT_OPEN_NO_WINDOW;
     }
@@ -694,11 +677,13 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
     Win = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
                            SDL_WINDOW_HIDDEN);
     if (Win == nullptr) {
-        Error = std::string("the window could not be opened: ") + SDL_GetError();
+        *error = std::string("the window could not be opened: ") + SDL_GetError();
         Plat_Close();
         return PLAT_OPEN_NO_WINDOW;
     }
+    Error.clear();
     if (!Headless && !Choose_Present_Way()) {
+        *error = Error;
         Plat_Close();
         return PLAT_OPEN_NO_WINDOW;
     }
@@ -711,7 +696,7 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
     return PLAT_OPEN_OK;
 }
 
-void Plat_Close() {
+void Close_Window() {
     Close_Renderer();
     if (Win) SDL_DestroyWindow(Win);
     Win = nullptr;
@@ -721,10 +706,9 @@ void Plat_Close() {
     Scaled_Row.shrink_to_fit();
     if (Sdl_Up) SDL_Quit();
     Sdl_Up = false;
-    Plat_Set_Backend(nullptr);
 }
 
-bool Plat_Window_Size(int* w, int* h) {
+bool Window_Size(int* w, int* h) {
     if (Win == nullptr) return false;
     SDL_GetWindowSize(Win, w, h);
 #if VELTRAN_HAVE_X11
@@ -739,10 +723,11 @@ bool Plat_Window_Size(int* w, int* h) {
     return true;
 }
 
-const char* Plat_Present_Way() {
-    return Way_Text.c_str();
-}
+const Plat_System Sdl_System = {Open_Window, Close_Window, Window_Size,
+                                [] { return Way_Text.c_str(); }, Sdl_Audio_Open};
 
-const char* Plat_Error() {
-    return Error.c_str();
+}  // namespace
+
+void Plat_Use_Sdl() {
+    Plat_Set_System(&Sdl_System);
 }

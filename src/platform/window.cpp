@@ -1,0 +1,67 @@
+// Opening and closing the window through the installed system, with the scripted
+// mode's set-up (a script on the virtual clock, headless unless VELTRAN_SHOW=1).
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/platform_internal.h"
+
+namespace {
+std::string Error;
+}  // namespace
+
+Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
+    Plat_Set_Window_Proc_Internal(proc);
+    Plat_In_Reset();
+    Error.clear();
+    bool headless = false;
+    const char* script_path = std::getenv("VELTRAN_SCRIPT");
+    if (script_path != nullptr && *script_path != '\0') {
+        std::ifstream in(script_path, std::ios::binary);
+        if (!in) {
+            Error = std::string("cannot read the script ") + script_path;
+            return PLAT_OPEN_BAD_SCRIPT;
+        }
+        std::stringstream text;
+        text << in.rdbuf();
+        std::vector<Script_Command> commands;
+        std::string why;
+        if (!Script_Parse(text.str(), &commands, &why)) {
+            Error = std::string("script ") + script_path + ", " + why;
+            return PLAT_OPEN_BAD_SCRIPT;
+        }
+        Plat_Clock_Set_Virtual(true);
+        Script_Start(std::move(commands));
+        const char* show = std::getenv("VELTRAN_SHOW");
+        headless = show == nullptr || std::strcmp(show, "1") != 0;
+    }
+    const Plat_System* system = Plat_Current_System();
+    if (system == nullptr || system->open_window == nullptr) {
+        Error = "no window system";
+        return PLAT_OPEN_NO_WINDOW;
+    }
+    return system->open_window(title, headless, &Error);
+}
+
+void Plat_Close() {
+    const Plat_System* system = Plat_Current_System();
+    if (system != nullptr && system->close_window != nullptr) system->close_window();
+    Plat_Set_Backend(nullptr);
+}
+
+bool Plat_Window_Size(int* w, int* h) {
+    const Plat_System* system = Plat_Current_System();
+    return system != nullptr && system->window_size != nullptr && system->window_size(w, h);
+}
+
+const char* Plat_Present_Way() {
+    const Plat_System* system = Plat_Current_System();
+    return system != nullptr && system->present_way != nullptr ? system->present_way() : "";
+}
+
+const char* Plat_Error() {
+    return Error.c_str();
+}
