@@ -5,6 +5,7 @@
 #include "shared_state.h"
 
 #include "platform/platform_internal.h"
+#include "platform/view.h"
 
 namespace {
 
@@ -269,6 +270,72 @@ TEST(Random, SameSeedSameSequenceInRange) {
     EXPECT_EQ(Plat_Rand(), 41);
     EXPECT_EQ(Plat_Rand(), 18467);
     EXPECT_EQ(Plat_Rand(), 6334);
+}
+
+}  // namespace
+
+// --- the picture in a window without a GPU ------------------------------------------
+
+namespace {
+
+TEST(View, TheLargestWholeScaleCentredAndWindowPixelsBackOntoThePicture) {
+    struct Case {
+        int w, h, k, x, y;
+    };
+    for (const Case& c :
+         {Case{640, 480, 1, 0, 0}, Case{1280, 1024, 2, 0, 32}, Case{1920, 1080, 2, 320, 60},
+          Case{2560, 1440, 3, 320, 0}, Case{600, 400, 1, -20, -40}}) {
+        const Plat_View v = Plat_View_For(c.w, c.h);
+        EXPECT_EQ(v.k, c.k) << c.w << "x" << c.h;
+        EXPECT_EQ(v.x, c.x) << c.w << "x" << c.h;
+        EXPECT_EQ(v.y, c.y) << c.w << "x" << c.h;
+    }
+    const Plat_View v = Plat_View_For(1280, 1024);
+    int x = 0, y = 0;
+    Plat_View_To_Picture(v, 641, 33, &x, &y);  // the second window pixel of picture (320, 0)
+    EXPECT_EQ(x, 320);
+    EXPECT_EQ(y, 0);
+    Plat_View_To_Picture(v, 5, 10, &x, &y);  // the bar above: the nearest edge
+    EXPECT_EQ(y, 0);
+    Plat_View_To_Picture(v, 1279, 1023, &x, &y);
+    EXPECT_EQ(x, 639);
+    EXPECT_EQ(y, 479);
+}
+
+struct Span {
+    int y, a, b;
+    bool operator==(const Span& o) const { return y == o.y && a == o.a && b == o.b; }
+};
+
+TEST(View, OnlyChangedPixelsAreConvertedAndNearbyTilesGoAsOneRectangle) {
+    std::vector<uint8_t> shown(640 * 480, 0), frame(640 * 480, 0);
+    std::vector<Span> spans;
+    Plat_Rect rects[Plat_Max_Change_Rects];
+    auto find = [&] {
+        spans.clear();
+        return Plat_Find_Changes(
+            shown.data(), frame.data(), 640,
+            [](void* out, int y, int a, int b) {
+                static_cast<std::vector<Span>*>(out)->push_back(Span{y, a, b});
+            },
+            &spans, rects);
+    };
+    EXPECT_EQ(find(), 0);  // the same frame: nothing to do
+    // Two pixels of one row, tiles 1 and 5 apart by three: one run each, one rectangle.
+    frame[20 * 640 + 40] = 7;
+    frame[20 * 640 + 170] = 7;
+    frame[21 * 640 + 600] = 9;  // and one tile far off in the same band
+    ASSERT_EQ(find(), 2);
+    EXPECT_EQ(spans, (std::vector<Span>{{20, 40, 41}, {20, 170, 171}, {21, 600, 601}}));
+    EXPECT_EQ(rects[0].x, 32);
+    EXPECT_EQ(rects[0].w, 5 * 32);  // tiles 1 to 5
+    EXPECT_EQ(rects[0].y, 20);
+    EXPECT_EQ(rects[0].h, 2);  // the band's changed rows only
+    EXPECT_EQ(rects[1].x, 576);
+    EXPECT_EQ(rects[1].w, 32);
+    // What was shown is up to date: nothing changes a second time.
+    EXPECT_EQ(shown, frame);
+    EXPECT_EQ(find(), 0);
 }
 
 }  // namespace

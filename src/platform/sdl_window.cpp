@@ -22,6 +22,7 @@
 
 #include "platform/platform_internal.h"
 #include "platform/sdl_system.h"
+#include "platform/view.h"
 
 namespace {
 
@@ -233,21 +234,6 @@ int Clamp(int v, int lo, int hi) {
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
-// Where the picture sits in a window of w x h on the surface path: the largest
-// whole-number scale that fits, centred; a window smaller than the picture shows
-// its middle at scale 1.
-struct View {
-    int k, x, y;
-};
-View View_For(int w, int h) {
-    const int k = std::max(1, std::min({w / Pic_W, h / Pic_H, 16}));
-    return View{k, (w - Pic_W * k) / 2, (h - Pic_H * k) / 2};
-}
-
-int Floor_Div(int a, int b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
 void Handle_Event(const SDL_Event& e) {
     switch (e.type) {
         case SDL_QUIT:
@@ -291,9 +277,7 @@ void Handle_Event(const SDL_Event& e) {
             if (Present_Way == Way::Through_Surface) {
                 int w = 0, h = 0;
                 SDL_GetWindowSize(Win, &w, &h);
-                const View v = View_For(w, h);
-                x = Floor_Div(x - v.x, v.k);
-                y = Floor_Div(y - v.y, v.k);
+                Plat_View_To_Picture(Plat_View_For(w, h), x, y, &x, &y);
             }
             Plat_In_Mouse_Move(Clamp(x, 0, Pic_W - 1), Clamp(y, 0, Pic_H - 1));
             return;
@@ -334,7 +318,7 @@ void Pump() {
 // --- the surface path ------------------------------------------------------------------
 
 void Place_View(int w, int h) {
-    const View v = View_For(w, h);
+    const Plat_View v = Plat_View_For(w, h);
     View_K = v.k;
     View_X = v.x;
     View_Y = v.y;
@@ -385,25 +369,6 @@ void Blit_Span(SDL_Surface* s, const uint8_t* src, int y, int a, int b) {
         if (window_row(dy) != from) std::memcpy(window_row(dy), from, bytes);
 }
 
-// The picture is compared with the one shown in tiles of 16 rows by 32 columns;
-// only tiles that changed are converted and handed to the window system.
-constexpr int Band_Rows = 16;
-constexpr int Chunk = 32;
-constexpr int Chunks = Pic_W / Chunk;
-// Changed runs of a band less than this many chunks apart are sent as one
-// rectangle: each rectangle is a request the X server pays for.
-constexpr int Gap = 8;
-static_assert(Pic_W % Chunk == 0 && Pic_H % Band_Rows == 0, "tiles cover the picture");
-
-bool Chunk_Differs(const uint8_t* a, const uint8_t* b) {
-    uint64_t x[Chunk / 8], y[Chunk / 8];
-    std::memcpy(x, a, Chunk);
-    std::memcpy(y, b, Chunk);
-    uint64_t d = 0;
-    for (int i = 0; i < Chunk / 8; ++i) d |= x[i] ^ y[i];
-    return d != 0;
-}
-
 bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette) {
     SDL_Surface* s = SDL_GetWindowSurface(Win);
     if (s == nullptr || s->pixels == nullptr || s->format->BytesPerPixel != 4) {
@@ -430,53 +395,27 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette) {
         Need_Redraw = SDL_UpdateWindowSurface(Win) != 0;
         return true;
     }
-    static SDL_Rect rects[(Pic_H / Band_Rows) * (Chunks / 2 + 1)];
+    struct Target {
+        SDL_Surface* surface;
+        const uint8_t* pixels;
+        int pitch;
+    } target{s, pixels, pitch};
+    static Plat_Rect changed[Plat_Max_Change_Rects];
+    const int n = Plat_Find_Changes(
+        Shown_Pixels.data(), pixels, pitch,
+        [](void* context, int y, int a, int b) {
+            const Target& t = *static_cast<const Target*>(context);
+            Blit_Span(t.surface, t.pixels + static_cast<ptrdiff_t>(y) * t.pitch, y, a, b);
+        },
+        &target, changed);
+    static SDL_Rect rects[Plat_Max_Change_Rects];
     int count = 0;
     const SDL_Rect whole{0, 0, s->w, s->h};
-    for (int band = 0; band < Pic_H; band += Band_Rows) {
-        bool dirty[Chunks] = {};
-        int top = -1, bottom = -1;
-        for (int y = band; y < band + Band_Rows; ++y) {
-            const uint8_t* src = pixels + static_cast<ptrdiff_t>(y) * pitch;
-            uint8_t* old = &Shown_Pixels[static_cast<size_t>(y) * Pic_W];
-            bool row_changed = false;
-            for (int c = 0; c < Chunks;) {
-                if (!Chunk_Differs(src + c * Chunk, old + c * Chunk)) {
-                    ++c;
-                    continue;
-                }
-                int end = c + 1;
-                while (end < Chunks && Chunk_Differs(src + end * Chunk, old + end * Chunk)) ++end;
-                // Only the pixels between the first and the last that changed.
-                int a = c * Chunk, b = end * Chunk;
-                while (src[a] == old[a]) ++a;
-                while (src[b - 1] == old[b - 1]) --b;
-                std::memcpy(old + a, src + a, static_cast<size_t>(b - a));
-                Blit_Span(s, src, y, a, b);
-                for (int i = c; i < end; ++i) dirty[i] = true;
-                row_changed = true;
-                c = end;
-            }
-            if (!row_changed) continue;
-            if (top < 0) top = y;
-            bottom = y + 1;
-        }
-        if (top < 0) continue;
-        for (int c = 0; c < Chunks;) {
-            if (!dirty[c]) {
-                ++c;
-                continue;
-            }
-            // Runs apart by less than Gap chunks go as one rectangle.
-            int end = c + 1;
-            for (int look = end; look < Chunks && look < end + Gap; ++look)
-                if (dirty[look]) end = look + 1;
-            const SDL_Rect r{View_X + c * Chunk * View_K, View_Y + top * View_K,
-                             (end - c) * Chunk * View_K, (bottom - top) * View_K};
-            SDL_Rect clipped;
-            if (SDL_IntersectRect(&r, &whole, &clipped)) rects[count++] = clipped;
-            c = end;
-        }
+    for (int i = 0; i < n; ++i) {
+        const Plat_Rect& c = changed[i];
+        const SDL_Rect r{View_X + c.x * View_K, View_Y + c.y * View_K, c.w * View_K, c.h * View_K};
+        SDL_Rect clipped;
+        if (SDL_IntersectRect(&r, &whole, &clipped)) rects[count++] = clipped;
     }
     if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
     if (count > 0 && SDL_UpdateWindowSurfaceRects(Win, rects, count) != 0) Need_Redraw = true;
