@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release test-clang bench fuzz art books sounds music contact-sheet format clean
+.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release test-clang coverage bench fuzz art books sounds music contact-sheet format clean
 
 all: build
 
@@ -53,6 +53,20 @@ test-clang: deps
 	CXX=clang++ CC=clang cmake -S . -B $(CLANG_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVELTRAN_WERROR=ON \
 		-DCMAKE_CXX_FLAGS=-O0 $(CMAKE_FLAGS)
 	cmake --build $(CLANG_BUILD) -j $(JOBS)
+
+# Line coverage of src by the tests (gcovr): builds build-coverage with --coverage,
+# runs every test and prints the summary (and build-coverage/coverage.txt).
+COVERAGE_BUILD ?= build-coverage
+coverage: deps
+	@command -v gcovr > /dev/null || { [ "$$(id -u)" -eq 0 ] && apt-get install -y -qq gcovr > /dev/null; } \
+		|| { echo "Run: sudo apt-get install -y gcovr"; exit 1; }
+	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVELTRAN_BENCH=OFF \
+		-DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage $(CMAKE_FLAGS)
+	cmake --build $(COVERAGE_BUILD) -j $(JOBS)
+	find $(COVERAGE_BUILD) -name '*.gcda' -delete
+	cd $(COVERAGE_BUILD) && ctest -j $(JOBS) > ctest.log || { tail -20 ctest.log; exit 1; }
+	gcovr -r . --object-directory $(COVERAGE_BUILD) --filter 'src/' --filter '$(COVERAGE_BUILD)/cp1251/src/' \
+		--exclude-unreachable-branches -j $(JOBS) --txt $(COVERAGE_BUILD)/coverage.txt --print-summary
 
 # Installs the game: make install [PREFIX=/usr/local] [DESTDIR=staging folder].
 PREFIX ?= /usr/local

@@ -12,6 +12,8 @@
 #include "app/input.h"
 #include "core/report_log.h"
 #include "game/board.h"
+#include "game/play.h"
+#include "game/saving.h"
 #include "game/screens/board_draw.h"
 #include "game/screens/game_screen.h"
 #include "graphics/display.h"

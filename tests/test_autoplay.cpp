@@ -11,6 +11,8 @@
 
 #include "game/autoplay/autoplay.h"
 #include "game/board.h"
+#include "game/play.h"
+#include "game/saving.h"
 #include "program_runner.h"
 #include "shared_state.h"
 

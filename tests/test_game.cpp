@@ -9,6 +9,8 @@
 
 #include "audio/music.h"
 #include "game/board.h"
+#include "game/play.h"
+#include "game/saving.h"
 #include "game/screens/board_draw.h"
 #include "game/screens/book_choice.h"
 #include "game/screens/game_loop.h"

@@ -12,6 +12,8 @@
 
 #include "core/bytes.h"
 #include "game/board.h"
+#include "game/play.h"
+#include "game/saving.h"
 #include "game/screens/book_choice.h"
 #include "game/screens/game_loop.h"
 #include "game/screens/game_screen.h"

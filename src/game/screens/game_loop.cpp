@@ -10,6 +10,7 @@
 #include "audio/sound.h"
 #include "core/report_log.h"
 #include "game/board.h"
+#include "game/play.h"
 #include "game/screens/board_draw.h"
 #include "game/screens/book_choice.h"
 #include "game/screens/game_menu.h"
@@ -82,39 +83,6 @@ void Start_Session(Game_State* s) {
 
 }  // namespace
 
-void Landing_Settle(Game_State* s, int* carry) {
-    Game_Progress& g = s->Progress;
-    Build_Area* a = s->Area;
-    if (Snd_14 >= 0) Sound_Play(Snd_14);
-    g.Ses_Points += a->Block_Points;
-    g.Ses_Blocks += 1;
-    if (a->Block_Rows > 0) {
-        if (Snd_11 >= 0) Sound_Play(Snd_11);
-        g.Ses_Rows += a->Block_Rows;
-    }
-    *carry += a->Block_Points;
-    const int letters = *carry / 4;
-    *carry %= 4;
-    if (letters > 0) Add_Letters(s, letters);
-    // After the letters: a chapter completed by the block that reached the top row
-    // still fails.
-    if (Top_Row_Reached(a)) g.Session_End = Session_Failed;
-}
-
-bool Block_Tick(Game_State* s, int* carry) {
-    Build_Area* a = s->Area;
-    Block_Control(a);
-    if (a->Block_Points == 0) return false;
-    Landing_Settle(s, carry);
-    return true;
-}
-
-bool Top_Row_Reached(Build_Area* a) {
-    for (int c = 1; c <= a->Width; ++c)
-        if (Area_Cell(a, c, 0).kind > 0) return true;
-    return false;
-}
-
 int Game_Close(Game_State* s) {
     // A state that holds nothing was closed already (or never laid out): it is not
     // reported again.
@@ -186,7 +154,7 @@ int Game_Continue(Game_State* s) {
     // A continued game starts with a fresh block and no carry; the loaded session's
     // counters and start stay.
     const bool loaded =
-        slot >= 1 && Slot_Load(s, slot) && Load_Game_Book(s) && Slot_Fits_Book(s, slot);
+        slot >= 1 && Slot_Load(s, slot) && Load_Game_Book(s) && Slot_Load_Checked(s, slot);
     if (loaded) Game_Run(s, 0);
     Game_Close(s);
     return loaded ? 1 : 0;

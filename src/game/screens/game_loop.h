@@ -17,11 +17,3 @@ int Game_Close(Game_State* state);
 // Runs the game until it is over, the player leaves through МЕНЮ, or the program is
 // being left; start_new = 1 begins with a new session, 0 goes on with a loaded one.
 int Game_Run(Game_State* state, int start_new);
-// Whether any stone of the top row is set (the session fails).
-bool Top_Row_Reached(Build_Area* area);
-// One tick of the falling block: the keys and the fall, and when it lands, its
-// landing settled at once. True when it landed.
-bool Block_Tick(Game_State* state, int* carry);
-// What a landed block brings: its points and rows to the session, every 4 points
-// of the carry a letter, and the end of the session when the top row is reached.
-void Landing_Settle(Game_State* state, int* carry);

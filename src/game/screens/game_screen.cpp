@@ -9,6 +9,7 @@
 #include "audio/music.h"
 #include "game/board.h"
 #include "game/screens/board_draw.h"
+#include "game/screens/reading.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
 #include "records/session_diary.h"
@@ -93,6 +94,7 @@ int Game_Layout(Game_State* s) {
     s->Sessions = Session_List_Create();
     if (s->Sessions == nullptr || !s->Sessions->ready) return 0;
     Board_Drawing_Attach();
+    Reading_Screens_Attach();
     s->Area = Area_Create(Sprite_Height("Build_Area_Horiz"), Sprite_Height("HScrollStr_front"));
     if (s->Area == nullptr) return 0;
     const int w_v = Sprite_Width("Build_Area_Vert");

@@ -1,4 +1,4 @@
-// Letters into verses, the reading box for each, and the running verse line.
+// The reading box for each verse that opens, and the running verse line.
 #include "game/screens/reading.h"
 
 #include <algorithm>
@@ -7,17 +7,13 @@
 #include <string>
 
 #include "audio/sound.h"
+#include "game/play.h"
 #include "game/screens/game_screen.h"
 #include "scripture/hs_book.h"
 #include "scripture/screens/verse_reader.h"
 #include "ui/text_lines.h"
 
 namespace {
-
-int Verse_Length(const Game_State* s) {
-    const char* line = Verse_Text(s->Open_Book, s->Progress.Chapter, s->Progress.Verse);
-    return line != nullptr ? static_cast<int>(std::strlen(line)) : 0;
-}
 
 void Append_Verse(Horizontal_Ticker* line, int chapter, const char* verse) {
     std::string piece = std::to_string(chapter) + ":" + (verse != nullptr ? verse : "");
@@ -32,40 +28,27 @@ void Append_Marker(Horizontal_Ticker* line, int chapter) {
 
 }  // namespace
 
-int Add_Letters(Game_State* s, int n) {
-    Game_Progress& g = s->Progress;
-    g.Letters += n;
-    g.Ses_Letters += n;
-    int length = Verse_Length(s);
-    while (g.Letters >= length) {
-        g.Letters -= length;
-        if (!Open_Next_Verse(s)) return 0;
-        length = Verse_Length(s);
-    }
-    return 1;
+namespace {
+
+// The verse now opening in its reading box, over the game.
+void Show_Verse(Game_State* s) {
+    const Game_Progress& g = s->Progress;
+    Verse_Reader reader(g.Chapter, g.Verse, Verse_Text(s->Open_Book, g.Chapter, g.Verse),
+                        g.Book_Title);
+    if (!reader.ready) return;
+    Sound_Stop_All();
+    if (Snd_10 >= 0) Sound_Play(Snd_10);
+    Game_Draw_Behind_Box(s);
+    reader.Run();
+    Sound_Stop_All();
 }
 
-int Open_Next_Verse(Game_State* s) {
-    Game_Progress& g = s->Progress;
-    {
-        Verse_Reader reader(g.Chapter, g.Verse, Verse_Text(s->Open_Book, g.Chapter, g.Verse),
-                            g.Book_Title);
-        if (reader.ready) {
-            Sound_Stop_All();
-            if (Snd_10 >= 0) Sound_Play(Snd_10);
-            Game_Draw_Behind_Box(s);
-            reader.Run();
-            Sound_Stop_All();
-        }
-    }
-    g.Verse += 1;
-    g.Ses_Verses += 1;
-    if (g.Verse > Verse_Count(s->Open_Book, g.Chapter)) {
-        g.Session_End = Session_Completed;
-        return 0;
-    }
-    Verse_List_Refresh(s);
-    return 1;
+const Reading_Hooks Hooks = {Show_Verse, Verse_List_Refresh};
+
+}  // namespace
+
+void Reading_Screens_Attach() {
+    Reading_Attach(&Hooks);
 }
 
 void Verse_List_Refresh(Game_State* s) {

@@ -1,19 +1,11 @@
 // The game's side of the slot files.
 #include "game/screens/save_slots.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include "game/saving.h"
 
-#include "core/report_log.h"
 #include "audio/sound.h"
-#include "game/board.h"
 #include "game/screens/game_screen.h"
-#include "game/slot_file.h"
-#include "platform/platform.h"
 #include "records/slot_menu.h"
-#include "scripture/hs_book.h"
 #include "ui/boxes.h"
 
 namespace {
@@ -28,82 +20,6 @@ void Tell(Game_State* s, const char* text) {
 }
 
 }  // namespace
-
-const char* Save_Failure_Text(int error) {
-    switch (error) {
-        case ENOSPC:
-        case EDQUOT:
-            return "ИГРА НЕ СОХРАНЕНА: НА ДИСКЕ НЕТ МЕСТА";
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            return "ИГРА НЕ СОХРАНЕНА: НЕТ ПРАВА ЗАПИСИ";
-        default:
-            return "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК";
-    }
-}
-
-int Slot_Save(Game_State* s, int slot, int* error) {
-    Slot_Data data;
-    Slot_Header& h = data.header;
-    h.magic = Slot_Magic;
-    h.slot = slot;
-    h.in_use = 1;
-    // The name field is zero-filled and holds at most 30 characters, so it always
-    // ends in a NUL.
-    const size_t name_length =
-        std::min<size_t>(strnlen(s->Progress.Player_Name, sizeof s->Progress.Player_Name), 30);
-    std::memcpy(h.name, s->Progress.Player_Name, name_length);
-    h.book = s->Progress.Book_Index;
-    h.saved = Plat_Time();
-    data.progress = s->Progress;
-    std::memcpy(data.cells, s->Area->Cells, sizeof data.cells);
-    if (s->Sessions != nullptr)
-        data.records.assign(s->Sessions->records, s->Sessions->records + s->Sessions->count);
-    int failed = 0;
-    if (!Slot_File_Write(Slot_Path(slot), data, &failed)) {
-        Report_Log("\n Can not save game to slot %d", slot);
-        Report_Log("\n  %s", Save_Failure_Text(failed));
-        if (error != nullptr) *error = failed;
-        return 0;
-    }
-    return 1;
-}
-
-int Slot_Load(Game_State* s, int slot) {
-    Slot_Data data;
-    std::string why;
-    switch (Slot_File_Read(Slot_Path(slot), &data, &why)) {
-        case Slot_Read_Result::Missing:
-            Report_Log("\n Can not load game from slot %d", slot);
-            return 0;
-        case Slot_Read_Result::Damaged:
-            Report_Log("\n Can not load game from slot %d: файл поврежден (%s)", slot, why.c_str());
-            return 0;
-        case Slot_Read_Result::Ok:
-            break;
-    }
-    s->Progress = data.progress;
-    std::memcpy(s->Area->Cells, data.cells, sizeof data.cells);
-    const int n = static_cast<int>(data.records.size());
-    if (s->Sessions != nullptr && Session_List_Reserve(s->Sessions, n)) {
-        s->Sessions->count = n;
-        for (int i = 0; i < n; ++i) s->Sessions->records[i] = data.records[i];
-    }
-    return 1;
-}
-
-bool Slot_Fits_Book(Game_State* s, int slot) {
-    const Game_Progress& g = s->Progress;
-    const int chapters = Chapter_Count(s->Open_Book);
-    // A saved game stands on a chapter of its book, at most one verse past its last
-    // (the chapter was completed by the landing saved).
-    if (g.Chapter <= chapters && g.Verse <= Verse_Count(s->Open_Book, g.Chapter) + 1) return true;
-    Report_Log("\n Can not load game from slot %d: файл поврежден (глава %d, стих %d)", slot,
-               static_cast<int>(g.Chapter), static_cast<int>(g.Verse));
-    Tell(nullptr, "СОХРАНЕНИЕ ПОВРЕЖДЕНО");
-    return false;
-}
 
 int Slot_Save_Dialog(Game_State* s) {
     int slot = 0;
@@ -125,4 +41,10 @@ int Slot_Save_Dialog(Game_State* s) {
 
 void Slot_Folder_Failure_Notice() {
     Tell(nullptr, Slot_Folder_Failure_Text);
+}
+
+bool Slot_Load_Checked(Game_State* s, int slot) {
+    if (Slot_Fits_Book(s, slot)) return true;
+    Tell(nullptr, "СОХРАНЕНИЕ ПОВРЕЖДЕНО");
+    return false;
 }

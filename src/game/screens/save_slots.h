@@ -1,23 +1,14 @@
-// Saving a game in play into a slot and loading one back into a freshly laid-out
-// game.
+// The slot menus of the game: saving from the side buttons and what the player is
+// told when a save or a load cannot be made.
 #pragma once
 
-#include "game/game_state.h"
+#include "game/saving.h"
 
-// 1 when saved, 0 when the file could not be written (the old slot is untouched;
-// the errno of the failed step in *error).
-int Slot_Save(Game_State* state, int slot, int* error = nullptr);
-// What the player is told when a save failed with that errno.
-const char* Save_Failure_Text(int error);
 // What the player is told when the save folder cannot be made or entered.
 constexpr const char* Slot_Folder_Failure_Text = "НЕТ ДОСТУПА К ПАПКЕ СОХРАНЕНИЙ";
 void Slot_Folder_Failure_Notice();
-// Whether a loaded game's chapter and verse lie inside its book (read already);
-// when not, the slot is reported damaged to the log and the player.
-bool Slot_Fits_Book(Game_State* state, int slot);
-// 1 when the slot was read into the game, 0 when it could not be opened or is
-// damaged (the game is left as it was).
-int Slot_Load(Game_State* state, int slot);
+// Slot_Fits_Book, and the player told when the slot does not fit its book.
+bool Slot_Load_Checked(Game_State* state, int slot);
 // Lets the player choose a slot and saves into it: 1 when saved or cancelled, 0
 // when the save failed, after telling the player so.
 int Slot_Save_Dialog(Game_State* state);

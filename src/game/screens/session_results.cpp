@@ -6,6 +6,7 @@
 
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "game/play.h"
 #include "game/screens/game_screen.h"
 #include "game/screens/reading.h"
 #include "graphics/display.h"
@@ -23,16 +24,6 @@ namespace {
 constexpr int Results_Width = 40;
 
 }  // namespace
-
-int Session_Percent(int letters_gathered, int letters_total) {
-    return letters_total == 0 ? 100
-                              : static_cast<int>(int64_t{letters_gathered} * 100 / letters_total);
-}
-
-int Session_Penalty(int letters_total, int letters_gathered) {
-    const int64_t lacking = static_cast<int64_t>(letters_total) - letters_gathered;
-    return static_cast<int>((static_cast<int64_t>(Plat_Rand() % 10 + 1) * lacking * 4) / 5);
-}
 
 std::vector<std::string> Session_Results_Lines(const Game_Progress& g, int chapters,
                                                const Session_Record& r) {
@@ -69,44 +60,10 @@ std::vector<std::string> Session_Results_Lines(const Game_Progress& g, int chapt
 int Session_Results(Game_State* s) {
     Game_Progress& g = s->Progress;
     const HS_Book* book = s->Open_Book;
-    const int verses = Verse_Count(book, g.Chapter);
-    int letters_total = 0;
-    for (int v = 1; v <= verses; ++v)
-        if (const char* line = Verse_Text(book, g.Chapter, v))
-            letters_total += static_cast<int>(std::strlen(line));
-    const int32_t duration = static_cast<int32_t>(Plat_Time() - g.Ses_Start);
-
-    Session_Record r{};
-    r.book = g.Book_Index;
-    r.chapter = g.Chapter;
-    r.verses_opened = g.Ses_Verses;
-    r.verses_total = verses;
-    r.letters_opened = g.Ses_Letters;
-    r.letters_total = letters_total;
-    r.session_number = g.Session_Number;
-    r.points = g.Ses_Points;
-    r.blocks = g.Ses_Blocks;
-    r.rows = g.Ses_Rows;
-    r.success = 1;
-    r.penalty = 0;
-    r.duration = duration;
-
     Sound_Stop_All();
     const bool failed = g.Session_End == Session_Failed;
-    if (failed) {
-        Music_Play("MUSIC/Fail_ses_finish.mp3", 1);
-        r.success = 0;
-        r.penalty = Session_Penalty(letters_total, g.Ses_Letters);
-        g.Store_Points -= r.penalty;
-    } else {
-        Music_Play("MUSIC/Good_ses_finish.mp3", 1);
-        g.Store_Points += g.Ses_Points;
-        g.Store_Blocks += g.Ses_Blocks;
-        g.Store_Rows += g.Ses_Rows;
-        g.Store_Letters += g.Ses_Letters;
-        g.Store_Verses += g.Ses_Verses;
-        g.Store_Sessions += 1;
-    }
+    Music_Play(failed ? "MUSIC/Fail_ses_finish.mp3" : "MUSIC/Good_ses_finish.mp3", 1);
+    const Session_Record r = Session_Settle(s);
     Text_Lines text(1024, Results_Width);
     for (const std::string& line : Session_Results_Lines(g, Chapter_Count(book), r))
         text.Add_Text(line.c_str());
@@ -117,8 +74,7 @@ int Session_Results(Game_State* s) {
         if (box.ready) box.Run();
     }
     Music_Stop();
-    Session_List_Append(s->Sessions, r);
-    g.Session_End = 0;
+    Session_Close(s, r);
     if (failed) return 1;
 
     {
@@ -130,10 +86,7 @@ int Session_Results(Game_State* s) {
             Sound_Stop_All();
         }
     }
-    g.Chapter += 1;
-    if (g.Chapter > Chapter_Count(book)) {
-        g.Book_Done = 1;
-        g.Chapter = Chapter_Count(book);
+    if (!Chapter_Advance(s)) {
         Sound_Stop_All();
         return 0;
     }

@@ -16,10 +16,3 @@ std::vector<std::string> Session_Results_Lines(const Game_Progress& progress, in
                                                const Session_Record& record);
 // "КОНЕЦ ИГРЫ" once every book has been read; 1.
 int Game_Over_Screen();
-
-// The share of the chapter's letters gathered, in per cent (100 for a chapter
-// without letters).
-int Session_Percent(int letters_gathered, int letters_total);
-// The penalty of a failed session: between 0.8 and 8 points for every letter the
-// chapter still lacked (one draw of rand).
-int Session_Penalty(int letters_total, int letters_gathered);

@@ -1,0 +1,144 @@
+// Landings, letters, verses, and the end of a session.
+#include "game/play.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "audio/sound.h"
+#include "game/board.h"
+#include "platform/platform.h"
+#include "scripture/hs_book.h"
+
+namespace {
+
+const Reading_Hooks* Hooks = nullptr;
+
+int Verse_Length(const Game_State* s) {
+    const char* line = Verse_Text(s->Open_Book, s->Progress.Chapter, s->Progress.Verse);
+    return line != nullptr ? static_cast<int>(std::strlen(line)) : 0;
+}
+
+}  // namespace
+
+void Reading_Attach(const Reading_Hooks* hooks) {
+    Hooks = hooks;
+}
+
+int Add_Letters(Game_State* s, int n) {
+    Game_Progress& g = s->Progress;
+    g.Letters += n;
+    g.Ses_Letters += n;
+    int length = Verse_Length(s);
+    while (g.Letters >= length) {
+        g.Letters -= length;
+        if (!Open_Next_Verse(s)) return 0;
+        length = Verse_Length(s);
+    }
+    return 1;
+}
+
+int Open_Next_Verse(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    if (Hooks != nullptr && Hooks->show_verse != nullptr) Hooks->show_verse(s);
+    g.Verse += 1;
+    g.Ses_Verses += 1;
+    if (g.Verse > Verse_Count(s->Open_Book, g.Chapter)) {
+        g.Session_End = Session_Completed;
+        return 0;
+    }
+    if (Hooks != nullptr && Hooks->verses_changed != nullptr) Hooks->verses_changed(s);
+    return 1;
+}
+
+void Landing_Settle(Game_State* s, int* carry) {
+    Game_Progress& g = s->Progress;
+    Build_Area* a = s->Area;
+    if (Snd_14 >= 0) Sound_Play(Snd_14);
+    g.Ses_Points += a->Block_Points;
+    g.Ses_Blocks += 1;
+    if (a->Block_Rows > 0) {
+        if (Snd_11 >= 0) Sound_Play(Snd_11);
+        g.Ses_Rows += a->Block_Rows;
+    }
+    *carry += a->Block_Points;
+    const int letters = *carry / 4;
+    *carry %= 4;
+    if (letters > 0) Add_Letters(s, letters);
+    // After the letters: a chapter completed by the block that reached the top row
+    // still fails.
+    if (Top_Row_Reached(a)) g.Session_End = Session_Failed;
+}
+
+bool Block_Tick(Game_State* s, int* carry) {
+    Build_Area* a = s->Area;
+    Block_Control(a);
+    if (a->Block_Points == 0) return false;
+    Landing_Settle(s, carry);
+    return true;
+}
+
+bool Top_Row_Reached(Build_Area* a) {
+    for (int c = 1; c <= a->Width; ++c)
+        if (Area_Cell(a, c, 0).kind > 0) return true;
+    return false;
+}
+
+int Session_Percent(int letters_gathered, int letters_total) {
+    return letters_total == 0 ? 100
+                              : static_cast<int>(int64_t{letters_gathered} * 100 / letters_total);
+}
+
+int Session_Penalty(int letters_total, int letters_gathered) {
+    const int64_t lacking = static_cast<int64_t>(letters_total) - letters_gathered;
+    return static_cast<int>((static_cast<int64_t>(Plat_Rand() % 10 + 1) * lacking * 4) / 5);
+}
+
+Session_Record Session_Settle(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    const HS_Book* book = s->Open_Book;
+    const int verses = Verse_Count(book, g.Chapter);
+    int letters_total = 0;
+    for (int v = 1; v <= verses; ++v)
+        if (const char* line = Verse_Text(book, g.Chapter, v))
+            letters_total += static_cast<int>(std::strlen(line));
+    Session_Record r{};
+    r.book = g.Book_Index;
+    r.chapter = g.Chapter;
+    r.verses_opened = g.Ses_Verses;
+    r.verses_total = verses;
+    r.letters_opened = g.Ses_Letters;
+    r.letters_total = letters_total;
+    r.session_number = g.Session_Number;
+    r.points = g.Ses_Points;
+    r.blocks = g.Ses_Blocks;
+    r.rows = g.Ses_Rows;
+    r.success = g.Session_End == Session_Failed ? 0 : 1;
+    r.penalty = 0;
+    r.duration = static_cast<int32_t>(Plat_Time() - g.Ses_Start);
+    if (r.success == 0) {
+        r.penalty = Session_Penalty(letters_total, g.Ses_Letters);
+        g.Store_Points -= r.penalty;
+    } else {
+        g.Store_Points += g.Ses_Points;
+        g.Store_Blocks += g.Ses_Blocks;
+        g.Store_Rows += g.Ses_Rows;
+        g.Store_Letters += g.Ses_Letters;
+        g.Store_Verses += g.Ses_Verses;
+        g.Store_Sessions += 1;
+    }
+    return r;
+}
+
+void Session_Close(Game_State* s, const Session_Record& record) {
+    if (s->Sessions != nullptr) Session_List_Append(s->Sessions, record);
+    s->Progress.Session_End = 0;
+}
+
+int Chapter_Advance(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    g.Chapter += 1;
+    if (g.Chapter <= Chapter_Count(s->Open_Book)) return 1;
+    g.Book_Done = 1;
+    g.Chapter = Chapter_Count(s->Open_Book);
+    return 0;
+}

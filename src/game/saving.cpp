@@ -1,0 +1,88 @@
+// Saving a game in play into a slot and loading one back into a laid-out game.
+#include "game/saving.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "core/report_log.h"
+#include "game/board.h"
+#include "game/slot_file.h"
+#include "platform/platform.h"
+#include "scripture/hs_book.h"
+
+const char* Save_Failure_Text(int error) {
+    switch (error) {
+        case ENOSPC:
+        case EDQUOT:
+            return "ИГРА НЕ СОХРАНЕНА: НА ДИСКЕ НЕТ МЕСТА";
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return "ИГРА НЕ СОХРАНЕНА: НЕТ ПРАВА ЗАПИСИ";
+        default:
+            return "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК";
+    }
+}
+
+int Slot_Save(Game_State* s, int slot, int* error) {
+    Slot_Data data;
+    Slot_Header& h = data.header;
+    h.magic = Slot_Magic;
+    h.slot = slot;
+    h.in_use = 1;
+    // The name field is zero-filled and holds at most 30 characters, so it always
+    // ends in a NUL.
+    const size_t name_length =
+        std::min<size_t>(strnlen(s->Progress.Player_Name, sizeof s->Progress.Player_Name), 30);
+    std::memcpy(h.name, s->Progress.Player_Name, name_length);
+    h.book = s->Progress.Book_Index;
+    h.saved = Plat_Time();
+    data.progress = s->Progress;
+    std::memcpy(data.cells, s->Area->Cells, sizeof data.cells);
+    if (s->Sessions != nullptr)
+        data.records.assign(s->Sessions->records, s->Sessions->records + s->Sessions->count);
+    int failed = 0;
+    if (!Slot_File_Write(Slot_Path(slot), data, &failed)) {
+        Report_Log("\n Can not save game to slot %d", slot);
+        Report_Log("\n  %s", Save_Failure_Text(failed));
+        if (error != nullptr) *error = failed;
+        return 0;
+    }
+    return 1;
+}
+
+int Slot_Load(Game_State* s, int slot) {
+    Slot_Data data;
+    std::string why;
+    switch (Slot_File_Read(Slot_Path(slot), &data, &why)) {
+        case Slot_Read_Result::Missing:
+            Report_Log("\n Can not load game from slot %d", slot);
+            return 0;
+        case Slot_Read_Result::Damaged:
+            Report_Log("\n Can not load game from slot %d: файл поврежден (%s)", slot, why.c_str());
+            return 0;
+        case Slot_Read_Result::Ok:
+            break;
+    }
+    s->Progress = data.progress;
+    std::memcpy(s->Area->Cells, data.cells, sizeof data.cells);
+    const int n = static_cast<int>(data.records.size());
+    if (s->Sessions != nullptr && Session_List_Reserve(s->Sessions, n)) {
+        s->Sessions->count = n;
+        for (int i = 0; i < n; ++i) s->Sessions->records[i] = data.records[i];
+    }
+    return 1;
+}
+
+bool Slot_Fits_Book(Game_State* s, int slot) {
+    const Game_Progress& g = s->Progress;
+    const int chapters = Chapter_Count(s->Open_Book);
+    // A saved game stands on a chapter of its book, at most one verse past its last
+    // (the chapter was completed by the landing saved).
+    if (g.Chapter <= chapters && g.Verse <= Verse_Count(s->Open_Book, g.Chapter) + 1) return true;
+    Report_Log("\n Can not load game from slot %d: файл поврежден (глава %d, стих %d)", slot,
+               static_cast<int>(g.Chapter), static_cast<int>(g.Verse));
+    return false;
+}
