@@ -37,7 +37,7 @@ Game_State* Game() {
             g->Area->Popups[g->Area->Popup_Count++] =
                 Popup_Create(40 + 30 * i, 200, 123 + i, 1 + i % 3);
         for (int i = 0; i < 30; ++i)
-            g->Verse_Line->Add_Text("1:1 В начале сотворил Бог небо и землю.");
+            g->Screen->Verse_Line->Add_Text("1:1 В начале сотворил Бог небо и землю.");
         std::snprintf(g->Progress.Book_Title, sizeof g->Progress.Book_Title, "Бытие");
         g->Progress.Book_Index = 1;
         Mouse_X = 500;

@@ -22,6 +22,7 @@
 #include "scripture/hs_book.h"
 #include "scripture/screens/verse_reader.h"
 #include "ui/text_lines.h"
+#include "program_runner.h"
 #include "shot_text.h"
 #include "ui_fixture.h"
 
@@ -110,10 +111,10 @@ TEST_F(Game_Test, TheRunningLineRepeatsFiveChaptersBeforeTheCurrentOne) {
     Load(chapters);
     Game_Progress& g = game.Progress;
     Verse_List_Refresh(&game);
-    EXPECT_STREQ(game.Verse_Line->Text(), "Руфь  ");  // nothing opened yet
+    EXPECT_STREQ(game.Screen->Verse_Line->Text(), "Руфь  ");  // nothing opened yet
     g.Chapter = 2;
     Verse_List_Refresh(&game);
-    EXPECT_STREQ(game.Verse_Line->Text(), "Руфь  <Глава 1>  1:1 a1  1:2 b  <Глава 2>  ");
+    EXPECT_STREQ(game.Screen->Verse_Line->Text(), "Руфь  <Глава 1>  1:1 a1  1:2 b  <Глава 2>  ");
     g.Chapter = 9;
     g.Verse = 2;
     Verse_List_Refresh(&game);
@@ -122,7 +123,7 @@ TEST_F(Game_Test, TheRunningLineRepeatsFiveChaptersBeforeTheCurrentOne) {
         want += "<Глава " + std::to_string(c) + ">  " + std::to_string(c) + ":1 a" +
                 std::to_string(c) + "  " + std::to_string(c) + ":2 b  ";
     want += "<Глава 9>  9:1 a9  ";
-    EXPECT_EQ(game.Verse_Line->Text(), want);
+    EXPECT_EQ(game.Screen->Verse_Line->Text(), want);
 }
 
 // --- the verse reader ----------------------------------------------------------------
@@ -454,19 +455,11 @@ TEST_F(Game_Test, PopupDigitsGrowWithTheirKindAndCycleEightShadesOfTwoColours) {
     for (Score_Popup* p : {one, row, rows}) Popup_Destroy(p);
 }
 
-TEST_F(Game_Test, ClosingAGameReleasesWhatExistsAndReportsItOnce) {
+TEST_F(Game_Test, ClosingAGameReleasesItAndReportsItOnce) {
     Game_Close(&game);
     Game_Close(&game);
-    const std::string log = cwd.Log();
-    EXPECT_EQ(log.find("\n Close Game"), log.rfind("\n Close Game"));
-    EXPECT_NE(log.find("\n Close Game"), std::string::npos);
-    EXPECT_EQ(game.Area, nullptr);
-    EXPECT_EQ(game.Btn_Menu, nullptr);
-    // Half laid out: only a playlist made.
-    Game_State half;
-    half.Playlist = new Session_Playlist();
-    Game_Close(&half);
-    EXPECT_EQ(half.Playlist, nullptr);
+    EXPECT_EQ(Log_Count(cwd.Log(), "\n Close Game"), 1u);
+    EXPECT_EQ(game.Screen, nullptr);
 }
 
 TEST_F(Game_Test, ABookThatCannotBeLoadedIsNotOfferedAgain) {

@@ -78,7 +78,6 @@ const char* const Button_Labels[5] = {"BtnMM_NewGame", "BtnMM_Continue", "BtnMM_
 
 Title_Screen* Title_Create() {
     auto* t = new Title_Screen();
-    t->game = nullptr;
     Music_Play(Title_Music, 1);
     t->panel = new cls_Desk_Rect(56, 0, Screen_Width - 56, Screen_Height);
     const int h = Sprite_Height("Btn_MMenu_press");
@@ -171,18 +170,13 @@ void Main_Menu_Frame(Title_Screen* t) {
 namespace {
 // A new or a continued game in a state of its own, closed and freed when it ends.
 void Play_Game(Title_Screen* t, bool continued) {
-    if (t->game != nullptr) {
-        Game_Close(t->game);
-        delete t->game;
-    }
-    t->game = new Game_State();
+    t->game = std::make_unique<Game_State>();
     if (continued)
-        Game_Continue(t->game);
+        Game_Continue(t->game.get());
     else
-        Game_New(t->game, t->name_line->text);
-    Game_Close(t->game);
-    delete t->game;
-    t->game = nullptr;
+        Game_New(t->game.get(), t->name_line->text);
+    Game_Close(t->game.get());
+    t->game.reset();
 }
 
 // The help and salvation pictures: shown until Enter or a mouse button is clicked.

@@ -3,13 +3,15 @@
 // and the help and salvation pictures opened from it.
 #pragma once
 
+#include <memory>
+
 #include <cstdint>
 
 #include "ui/name_line.h"
 #include "ui/text_lines.h"
 #include "ui/widgets.h"
 
-struct Game_State;
+#include "game/game_state.h"
 
 struct Title_Stone {
     int32_t x, y, type, frame, step, countdown, period;
@@ -22,7 +24,7 @@ struct Title_Screen {
     Vertical_Ticker* right_ticker = nullptr;
     cls_Desk_Rect* panel = nullptr;
     Title_Stone stones[8] = {};
-    Game_State* game = nullptr;  // the game being played; none outside a game
+    std::unique_ptr<Game_State> game;  // the game being played; none outside a game
     Name_Line* name_line = nullptr;
     int32_t frame_counter = 0;
 };

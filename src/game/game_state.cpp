@@ -6,6 +6,9 @@
 #include <new>
 
 #include "core/bytes.h"
+#include "core/report_log.h"
+#include "game/board.h"
+#include "scripture/hs_book.h"
 
 void Progress_Write(const Game_Progress& g, uint8_t out[sizeof(Game_Progress)]) {
     Le_Writer w(out, sizeof(Game_Progress));
@@ -124,4 +127,30 @@ void Session_List_Release(Session_List* list) {
     delete[] list->records;
     list->records = nullptr;
     list->capacity = list->count = 0;
+}
+
+namespace {
+// Everything the state holds, released; whether there was anything.
+bool Release(Game_State* s) {
+    const bool held = s->Area != nullptr || s->Open_Book != nullptr || s->Sessions != nullptr ||
+                      s->Screen != nullptr;
+    s->Screen.reset();
+    Area_Destroy(s->Area);
+    s->Area = nullptr;
+    if (s->Open_Book != nullptr) HS_Book_Free(s->Open_Book);
+    delete s->Open_Book;
+    s->Open_Book = nullptr;
+    delete s->Sessions;
+    s->Sessions = nullptr;
+    return held;
+}
+}  // namespace
+
+int Game_Close(Game_State* s) {
+    if (Release(s)) Report_Log("\n Close Game");
+    return 1;
+}
+
+Game_State::~Game_State() {
+    Release(this);
 }

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "graphics/font.h"
+#include <memory>
 
 // --- where the player stands: 322 bytes, packed, little-endian in files -------
 // The fields are unaligned: read and assign them, never bind a reference or a
@@ -115,32 +115,26 @@ void Cells_Read(const uint8_t in[Cells_Bytes], Stone_Cell cells[Cell_Rows * Cell
 // --- one game in play ----------------------------------------------------------
 struct Build_Area;
 struct HS_Book;
-struct Session_Playlist;
-class cls_Desk_Rect;
-class cls_Button_Standart;
-class Horizontal_Ticker;
+// What shows a game on the screen (its panel, fonts, buttons, running line and
+// tunes): made by the game screen's layout, opaque here, released with the game.
+struct Game_Screen;
+using Game_Screen_Owner = std::unique_ptr<Game_Screen, void (*)(Game_Screen*)>;
 
 // One game: made by the main menu for each new or continued game, filled by the
-// game screen's layout, released with Game_Close. Owns everything it points to.
+// game screen's layout; Game_Close releases everything it holds.
 struct Game_State {
-    cls_Desk_Rect* Side_Panel = nullptr;
-    Font Storage_Font, Session_Font, Book_Font;  // the counter blocks' own fonts
     Build_Area* Area = nullptr;
     Game_Progress Progress = {};
     HS_Book* Open_Book = nullptr;  // the current book, or none
     Session_List* Sessions = nullptr;
-    Horizontal_Ticker* Verse_Line = nullptr;  // the running line at the top
-    cls_Button_Standart* Btn_Book = nullptr;
-    cls_Button_Standart* Btn_Save = nullptr;
-    cls_Button_Standart* Btn_Menu = nullptr;
-    cls_Button_Standart* Btn_Pause = nullptr;
-    cls_Button_Standart* Btn_Stats = nullptr;
-    cls_Button_Standart* Btn_Fon = nullptr;
-    cls_Button_Standart* Btn_Music = nullptr;
-    Session_Playlist* Playlist = nullptr;
-    int32_t Frames_Drawn = 0;
+    Game_Screen_Owner Screen{nullptr, nullptr};
 
     Game_State() = default;
+    ~Game_State();
     Game_State(const Game_State&) = delete;
     Game_State& operator=(const Game_State&) = delete;
 };
+
+// Releases everything the state holds, the screen's objects with it; may be called
+// any number of times ("Close Game" is logged only when something was held).
+int Game_Close(Game_State* state);

@@ -30,12 +30,6 @@
 
 namespace {
 
-template <typename T>
-void Delete(T*& p) {
-    delete p;
-    p = nullptr;
-}
-
 enum class Block_End { Landed, Leave };
 
 // One block from its dealing to its landing, a tick each pass. The landing is
@@ -54,7 +48,7 @@ Block_End Play_Block(Game_State* s, int* carry) {
         Game_Draw_Frame(s, 1);
         if (Side_Buttons_Handle(s) == Side_Leave || Exit_Requested) return Block_End::Leave;
         if (Screen_Pump() == Pump::Leave) return Block_End::Leave;
-        Playlist_Update(s->Playlist);
+        Playlist_Update(s->Screen->Playlist.get());
     }
     return Block_End::Landed;
 }
@@ -83,36 +77,8 @@ void Start_Session(Game_State* s) {
 
 }  // namespace
 
-int Game_Close(Game_State* s) {
-    // A state that holds nothing was closed already (or never laid out): it is not
-    // reported again.
-    const bool held = s->Area != nullptr || s->Open_Book != nullptr || s->Sessions != nullptr ||
-                      s->Side_Panel != nullptr || s->Playlist != nullptr ||
-                      s->Verse_Line != nullptr || s->Btn_Book != nullptr;
-    if (s->Area != nullptr) {
-        Area_Destroy(s->Area);
-        s->Area = nullptr;
-    }
-    if (s->Open_Book != nullptr) HS_Book_Free(s->Open_Book);
-    Delete(s->Open_Book);
-    for (cls_Button_Standart** b : {&s->Btn_Book, &s->Btn_Save, &s->Btn_Menu, &s->Btn_Pause,
-                                    &s->Btn_Stats, &s->Btn_Fon, &s->Btn_Music})
-        Delete(*b);
-    if (s->Sessions != nullptr) Session_List_Destroy(s->Sessions);
-    s->Sessions = nullptr;
-    Delete(s->Verse_Line);
-    Delete(s->Side_Panel);
-    for (Font* f : {&s->Storage_Font, &s->Session_Font, &s->Book_Font}) Font_Release(f);
-    Delete(s->Playlist);
-    if (held) Report_Log("\n Close Game");
-    return 1;
-}
-
 int Game_New(Game_State* s, const char* player_name) {
-    if (!Game_Layout(s)) {
-        Game_Close(s);
-        return 0;
-    }
+    if (!Game_Layout(s)) return 0;
     Report_Log("\n\n Start New Game");
     Game_Progress& g = s->Progress;
     std::memset(&g, 0, sizeof g);
@@ -120,10 +86,7 @@ int Game_New(Game_State* s, const char* player_name) {
     // A book that cannot be read is taken off the list; the player chooses again.
     bool loaded = false;
     while (!loaded && Select_HSBook(s) > 0) loaded = Load_Game_Book(s) != 0;
-    if (!loaded) {
-        Game_Close(s);
-        return 0;
-    }
+    if (!loaded) return 0;
     g.Game_Over = g.Book_Done = g.Session_End = 0;
     g.Chapter = g.Verse = g.Letters = 1;
     g.Chapters_Back = 5;
@@ -132,15 +95,11 @@ int Game_New(Game_State* s, const char* player_name) {
         g.Store_Blocks = 0;
     g.Ses_Points = g.Ses_Blocks = g.Ses_Rows = g.Ses_Letters = g.Ses_Verses = 0;
     Game_Run(s, 1);
-    Game_Close(s);
     return 1;
 }
 
 int Game_Continue(Game_State* s) {
-    if (!Game_Layout(s)) {
-        Game_Close(s);
-        return 1;
-    }
+    if (!Game_Layout(s)) return 1;
     Report_Log("\n Start Load_Game");
     Area_New_Background(s->Area);
     int slot = 0;
@@ -156,14 +115,13 @@ int Game_Continue(Game_State* s) {
     const bool loaded =
         slot >= 1 && Slot_Load(s, slot) && Load_Game_Book(s) && Slot_Load_Checked(s, slot);
     if (loaded) Game_Run(s, 0);
-    Game_Close(s);
     return loaded ? 1 : 0;
 }
 
 int Game_Run(Game_State* s, int start_new) {
     Game_Progress& g = s->Progress;
     if (Display_Is_Lost()) Display_Recover();
-    Playlist_Play_Current(s->Playlist);
+    Playlist_Play_Current(s->Screen->Playlist.get());
     while (!g.Game_Over) {
         while (g.Book_Done == 0) {
             Report_Log("\n Start new sesion");

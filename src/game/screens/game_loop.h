@@ -6,14 +6,12 @@
 #include "game/game_state.h"
 
 // Lays out the screen, lets the player choose a book and plays; 1 when a game was
-// played, 0 when it could not start. The state is closed afterwards either way.
+// played, 0 when it could not start.
 int Game_New(Game_State* state, const char* player_name);
 // Lays out the screen, lets the player choose a save slot, loads it and goes on
-// with the saved session; 0 when no slot was chosen or it could not be loaded. The
-// state is closed afterwards either way.
+// with the saved session; 0 when no slot was chosen or it could not be loaded.
+// Either way the caller closes the state (Game_Close) when it returns.
 int Game_Continue(Game_State* state);
-// Releases everything the state holds; may be called any number of times.
-int Game_Close(Game_State* state);
 // Runs the game until it is over, the player leaves through МЕНЮ, or the program is
 // being left; start_new = 1 begins with a new session, 0 goes on with a loaded one.
 int Game_Run(Game_State* state, int start_new);

@@ -16,8 +16,10 @@
 #include "ui/widgets.h"
 
 void Side_Buttons_Update(Game_State* s) {
-    for (cls_Button_Standart* b : {s->Btn_Book, s->Btn_Save, s->Btn_Pause, s->Btn_Stats,
-                                   s->Btn_Menu, s->Btn_Fon, s->Btn_Music})
+    Game_Screen& v = *s->Screen;
+    for (cls_Button_Standart* b : {v.Btn_Book.get(), v.Btn_Save.get(), v.Btn_Pause.get(),
+                                   v.Btn_Stats.get(), v.Btn_Menu.get(), v.Btn_Fon.get(),
+                                   v.Btn_Music.get()})
         b->Update();
 }
 
@@ -41,11 +43,11 @@ int Ask_Again(const char* question) {
 }  // namespace
 
 int Side_Buttons_Handle(Game_State* s) {
-    if (s->Btn_Book->fired) {
+    if (s->Screen->Btn_Book->fired) {
         Read_Books(s);
         return Side_Done;
     }
-    if (s->Btn_Pause->fired) {
+    if (s->Screen->Btn_Pause->fired) {
         Message_Box box("ПАУЗА");
         if (box.ready) {
             Sound_Stop_All();
@@ -54,13 +56,13 @@ int Side_Buttons_Handle(Game_State* s) {
         }
         return Side_Done;
     }
-    if (s->Btn_Menu->fired) {
+    if (s->Screen->Btn_Menu->fired) {
         if (Ask(s, "ВЫЙТИ В МЕНЮ?") != 2) return Side_Done;
         // Leaving, whatever the answer to the offer to save.
         if (Ask_Again("СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?") == 2) Slot_Save_Dialog(s);
         return Side_Leave;
     }
-    if (s->Btn_Stats->fired) {
+    if (s->Screen->Btn_Stats->fired) {
         Music_Play("MUSIC/View_Dnevnik.mp3", 1);
         Session_Diary diary(s->Sessions);
         Sound_Stop_All();
@@ -70,15 +72,15 @@ int Side_Buttons_Handle(Game_State* s) {
         Music_Stop();
         return Side_Done;
     }
-    if (s->Btn_Save->fired) {
+    if (s->Screen->Btn_Save->fired) {
         Sound_Stop_All();
         Slot_Save_Dialog(s);
         return Side_Done;
     }
-    if (s->Btn_Fon->fired) {
+    if (s->Screen->Btn_Fon->fired) {
         Area_Next_Background(s->Area);
         return Side_Done;
     }
-    if (s->Btn_Music->fired) Screenshot_Take();
+    if (s->Screen->Btn_Music->fired) Screenshot_Take();
     return Side_Nothing;
 }

@@ -47,7 +47,7 @@ void Draw_Block(const Panel_Edges& e, int b, const Font* font, const char* title
 
 void Draw_Counters(Game_State* s) {
     const Game_Progress& g = s->Progress;
-    const Panel_Edges e = Edges(s->Side_Panel);
+    const Panel_Edges e = Edges(s->Screen->Side_Panel.get());
     char a[64], b[64], c[64], title[64];
     const char* lines[3] = {a, b, c};
 
@@ -55,14 +55,14 @@ void Draw_Counters(Game_State* s) {
     std::snprintf(a, sizeof a, " Баллов: %d", g.Store_Points);
     std::snprintf(b, sizeof b, " Блоков: %d", g.Store_Blocks);
     std::snprintf(c, sizeof c, " Рядов:  %d", g.Store_Rows);
-    Draw_Block(e, base, &s->Storage_Font, "В хранилище", e.L + 40, lines);
+    Draw_Block(e, base, &s->Screen->Storage_Font, "В хранилище", e.L + 40, lines);
 
     base += 92;
     std::snprintf(title, sizeof title, "Сессия: %d", g.Session_Number);
     std::snprintf(a, sizeof a, " Баллов: %d", g.Ses_Points);
     std::snprintf(b, sizeof b, " Блоков: %d", g.Ses_Blocks);
     std::snprintf(c, sizeof c, " Рядов:  %d", g.Ses_Rows);
-    Draw_Block(e, base, &s->Session_Font, title, e.L + 40, lines);
+    Draw_Block(e, base, &s->Screen->Session_Font, title, e.L + 40, lines);
 
     base += 92;
     const char* book_title =
@@ -79,18 +79,23 @@ void Draw_Counters(Game_State* s) {
     std::snprintf(b, sizeof b, " Стих: %d/%d", verse_number, verses);
     std::snprintf(c, sizeof c, " Букв:  %d/%d", ended ? verse_length : g.Letters, verse_length);
     const int title_x =
-        e.L + (e.R - e.L - s->Book_Font.cell_w * static_cast<int>(std::strlen(book_title))) / 2;
-    Draw_Block(e, base, &s->Book_Font, book_title, title_x, lines);
+        e.L + (e.R - e.L - s->Screen->Book_Font.cell_w * static_cast<int>(std::strlen(book_title))) / 2;
+    Draw_Block(e, base, &s->Screen->Book_Font, book_title, title_x, lines);
 
     Sprite_Tile(Sprite_Get("Hrz_Label_Frame"), e.L, e.B - 80, e.R, e.B - 77, Back_Buffer);
 }
 
 }  // namespace
 
+Game_Screen::~Game_Screen() {
+    for (Font* f : {&Storage_Font, &Session_Font, &Book_Font}) Font_Release(f);
+}
+
 int Game_Layout(Game_State* s) {
-    s->Frames_Drawn = 0;
-    s->Playlist = new Session_Playlist();
-    Playlist_Create(s->Playlist);
+    s->Screen = Game_Screen_Owner(new Game_Screen(), [](Game_Screen* v) { delete v; });
+    Game_Screen& v = *s->Screen;
+    v.Playlist = std::make_unique<Session_Playlist>();
+    Playlist_Create(v.Playlist.get());
     s->Sessions = Session_List_Create();
     if (s->Sessions == nullptr || !s->Sessions->ready) return 0;
     Board_Drawing_Attach();
@@ -98,24 +103,27 @@ int Game_Layout(Game_State* s) {
     s->Area = Area_Create(Sprite_Height("Build_Area_Horiz"), Sprite_Height("HScrollStr_front"));
     if (s->Area == nullptr) return 0;
     const int w_v = Sprite_Width("Build_Area_Vert");
-    s->Side_Panel =
-        new cls_Desk_Rect(2 * w_v + Cell_Size * s->Area->Width, 56, Screen_Width, Screen_Height);
+    v.Side_Panel = std::make_unique<cls_Desk_Rect>(2 * w_v + Cell_Size * s->Area->Width, 56,
+                                                   Screen_Width, Screen_Height);
     Font_Set_Colour(&Font_8x16, 231);
-    const Panel_Edges e = Edges(s->Side_Panel);
-    s->Btn_Book = new cls_Button_Standart(e.R - 152, e.B - 106, " СВЯЩЕННАЯ КНИГА ", &Font_8x16);
-    s->Btn_Stats = new cls_Button_Standart(e.R - 150, e.B - 25, "СТАТИСТИКА", &Font_8x16);
-    s->Btn_Menu = new cls_Button_Standart(e.R - 50, e.B - 25, "МЕНЮ", &Font_8x16);
-    s->Btn_Save = new cls_Button_Standart(e.R - 150, e.B - 50, "СОХРАНИТЬ", &Font_8x16);
-    s->Btn_Pause = new cls_Button_Standart(e.R - 58, e.B - 50, "ПАУЗА", &Font_8x16);
-    s->Btn_Fon = new cls_Button_Standart(e.R - 150, e.B - 75, "ФОН", &Font_8x16);
-    s->Btn_Music = new cls_Button_Standart(e.R - 65, e.B - 75, "МУЗЫКА", &Font_8x16);
-    s->Verse_Line = new Horizontal_Ticker();
-    Font_Copy(&s->Storage_Font, &Font_8x16);
-    Font_Set_Colour(&s->Storage_Font, 64);
-    Font_Copy(&s->Session_Font, &Font_8x16);
-    Font_Set_Colour(&s->Session_Font, 88);
-    Font_Copy(&s->Book_Font, &Font_8x16);
-    Font_Set_Colour(&s->Book_Font, 96);
+    const Panel_Edges e = Edges(v.Side_Panel.get());
+    auto button = [](int x, int y, const char* caption) {
+        return std::make_unique<cls_Button_Standart>(x, y, caption, &Font_8x16);
+    };
+    v.Btn_Book = button(e.R - 152, e.B - 106, " СВЯЩЕННАЯ КНИГА ");
+    v.Btn_Stats = button(e.R - 150, e.B - 25, "СТАТИСТИКА");
+    v.Btn_Menu = button(e.R - 50, e.B - 25, "МЕНЮ");
+    v.Btn_Save = button(e.R - 150, e.B - 50, "СОХРАНИТЬ");
+    v.Btn_Pause = button(e.R - 58, e.B - 50, "ПАУЗА");
+    v.Btn_Fon = button(e.R - 150, e.B - 75, "ФОН");
+    v.Btn_Music = button(e.R - 65, e.B - 75, "МУЗЫКА");
+    v.Verse_Line = std::make_unique<Horizontal_Ticker>();
+    Font_Copy(&v.Storage_Font, &Font_8x16);
+    Font_Set_Colour(&v.Storage_Font, 64);
+    Font_Copy(&v.Session_Font, &Font_8x16);
+    Font_Set_Colour(&v.Session_Font, 88);
+    Font_Copy(&v.Book_Font, &Font_8x16);
+    Font_Set_Colour(&v.Book_Font, 96);
     return 1;
 }
 
@@ -129,7 +137,7 @@ void Game_Draw_Frame(Game_State* s, int draw_cursor) {
 }
 
 void Game_Draw_Picture(Game_State* s) {
-    if (++s->Frames_Drawn % 100 == 1) Palette_Reattach();
+    if (++s->Screen->Frames_Drawn % 100 == 1) Palette_Reattach();
     Surface_Fill(Back_Buffer, nullptr, 0);
     Build_Area* a = s->Area;
     Area_Draw_Cells(a);
@@ -138,16 +146,16 @@ void Game_Draw_Picture(Game_State* s) {
     Block_Animate(&a->Current);
     Block_Draw(&a->Current, a->Left + Sprite_Width("Build_Area_Vert"), a->Top);
     Popups_Update(a);
-    s->Side_Panel->Draw(Back_Buffer);
+    s->Screen->Side_Panel->Draw(Back_Buffer);
     Draw_Counters(s);
-    s->Btn_Book->Draw(Back_Buffer);
-    s->Btn_Save->Draw(Back_Buffer);
-    s->Btn_Pause->Draw(Back_Buffer);
-    s->Btn_Stats->Draw(Back_Buffer);
-    s->Btn_Menu->Draw(Back_Buffer);
-    s->Verse_Line->Draw(Back_Buffer);
-    s->Btn_Fon->Draw(Back_Buffer);
-    s->Btn_Music->Draw(Back_Buffer);
+    s->Screen->Btn_Book->Draw(Back_Buffer);
+    s->Screen->Btn_Save->Draw(Back_Buffer);
+    s->Screen->Btn_Pause->Draw(Back_Buffer);
+    s->Screen->Btn_Stats->Draw(Back_Buffer);
+    s->Screen->Btn_Menu->Draw(Back_Buffer);
+    s->Screen->Verse_Line->Draw(Back_Buffer);
+    s->Screen->Btn_Fon->Draw(Back_Buffer);
+    s->Screen->Btn_Music->Draw(Back_Buffer);
 }
 
 void Game_Draw_Behind_Box(Game_State* s) {

@@ -3,9 +3,32 @@
 // buttons. Laid out once per game; one frame drawn per tick, at most one per 30 ms.
 #pragma once
 
-#include "game/game_state.h"
+#include <memory>
 
-// Makes the screen's objects; 1 when all exist.
+#include "audio/music.h"
+#include "game/game_state.h"
+#include "graphics/font.h"
+#include "ui/text_lines.h"
+#include "ui/widgets.h"
+
+// The objects that show a game, owned by its state and released with it.
+struct Game_Screen {
+    std::unique_ptr<cls_Desk_Rect> Side_Panel;
+    Font Storage_Font, Session_Font, Book_Font;  // the counter blocks' own fonts
+    std::unique_ptr<Horizontal_Ticker> Verse_Line;  // the running line at the top
+    std::unique_ptr<cls_Button_Standart> Btn_Book, Btn_Save, Btn_Menu, Btn_Pause, Btn_Stats,
+        Btn_Fon, Btn_Music;
+    std::unique_ptr<Session_Playlist> Playlist;
+    int32_t Frames_Drawn = 0;
+
+    Game_Screen() = default;
+    ~Game_Screen();
+    Game_Screen(const Game_Screen&) = delete;
+    Game_Screen& operator=(const Game_Screen&) = delete;
+};
+
+// Makes the screen's objects (and the game's board and session list); 1 when all
+// exist.
 int Game_Layout(Game_State* state);
 // Draws one frame (the cursor too when asked), shows it and paces the game.
 void Game_Draw_Frame(Game_State* state, int draw_cursor);

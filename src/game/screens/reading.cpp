@@ -53,7 +53,7 @@ void Reading_Screens_Attach() {
 
 void Verse_List_Refresh(Game_State* s) {
     const Game_Progress& g = s->Progress;
-    Horizontal_Ticker* line = s->Verse_Line;
+    Horizontal_Ticker* line = s->Screen->Verse_Line.get();
     line->Clear();
     line->Add_Text(g.Book_Title);
     if (g.Chapter <= 1 && g.Verse <= 1) return;
