@@ -62,48 +62,7 @@ class Game_Test : public Ui_Test {
     Game_State game;
 };
 
-// --- letters and verses ------------------------------------------------------------
-
-TEST_F(Game_Test, LettersOpenEveryVerseTheyReachAndTheRestGoesOn) {
-    Load({{Line_Of(1, 20), Line_Of(2, 15), Line_Of(3, 40)}});
-    Exit_Requested = 1;  // every reading box closes at once
-    Game_Progress& g = game.Progress;
-    g.Letters = 12;
-    EXPECT_EQ(Add_Letters(&game, 25), 1);  // 37 - 20 = 17, 17 - 15 = 2
-    EXPECT_EQ(+g.Verse, 3);
-    EXPECT_EQ(+g.Letters, 2);
-    EXPECT_EQ(+g.Ses_Verses, 2);
-    EXPECT_EQ(+g.Ses_Letters, 25);
-    EXPECT_EQ(+g.Session_End, 0);
-    // Exactly the verse's length opens it and leaves nothing; it was the last.
-    EXPECT_EQ(Add_Letters(&game, 38), 0);
-    EXPECT_EQ(+g.Letters, 0);
-    EXPECT_EQ(+g.Verse, 4);
-    EXPECT_EQ(+g.Session_End, Session_Completed);
-}
-
-TEST_F(Game_Test, ALandingTurnsEveryFourPointsIntoALetterAndTheTopRowFailsTheSession) {
-    Load({{Line_Of(1, 2)}});
-    Exit_Requested = 1;
-    Game_Progress& g = game.Progress;
-    int carry = 3;
-    game.Area->Block_Points = 9;
-    game.Area->Block_Rows = 1;
-    Landing_Settle(&game, &carry);
-    EXPECT_EQ(carry, 0);
-    EXPECT_EQ(+g.Ses_Letters, 3);  // 1 + 3 reach the verse's 2 letters
-    EXPECT_EQ(+g.Session_End, Session_Completed);
-    EXPECT_EQ(+g.Ses_Points, 9);
-    EXPECT_EQ(+g.Ses_Rows, 1);
-    // The same block that completes the chapter but rests in the top row: failed.
-    g.Session_End = 0;
-    g.Verse = 1;
-    g.Letters = 1;
-    Area_Cell(game.Area, 5, 0).kind = 3;
-    game.Area->Block_Points = 4;
-    Landing_Settle(&game, &carry);
-    EXPECT_EQ(+g.Session_End, Session_Failed);
-}
+// --- the running line ----------------------------------------------------------------
 
 TEST_F(Game_Test, TheRunningLineRepeatsFiveChaptersBeforeTheCurrentOne) {
     std::vector<std::vector<std::string>> chapters;
@@ -226,57 +185,6 @@ TEST_F(Game_Test, TheReaderShowsItsCountdownInsteadOfOkWhileTheTimeRuns) {
 
 // --- session results ------------------------------------------------------------------
 
-TEST(Session_Figures, PercentAndPenaltyFollowTheLettersAndOneDraw) {
-    EXPECT_EQ(Session_Percent(30, 120), 25);
-    EXPECT_EQ(Session_Percent(120, 120), 100);
-    EXPECT_EQ(Session_Percent(0, 0), 100);
-    // The first draw after seed 1 is 41: a factor of 41 % 10 + 1 = 2.
-    Plat_Srand(1);
-    EXPECT_EQ(Session_Penalty(100, 30), 2 * 70 * 4 / 5);
-    Plat_Srand(1);
-    EXPECT_EQ(Session_Penalty(10, 15), -8);  // more letters than lacked: truncated toward 0
-}
-
-TEST_F(Game_Test, ACompletedSessionFillsTheStorageAndMovesToTheNextChapter) {
-    Load({{Line_Of(1, 10), Line_Of(2, 12)}, {Line_Of(1, 5)}});
-    Exit_Requested = 1;
-    Game_Progress& g = game.Progress;
-    g.Session_Number = 4;
-    g.Ses_Points = 50;
-    g.Ses_Blocks = 7;
-    g.Ses_Rows = 2;
-    g.Ses_Letters = 22;
-    g.Ses_Verses = 2;
-    g.Ses_Start = Plat_Time() - 61;
-    g.Store_Points = 5;
-    g.Session_End = Session_Completed;
-    EXPECT_EQ(Session_Results(&game), 1);
-    EXPECT_EQ(+g.Store_Points, 55);
-    EXPECT_EQ(+g.Store_Blocks, 7);
-    EXPECT_EQ(+g.Store_Rows, 2);
-    EXPECT_EQ(+g.Store_Letters, 22);
-    EXPECT_EQ(+g.Store_Verses, 2);
-    EXPECT_EQ(+g.Store_Sessions, 1);
-    EXPECT_EQ(+g.Session_End, 0);
-    EXPECT_EQ(+g.Chapter, 2);
-    ASSERT_EQ(game.Sessions->count, 1);
-    const Session_Record& r = game.Sessions->records[0];
-    EXPECT_EQ(r.book, 8);
-    EXPECT_EQ(r.chapter, 1);
-    EXPECT_EQ(r.verses_total, 2);
-    EXPECT_EQ(r.letters_total, 22);
-    EXPECT_EQ(r.session_number, 4);
-    EXPECT_EQ(r.success, 1);
-    EXPECT_EQ(r.penalty, 0);
-    EXPECT_EQ(r.duration, 61);
-    // The last chapter finishes the book and stays the current chapter.
-    g.Session_End = Session_Completed;
-    EXPECT_EQ(Session_Results(&game), 0);
-    EXPECT_EQ(+g.Book_Done, 1);
-    EXPECT_EQ(+g.Chapter, 2);
-    EXPECT_EQ(game.Sessions->count, 2);
-}
-
 TEST_F(Game_Test, TheResultsBoxSaysEveryFigureAndThePenaltyCharged) {
     Load({{Line_Of(1, 60), Line_Of(2, 40)}, {Line_Of(1, 5)}, {Line_Of(1, 5)}});
     Exit_Requested = 1;
@@ -332,24 +240,6 @@ TEST_F(Game_Test, APanelBehindACompletedChapterShowsItAsItEnded) {
     EXPECT_TRUE(Shot_Find_Text(shot, " Букв:  12/12", book, 96));
     EXPECT_FALSE(Shot_Find_Text(shot, " Стих: 3/2", book, 96));
     Font_Release(&book);
-}
-
-TEST_F(Game_Test, AFailedSessionCostsItsPenaltyAndKeepsTheChapter) {
-    Load({{Line_Of(1, 60), Line_Of(2, 40)}});
-    Exit_Requested = 1;
-    Game_Progress& g = game.Progress;
-    g.Ses_Letters = 30;
-    g.Ses_Points = 120;
-    g.Store_Points = 10;
-    g.Session_End = Session_Failed;
-    Plat_Srand(1);  // the penalty's draw comes first: a factor of 2
-    EXPECT_EQ(Session_Results(&game), 1);
-    EXPECT_EQ(+g.Store_Points, 10 - 2 * 70 * 4 / 5);
-    EXPECT_EQ(+g.Store_Sessions, 0);
-    EXPECT_EQ(+g.Chapter, 1);
-    ASSERT_EQ(game.Sessions->count, 1);
-    EXPECT_EQ(game.Sessions->records[0].success, 0);
-    EXPECT_EQ(game.Sessions->records[0].penalty, 112);
 }
 
 TEST(Session_Figures, DurationsAreWordedAtEveryBoundary) {

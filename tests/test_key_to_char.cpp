@@ -22,82 +22,46 @@ class Key_To_Char_Test : public Shared_State_Test {
     }
 };
 
-TEST_F(Key_To_Char_Test, LettersAreCapitalWithoutShiftAndSmallWithIt) {
-    EXPECT_EQ(Press('A'), 'A');
-    EXPECT_EQ(Press('A', true), 'a');
-    EXPECT_EQ(Press('Z', true), 'z');
-    Kbd_Layout = Kbd_Rus;
-    EXPECT_EQ(Press('A'), 212);        // Ф
-    EXPECT_EQ(Press('A', true), 244);  // ф
-    EXPECT_EQ(Press('Q'), 201);        // Й
-    EXPECT_EQ(Press('Z'), 223);        // Я
-    EXPECT_EQ(Press('Z', true), 255);  // я
-}
-
-TEST_F(Key_To_Char_Test, TheRussianLettersSitWhereTheRussianKeyboardHasThem) {
+// Each key in each layout, with and without Shift (0: the key types nothing).
+TEST_F(Key_To_Char_Test, EveryKeyTypesItsCharacterInBothLayouts) {
+    const struct {
+        int vk;
+        bool shift;
+        int eng, rus;
+    } keys[] = {
+        {'A', false, 'A', 212},           {'A', true, 'a', 244},  // Ф ф
+        {'Z', true, 'z', 255},            {'7', false, '7', '7'},  // я
+        {'2', true, '@', '"'},            {'3', true, '#', '#'},
+        {'4', true, '$', ';'},            {'7', true, '&', '?'},
+        {'0', true, ')', ')'},            {VK_OEM_1, false, ';', 198},  // Ж
+        {VK_OEM_3, false, '`', 168},      {VK_OEM_3, true, '~', 184},  // Ё ё
+        {VK_OEM_7, false, '\'', 221},   {VK_OEM_7, true, '"', 253},       {VK_OEM_2, false, '/', '.'},  // Э
+        {VK_OEM_2, true, '?', ','},       {VK_OEM_5, true, '|', '/'},
+        {VK_OEM_4, false, '[', 213},      {VK_OEM_6, false, ']', 218},  // Х Ъ
+        {VK_OEM_COMMA, false, ',', 193},  {VK_OEM_PERIOD, true, '>', 254},  // Б ю
+        {VK_OEM_PLUS, false, '+', '+'},   {VK_OEM_PLUS, true, '=', '='},
+        {VK_OEM_MINUS, true, '_', '_'},   {VK_BACK, false, 8, 8},
+        {VK_SPACE, true, ' ', ' '},       {VK_DIVIDE, false, '/', '/'},
+        {0x60, false, 0, 0},              {VK_LEFT, false, 0, 0},  // the keypad's 0
+        {VK_F11, false, 0, 0},
+    };
+    for (const auto& k : keys) {
+        Kbd_Layout = Kbd_Eng;
+        EXPECT_EQ(Press(k.vk, k.shift), k.eng) << k.vk << (k.shift ? " shifted" : "");
+        Kbd_Layout = Kbd_Rus;
+        EXPECT_EQ(Press(k.vk, k.shift), k.rus) << k.vk << (k.shift ? " shifted" : "");
+    }
     // The three letter rows of a Russian keyboard over the rows of a US one.
     const struct {
         const char* us;
         const char* ru;
     } rows[] = {{"QWERTYUIOP", "ЙЦУКЕНГШЩЗ"}, {"ASDFGHJKL", "ФЫВАПРОЛД"}, {"ZXCVBNM", "ЯЧСМИТЬ"}};
-    Kbd_Layout = Kbd_Rus;
-    int letters = 0;
     for (const auto& row : rows)
-        for (size_t i = 0; row.us[i] != '\0'; ++i, ++letters) {
+        for (size_t i = 0; row.us[i] != '\0'; ++i) {
             const uint8_t capital = static_cast<uint8_t>(row.ru[i]);
             EXPECT_EQ(Press(row.us[i]), capital) << row.us[i];
             EXPECT_EQ(Press(row.us[i], true), capital + 32) << row.us[i];
         }
-    EXPECT_EQ(letters, 26);
-    // And the punctuation keys that carry letters there.
-    EXPECT_EQ(Press(VK_OEM_4), static_cast<uint8_t>('Х'));
-    EXPECT_EQ(Press(VK_OEM_6), static_cast<uint8_t>('Ъ'));
-    EXPECT_EQ(Press(VK_OEM_7), static_cast<uint8_t>('Э'));
-    EXPECT_EQ(Press(VK_OEM_COMMA), static_cast<uint8_t>('Б'));
-    EXPECT_EQ(Press(VK_OEM_PERIOD, true), static_cast<uint8_t>('ю'));
-}
-
-TEST_F(Key_To_Char_Test, DigitsAndTheirShiftedSymbolsFollowTheLayout) {
-    EXPECT_EQ(Press('7'), '7');
-    EXPECT_EQ(Press('2', true), '@');
-    EXPECT_EQ(Press('0', true), ')');
-    Kbd_Layout = Kbd_Rus;
-    EXPECT_EQ(Press('2', true), '"');
-    EXPECT_EQ(Press('3', true), '#');
-    EXPECT_EQ(Press('4', true), ';');
-    EXPECT_EQ(Press('7', true), '?');
-    EXPECT_EQ(Press('5'), '5');
-}
-
-TEST_F(Key_To_Char_Test, PunctuationDependsOnTheLayout) {
-    EXPECT_EQ(Press(VK_OEM_1), ';');
-    EXPECT_EQ(Press(VK_OEM_7, true), '"');
-    EXPECT_EQ(Press(VK_OEM_5, true), '|');
-    Kbd_Layout = Kbd_Rus;
-    EXPECT_EQ(Press(VK_OEM_1), 198);        // Ж
-    EXPECT_EQ(Press(VK_OEM_3), 168);        // Ё
-    EXPECT_EQ(Press(VK_OEM_3, true), 184);  // ё
-    EXPECT_EQ(Press(VK_OEM_2), '.');
-    EXPECT_EQ(Press(VK_OEM_2, true), ',');
-    EXPECT_EQ(Press(VK_OEM_5, true), '/');
-}
-
-TEST_F(Key_To_Char_Test, LayoutFreeKeysAreTheSameInBoth) {
-    for (int layout : {Kbd_Eng, Kbd_Rus}) {
-        Kbd_Layout = layout;
-        EXPECT_EQ(Press(VK_OEM_PLUS), '+');
-        EXPECT_EQ(Press(VK_OEM_PLUS, true), '=');
-        EXPECT_EQ(Press(VK_OEM_MINUS, true), '_');
-        EXPECT_EQ(Press(VK_BACK), 8);
-        EXPECT_EQ(Press(VK_SPACE, true), ' ');
-        EXPECT_EQ(Press(VK_DIVIDE), '/');
-    }
-}
-
-TEST_F(Key_To_Char_Test, OtherKeysProduceNothing) {
-    EXPECT_EQ(Press(0x60), 0);  // numeric keypad 0
-    EXPECT_EQ(Press(VK_LEFT), 0);
-    EXPECT_EQ(Press(VK_F11), 0);
 }
 
 TEST_F(Key_To_Char_Test, AHeldKeyGivesACharacterAtMostEvery100Ms) {
