@@ -105,16 +105,15 @@ Frame Grab() {
 void Draw_Frames() {
     Plat_Clock_Set_Virtual(true);
     Bench_Load_Graphics("veltran_present");
-    Title_Screen* title = Title_Create();
+    const std::unique_ptr<Title_Screen> title = Title_Create();
     Mouse_X = 500;
     Mouse_Y = 300;
     for (int i = 0; i < 30; ++i) {
-        Main_Menu_Draw(title);
+        Main_Menu_Draw(title.get());
         Cursor_Draw();
         Title_Frames.push_back(Grab());
         Plat_Clock_Advance(16);
     }
-    Title_Destroy(title);
     auto* g = new Game_State();
     Game_Layout(g);
     Area_New_Background(g->Area);

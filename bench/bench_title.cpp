@@ -32,7 +32,7 @@ Title_Screen* Title() {
         Plat_Use_Sdl();
         Plat_Open("Veltran bench", Window_Proc);
         Bench_Load_Graphics("veltran_title");
-        return Title_Create();
+        return Title_Create().release();  // kept for the whole run
     }();
     return title;
 }
@@ -69,7 +69,7 @@ void BM_Title_Idle_CPU(benchmark::State& state) {
         while (static_cast<int32_t>(Plat_Tick() - end) < 0) {
             Plat_Msg msg;
             if (Plat_Peek_Message(&msg)) Plat_Dispatch_Message(&msg);
-            for (cls_BtnMainTitle* b : t->buttons) b->Update();
+            for (auto& b : t->buttons) b->Update();
             Main_Menu_Frame(t);
         }
         screen += Cpu_Seconds() - c0;

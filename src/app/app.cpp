@@ -192,9 +192,8 @@ int App_Main(int argc, char** argv) {
     }
     if (started) {
         // The title object lives until the program ends.
-        Title_Screen* title = Title_Create();
-        Main_Menu_Run(title);
-        Title_Destroy(title);
+        const std::unique_ptr<Title_Screen> title = Title_Create();
+        Main_Menu_Run(title.get());
     }
     if (playing) {
         Autoplay_Stop();

@@ -76,37 +76,30 @@ const char* const Button_Labels[5] = {"BtnMM_NewGame", "BtnMM_Continue", "BtnMM_
                                       "BtnMM_Windows", "BtnMM_Spasenie"};
 }  // namespace
 
-Title_Screen* Title_Create() {
-    auto* t = new Title_Screen();
+std::unique_ptr<Title_Screen> Title_Create() {
+    auto t = std::make_unique<Title_Screen>();
     Music_Play(Title_Music, 1);
-    t->panel = new cls_Desk_Rect(56, 0, Screen_Width - 56, Screen_Height);
+    t->panel = std::make_unique<cls_Desk_Rect>(56, 0, Screen_Width - 56, Screen_Height);
     const int h = Sprite_Height("Btn_MMenu_press");
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < Title_Buttons; ++k) {
         const int centre = 210 + 55 * k;
-        t->buttons[k] = new cls_BtnMainTitle(Sprite_Get(Button_Labels[k]), 160, centre - h / 2, 481,
-                                             centre - h / 2 + h);
+        t->buttons[k] = std::make_unique<cls_BtnMainTitle>(Sprite_Get(Button_Labels[k]), 160,
+                                                          centre - h / 2, 481, centre - h / 2 + h);
     }
-    t->credits = new Text_Lines(1024, 300);
+    t->credits = std::make_unique<Text_Lines>(1024, 300);
     for (const char* line : Credit_Lines) t->credits->Add_Text(line);
-    t->left_ticker = new Vertical_Ticker(t->credits, 0, Screen_Height);
-    t->right_ticker = new Vertical_Ticker(t->credits, Screen_Width - 56, Screen_Height);
-    t->name_line = new Name_Line(70, 150, Screen_Width - 70, 160);
-    t->frame_counter = 0;
-    for (int i = 1; i <= 8; ++i)
-        t->stones[i - 1] =
-            Title_Stone{i % 2 ? 112 : 80, 180 + 35 * (i - 1), i, Plat_Rand() % 5, 1, 3, 4};
+    t->left_ticker = std::make_unique<Vertical_Ticker>(t->credits.get(), 0, Screen_Height);
+    t->right_ticker =
+        std::make_unique<Vertical_Ticker>(t->credits.get(), Screen_Width - 56, Screen_Height);
+    t->name_line = std::make_unique<Name_Line>(70, 150, Screen_Width - 70, 160);
+    for (int i = 1; i <= 8; ++i) {
+        Title_Stone& stone = t->stones[i - 1];
+        stone.x = i % 2 ? 112 : 80;
+        stone.y = 180 + 35 * (i - 1);
+        stone.type = i;
+        stone.frame = Plat_Rand() % 5;
+    }
     return t;
-}
-
-void Title_Destroy(Title_Screen* t) {
-    if (t == nullptr) return;
-    for (cls_BtnMainTitle* b : t->buttons) delete b;
-    delete t->left_ticker;
-    delete t->right_ticker;
-    delete t->credits;
-    delete t->panel;
-    delete t->name_line;
-    delete t;
 }
 
 void Logo_Draw(Surface* s) {
@@ -153,7 +146,7 @@ void Main_Menu_Draw(Title_Screen* t) {
     t->panel->Draw(Back_Buffer);
     Logo_Draw(Back_Buffer);
     Stones_Draw(t, Back_Buffer);
-    for (cls_BtnMainTitle* b : t->buttons) b->Draw(Back_Buffer);
+    for (auto& b : t->buttons) b->Draw(Back_Buffer);
     t->left_ticker->Draw(Back_Buffer);
     t->right_ticker->Draw(Back_Buffer);
     Sprite_Tile(Sprite_Get("Hrz_Label_Frame"), 68, 127, Screen_Width - 68, 130, Back_Buffer);
@@ -209,37 +202,36 @@ int Main_Menu_Run(Title_Screen* t) {
     if (Exit_Requested) return 1;
     while (!Exit_Requested) {
         if (Screen_Pump() == Pump::Leave) break;
-        Screen_Announce(Screen_Kind::Main_Menu);
+        Screen_Target targets[Title_Buttons];
+        for (int k = 0; k < Title_Buttons; ++k) targets[k] = Centre_Of(*t->buttons[k]);
+        Screen_Announce({"main menu", targets, Title_Buttons, nullptr});
         Music_Update();
-        for (cls_BtnMainTitle* b : t->buttons) b->Update();
+        for (auto& b : t->buttons) b->Update();
         Main_Menu_Frame(t);
         // Only the first clicked button acts.
         int chosen = -1;
-        for (int k = 0; k < 5 && chosen < 0; ++k)
+        for (int k = 0; k < Title_Buttons && chosen < 0; ++k)
             if (t->buttons[k]->state == Click_Clicked) chosen = k;
         switch (chosen) {
-            case 0:
-            case 1:
-                Play_Game(t, chosen == 1);
-                Music_Play(Title_Music, 1);
+            case Title_New_Game:
+            case Title_Continue:
+                Play_Game(t, chosen == Title_Continue);
                 break;
-            case 2:
+            case Title_Help:
                 Palette_Reattach();
                 Help_Screen(t);
-                Music_Play(Title_Music, 1);
                 break;
-            case 3:
+            case Title_Exit:
                 Report_Log("\n Завершена работа в главном меню \n");
                 Exit_Requested = 1;
-                Music_Play(Title_Music, 1);
                 break;
-            case 4:
+            case Title_Salvation:
                 Salvation_Screen(t);
-                Music_Play(Title_Music, 1);
                 break;
             default:
-                break;
+                continue;
         }
+        Music_Play(Title_Music, 1);
     }
     return 1;
 }

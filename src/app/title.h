@@ -3,29 +3,36 @@
 // and the help and salvation pictures opened from it.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
-#include <cstdint>
-
+#include "game/game_state.h"
 #include "ui/name_line.h"
 #include "ui/text_lines.h"
 #include "ui/widgets.h"
 
-#include "game/game_state.h"
-
+// One stone of the columns beside the menu, mirrored on the right.
 struct Title_Stone {
-    int32_t x, y, type, frame, step, countdown, period;
+    int32_t x = 0, y = 0;
+    int32_t type = 1;       // 1..8
+    int32_t frame = 0;      // 0..7
+    int32_t step = 1;       // frames forward at each turn
+    int32_t countdown = 3;  // frames until the next turn
+    int32_t period = 4;     // frames between turns
 };
 
+// The five buttons, top to bottom.
+enum Title_Button { Title_New_Game, Title_Continue, Title_Help, Title_Exit, Title_Salvation };
+constexpr int Title_Buttons = 5;
+
 struct Title_Screen {
-    cls_BtnMainTitle* buttons[5] = {};  // new game, continue, help, exit, salvation
-    Text_Lines* credits = nullptr;
-    Vertical_Ticker* left_ticker = nullptr;
-    Vertical_Ticker* right_ticker = nullptr;
-    cls_Desk_Rect* panel = nullptr;
+    std::unique_ptr<cls_BtnMainTitle> buttons[Title_Buttons];
+    std::unique_ptr<Text_Lines> credits;
+    std::unique_ptr<Vertical_Ticker> left_ticker, right_ticker;
+    std::unique_ptr<cls_Desk_Rect> panel;
     Title_Stone stones[8] = {};
     std::unique_ptr<Game_State> game;  // the game being played; none outside a game
-    Name_Line* name_line = nullptr;
+    std::unique_ptr<Name_Line> name_line;
     int32_t frame_counter = 0;
 };
 
@@ -39,8 +46,7 @@ extern int32_t Logo_Source_X[7], Logo_Width[7], Logo_Offset[7], Logo_Speed[7];
 // Puts the slices back where the program starts them (tests).
 void Logo_Reset();
 
-Title_Screen* Title_Create();
-void Title_Destroy(Title_Screen* title);
+std::unique_ptr<Title_Screen> Title_Create();
 // Runs the main menu until the player leaves; returns 1.
 int Main_Menu_Run(Title_Screen* title);
 // The main menu's picture of one frame (name entry included), into the back buffer.

@@ -129,8 +129,10 @@ int Slot_Menu::Run() {
     for (;;) {
         if (cancel->fired || Exit_Requested) return 0;
         if (Screen_Pump() == Pump::Leave) return 0;
-        Screen_Announce(mode == Mode_Load ? Screen_Kind::Slot_Menu_Load
-                                          : Screen_Kind::Slot_Menu_Save);
+        Screen_Target targets[Slot_Count];
+        for (int i = 0; i < Slot_Count; ++i) targets[i] = Centre_Of(*buttons[i]);
+        Screen_Announce({mode == Mode_Load ? "slot menu load" : "slot menu save", targets,
+                         Slot_Count, nullptr});
         Music_Update();
         Ok_Keys_Press(cancel);  // all three keys cancel
         cancel->Update();

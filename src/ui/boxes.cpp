@@ -121,7 +121,8 @@ int Confirm_Box::Run() {
             return false;
         },
         [&](int*) {
-            Screen_Announce(Screen_Kind::Question);
+            const Screen_Target targets[] = {Centre_Of(*yes), Centre_Of(*no)};
+            Screen_Announce({"question", targets, 2, this});
             if (Any_Key_Clicked({VK_SPACE, VK_RETURN})) yes->Press();
             if (Key_Clicked(VK_ESCAPE)) no->Press();
             yes->Update();

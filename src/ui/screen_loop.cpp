@@ -11,8 +11,8 @@ void Screen_Set_Observer(Screen_Observer observer) {
     Observer = observer;
 }
 
-void Screen_Announce(Screen_Kind kind, Game_State* game) {
-    if (Observer != nullptr) Observer(kind, game);
+void Screen_Announce(const Screen_Report& report) {
+    if (Observer != nullptr) Observer(report);
 }
 
 Pump Screen_Pump() {

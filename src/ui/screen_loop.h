@@ -10,15 +10,27 @@
 
 enum class Pump { Go_On, Leave };
 
-struct Game_State;
-
 // Which screen is running, told once a pass by the screens someone may want to
-// watch (the built-in player does): the main menu, the game, the slot menu, a
-// question. Every other screen says nothing.
-enum class Screen_Kind { Main_Menu, Game, Slot_Menu_Save, Slot_Menu_Load, Question };
-using Screen_Observer = void (*)(Screen_Kind kind, Game_State* game);
+// watch (the built-in player does): its name, the centres of the controls a player
+// would click there (in an order each screen documents), and what it shows. The
+// kit itself knows no screen.
+struct Screen_Target {
+    int x, y;
+};
+struct Screen_Report {
+    const char* name;
+    const Screen_Target* targets;
+    int target_count;
+    void* subject;
+};
+using Screen_Observer = void (*)(const Screen_Report& report);
 void Screen_Set_Observer(Screen_Observer observer);
-void Screen_Announce(Screen_Kind kind, Game_State* game = nullptr);
+void Screen_Announce(const Screen_Report& report);
+// The centre of a widget, as a target.
+template <typename Widget>
+Screen_Target Centre_Of(const Widget& w) {
+    return Screen_Target{(w.left + w.right) / 2, (w.top + w.bottom) / 2};
+}
 
 // Takes at most one waiting window message and dispatches it. Leave when it was the
 // quit message: the screen ends (and so does every screen under it).

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/input.h"
 #include "game/game_state.h"
@@ -149,74 +150,82 @@ namespace {
 
 // --- pressing keys ---------------------------------------------------------------------
 
-Autoplay_Options Options;
-bool Running = false;
-bool Started_Game = false;
-bool Seen_Game = false;
-uint64_t Start_Ns = 0;
-uint32_t Start_Tick = 0;  // game time is counted from here
-bool Quit_Sent = false;
-
-bool Announced = false;
-Screen_Kind Kind = Screen_Kind::Main_Menu;
-Game_State* Game = nullptr;
-
-// A key held down since the last frame is let go in this one.
-const Key_Def* Held = nullptr;
-// A click in three frames: the pointer moves, the button goes down, then up.
-int Click_X = 0, Click_Y = 0, Click_Stage = 0;
-
-// The block being steered and what is left of its plan.
-uint32_t Planned_Block = 0;
-Placement Plan;
-int Mirrors_Left = 0, Turns_Left = 0;
-bool Dropped = false;
-
 // The soak's round of saving and continuing after a completed chapter.
-enum class Soak { Playing, Saving, Leaving, Answer_Save_No, Continuing };
-Soak Soak_Step = Soak::Playing;
-int Sessions_Saved = 0;
-uint32_t Said_Yes_At = 0;  // tick at which the question to leave was answered ДА
+enum class Soak { Playing, Saving, Leaving, Continuing };
 
-// What was played, kept from the game as it goes.
-Game_Progress Last_Progress = {};
-int Failed = 0, Blocks = 0, Rows = 0, Records_Seen = -1;
-long Heap_First_Chapter = 0, Resident_First_Chapter = 0;
+// Everything the player keeps between frames.
+struct Player {
+    Autoplay_Options options;
+    bool running = false;
+    bool started_game = false, seen_game = false, quit_sent = false;
+    uint64_t start_ns = 0;
+    uint32_t start_tick = 0;  // game time is counted from here
+
+    // The screen announced in the last frame, with its targets.
+    bool announced = false;
+    std::string screen;
+    std::vector<Screen_Target> targets;
+    Game_State* game = nullptr;
+
+    const Key_Def* held = nullptr;  // a key held down since the last frame
+    // A click in three frames: the pointer moves, the button goes down, then up.
+    Screen_Target click = {0, 0};
+    int click_stage = 0;
+
+    // The block being steered and what is left of its plan.
+    uint32_t planned_block = 0;
+    Placement plan;
+    int mirrors_left = 0, turns_left = 0;
+    bool dropped = false;
+
+    Soak soak_step = Soak::Playing;
+    int sessions_saved = 0;
+    uint32_t said_yes_at = 0;  // tick at which the question to leave was answered ДА
+
+    // What was played, kept from the game as it goes.
+    Game_Progress last_progress = {};
+    int failed = 0, blocks = 0, rows = 0, records_seen = -1;
+    long heap_first_chapter = 0, resident_first_chapter = 0;
+};
+Player P;
+
+// The announced screen's target k (see the screen's own order), clicked.
+void Click_Target(size_t k);
 
 void Press(const char* name) {
     const Key_Def* k = Plat_Find_Key(name);
     if (k == nullptr) return;
     Plat_In_Key(k->vk, k->dik, true, false);
-    Held = k;
+    P.held = k;
 }
 
 void Release_Held() {
-    if (Held == nullptr) return;
-    Plat_In_Key(Held->vk, Held->dik, false, false);
-    Held = nullptr;
+    if (P.held == nullptr) return;
+    Plat_In_Key(P.held->vk, P.held->dik, false, false);
+    P.held = nullptr;
 }
 
-void Click(int x, int y) {
-    Click_X = x;
-    Click_Y = y;
-    Click_Stage = 1;
+void Click_Target(size_t k) {
+    if (k >= P.targets.size()) return;
+    P.click = P.targets[k];
+    P.click_stage = 1;
 }
 
 // One stage of a click per frame; false when no click is under way.
 bool Clicking() {
-    switch (Click_Stage) {
+    switch (P.click_stage) {
         case 1:
-            Plat_In_Mouse_Move(Click_X, Click_Y);
-            Click_Stage = 2;
+            Plat_In_Mouse_Move(P.click.x, P.click.y);
+            P.click_stage = 2;
             return true;
         case 2:
             Plat_In_Mouse_Button(VK_LBUTTON, true);
-            Click_Stage = 3;
+            P.click_stage = 3;
             return true;
         case 3:
             Plat_In_Mouse_Button(VK_LBUTTON, false);
             Plat_In_Mouse_Move(5, 470);  // out of the way of what is drawn
-            Click_Stage = 0;
+            P.click_stage = 0;
             return true;
         default:
             return false;
@@ -244,174 +253,172 @@ long Memory_Kb(const char* field) {
 }
 
 void Keep_Figures(Game_State* g) {
-    std::memcpy(&Last_Progress, &g->Progress, sizeof Last_Progress);
-    if (g->Sessions != nullptr && g->Sessions->count != Records_Seen) {
-        Records_Seen = g->Sessions->count;
-        Failed = Blocks = Rows = 0;
+    std::memcpy(&P.last_progress, &g->Progress, sizeof P.last_progress);
+    if (g->Sessions != nullptr && g->Sessions->count != P.records_seen) {
+        P.records_seen = g->Sessions->count;
+        P.failed = P.blocks = P.rows = 0;
         for (int i = 0; i < g->Sessions->count; ++i) {
             const Session_Record& r = g->Sessions->records[i];
-            Failed += r.success ? 0 : 1;
-            Blocks += r.blocks;
-            Rows += r.rows;
+            P.failed += r.success ? 0 : 1;
+            P.blocks += r.blocks;
+            P.rows += r.rows;
         }
     }
-    if (Heap_First_Chapter == 0 && Last_Progress.Store_Sessions > 0) {
-        Heap_First_Chapter = Heap_Kb();
-        Resident_First_Chapter = Memory_Kb("VmRSS:");
+    if (P.heap_first_chapter == 0 && P.last_progress.Store_Sessions > 0) {
+        P.heap_first_chapter = Heap_Kb();
+        P.resident_first_chapter = Memory_Kb("VmRSS:");
     }
 }
 
 // One game tick: the next key of the plan for the block in play.
 void Steer(Game_State* g) {
     Build_Area* a = g->Area;
-    if (Planned_Block != Blocks_Dealt) {
-        Planned_Block = Blocks_Dealt;
-        Plan = Autoplay_Choose(a, a->Current);
-        Mirrors_Left = Plan.found ? Plan.mirror : 0;
-        Turns_Left = Plan.found ? Plan.turns : 0;
-        Dropped = false;
+    if (P.planned_block != Blocks_Dealt) {
+        P.planned_block = Blocks_Dealt;
+        P.plan = Autoplay_Choose(a, a->Current);
+        P.mirrors_left = P.plan.found ? P.plan.mirror : 0;
+        P.turns_left = P.plan.found ? P.plan.turns : 0;
+        P.dropped = false;
     }
-    if (Mirrors_Left > 0) {
-        --Mirrors_Left;
+    if (P.mirrors_left > 0) {
+        --P.mirrors_left;
         Press("RETURN");
-    } else if (Turns_Left > 0) {
-        --Turns_Left;
+    } else if (P.turns_left > 0) {
+        --P.turns_left;
         Press("UP");
-    } else if (Plan.found && a->Current.X > Plan.x) {
+    } else if (P.plan.found && a->Current.X > P.plan.x) {
         Press("LEFT");
-    } else if (Plan.found && a->Current.X < Plan.x) {
+    } else if (P.plan.found && a->Current.X < P.plan.x) {
         Press("RIGHT");
-    } else if (!Dropped) {
-        Dropped = true;
+    } else if (!P.dropped) {
+        P.dropped = true;
         Press("SPACE");
     }
 }
 
 void On_Game(Game_State* g) {
     const int sessions = g->Progress.Store_Sessions;
-    if (Options.soak) {
-        if (Soak_Step == Soak::Playing && sessions > Sessions_Saved) {
-            Soak_Step = Soak::Saving;
-            Click(519, 430);  // СОХРАНИТЬ
+    if (P.options.soak) {
+        if (P.soak_step == Soak::Playing && sessions > P.sessions_saved) {
+            P.soak_step = Soak::Saving;
+            Click_Target(1);  // СОХРАНИТЬ
             return;
         }
-        if (Soak_Step == Soak::Leaving) {
-            Said_Yes_At = 0;
-            Click(599, 455);  // МЕНЮ
+        if (P.soak_step == Soak::Leaving) {
+            P.said_yes_at = 0;
+            Click_Target(4);  // МЕНЮ
             return;
         }
-        if (Soak_Step == Soak::Continuing) {  // continued: play on
-            Soak_Step = Soak::Playing;
-            Sessions_Saved = sessions;
+        if (P.soak_step == Soak::Continuing) {  // continued: play on
+            P.soak_step = Soak::Playing;
+            P.sessions_saved = sessions;
         }
     }
     Steer(g);
 }
 
 void Frame() {
-    if (!Running) return;
-    if (Options.wall_seconds > 0 && !Quit_Sent &&
-        static_cast<double>(Plat_Real_Ns() - Start_Ns) > Options.wall_seconds * 1e9) {
-        Quit_Sent = true;
+    if (!P.running) return;
+    if (P.options.wall_seconds > 0 && !P.quit_sent &&
+        static_cast<double>(Plat_Real_Ns() - P.start_ns) > P.options.wall_seconds * 1e9) {
+        P.quit_sent = true;
         Plat_Post_Quit();
     }
     // The game's figures on every frame it lives, the results and the end included.
-    if (Game != nullptr) Keep_Figures(Game);
-    if (Held != nullptr) {  // a key pressed in the last frame is let go in this one
+    if (P.game != nullptr) Keep_Figures(P.game);
+    if (P.held != nullptr) {  // a key pressed in the last frame is let go in this one
         Release_Held();
-        Announced = false;
+        P.announced = false;
         return;
     }
     if (Clicking()) {
-        Announced = false;
+        P.announced = false;
         return;
     }
-    const bool announced = Announced;
-    Announced = false;
+    const bool announced = P.announced;
+    P.announced = false;
     if (!announced) {
         Press("ESCAPE");  // every other screen: close it, or take the first unread book
         return;
     }
-    switch (Kind) {
-        case Screen_Kind::Main_Menu:
-            if (!Started_Game) {
-                Started_Game = true;
-                Click(320, 210);  // НОВАЯ ИГРА
-            } else if (Options.soak && Soak_Step == Soak::Continuing) {
-                Click(320, 265);  // ПРОДОЛЖИТЬ
-            } else if (Seen_Game && !Quit_Sent) {
-                Quit_Sent = true;  // back from a game that is over: every book is read
-                Click(320, 375);   // ВЫХОД
-            }
-            break;
-        case Screen_Kind::Game:
-            if (Game != nullptr) On_Game(Game);
-            break;
-        case Screen_Kind::Slot_Menu_Save:
-            if (Soak_Step == Soak::Saving) Soak_Step = Soak::Leaving;
-            Click(320, 68);  // slot 1
-            break;
-        case Screen_Kind::Slot_Menu_Load:
-            Click(320, 68);
-            break;
-        case Screen_Kind::Question:
-            // Leave the game (ДА), but without saving again (НЕТ); the second question
-            // comes once the first has closed, 300 ms after its answer.
-            if (Soak_Step == Soak::Leaving && Said_Yes_At == 0) {
-                Said_Yes_At = Plat_Tick();
-                Press("RETURN");
-            } else if (Soak_Step == Soak::Leaving &&
-                       static_cast<int32_t>(Plat_Tick() - Said_Yes_At) > 400) {
-                Soak_Step = Soak::Continuing;
-                Press("ESCAPE");
-            } else if (Soak_Step != Soak::Leaving) {
-                Press("ESCAPE");
-            }
-            break;
+    const std::string& screen = P.screen;
+    if (screen == "main menu") {
+        if (!P.started_game) {
+            P.started_game = true;
+            Click_Target(0);  // НОВАЯ ИГРА
+        } else if (P.options.soak && P.soak_step == Soak::Continuing) {
+            Click_Target(1);  // ПРОДОЛЖИТЬ
+        } else if (P.seen_game && !P.quit_sent) {
+            P.quit_sent = true;  // back from a game that is over: every book is read
+            Click_Target(3);     // ВЫХОД
+        }
+    } else if (screen == "game") {
+        if (P.game != nullptr) On_Game(P.game);
+    } else if (screen == "slot menu save" || screen == "slot menu load") {
+        if (screen == "slot menu save" && P.soak_step == Soak::Saving) P.soak_step = Soak::Leaving;
+        Click_Target(0);  // slot 1
+    } else if (screen == "question") {
+        // Leave the game (ДА), but without saving again (НЕТ); the second question
+        // comes once the first has closed, 300 ms after its answer.
+        if (P.soak_step == Soak::Leaving && P.said_yes_at == 0) {
+            P.said_yes_at = Plat_Tick();
+            Press("RETURN");
+        } else if (P.soak_step == Soak::Leaving &&
+                   static_cast<int32_t>(Plat_Tick() - P.said_yes_at) > 400) {
+            P.soak_step = Soak::Continuing;
+            Press("ESCAPE");
+        } else if (P.soak_step != Soak::Leaving) {
+            Press("ESCAPE");
+        }
     }
 }
 
-void Observe(Screen_Kind kind, Game_State* game) {
-    Announced = true;
-    Kind = kind;
-    if (kind == Screen_Kind::Game) {
-        Game = game;
-        Seen_Game = true;
-    } else if (kind == Screen_Kind::Main_Menu) {
-        Game = nullptr;  // the main menu runs only once a game is closed and freed
+// Screens announce themselves by name: "main menu" (НОВАЯ ИГРА, ПРОДОЛЖИТЬ,
+// ПОМОЩЬ, ВЫХОД, СПАСЕНИЕ), "game" (its side buttons: book, save, pause, diary,
+// menu, background, screenshot; the game state), "slot menu save" and "slot menu
+// load" (the twelve slots), "question" (ДА, НЕТ).
+void Observe(const Screen_Report& report) {
+    P.announced = true;
+    P.screen = report.name;
+    P.targets.assign(report.targets, report.targets + report.target_count);
+    if (P.screen == "game") {
+        P.game = static_cast<Game_State*>(report.subject);
+        P.seen_game = true;
+    } else if (P.screen == "main menu") {
+        P.game = nullptr;  // the main menu runs only once a game is closed and freed
     }
 }
 
 }  // namespace
 
 void Autoplay_Start(const Autoplay_Options& options) {
-    Options = options;
-    Running = true;
-    Started_Game = Seen_Game = Quit_Sent = false;
-    Start_Ns = Plat_Real_Ns();
-    Start_Tick = Plat_Tick();
+    P = Player{};
+    P.options = options;
+    P.running = true;
+    P.start_ns = Plat_Real_Ns();
+    P.start_tick = Plat_Tick();
     Screen_Set_Observer(Observe);
     Plat_Add_Frame_Service(Frame);
 }
 
 void Autoplay_Stop() {
-    if (!Running) return;
+    if (!P.running) return;
     Release_Held();
-    Running = false;
+    P.running = false;
     Screen_Set_Observer(nullptr);
     Plat_Remove_Frame_Service(Frame);
 }
 
 std::string Autoplay_Summary() {
-    const Game_Progress& g = Last_Progress;
+    const Game_Progress& g = P.last_progress;
     char text[512];
     std::snprintf(text, sizeof text,
                   "autoplay: chapters read %d, verses %d, sessions completed %d, failed %d, "
                   "blocks %d, rows %d, hours of game time %.2f, heap at the first chapter %ld kB, "
                   "at the end %ld kB, resident at the first chapter %ld kB, at the end %ld kB, "
                   "peak %ld kB",
-                  g.Store_Sessions, g.Store_Verses, g.Store_Sessions, Failed, Blocks, Rows,
-                  (Plat_Tick() - Start_Tick) / 3.6e6, Heap_First_Chapter, Heap_Kb(),
-                  Resident_First_Chapter, Memory_Kb("VmRSS:"), Memory_Kb("VmHWM:"));
+                  g.Store_Sessions, g.Store_Verses, g.Store_Sessions, P.failed, P.blocks, P.rows,
+                  (Plat_Tick() - P.start_tick) / 3.6e6, P.heap_first_chapter, Heap_Kb(),
+                  P.resident_first_chapter, Memory_Kb("VmRSS:"), Memory_Kb("VmHWM:"));
     return text;
 }

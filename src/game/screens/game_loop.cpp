@@ -32,6 +32,17 @@ namespace {
 
 enum class Block_End { Landed, Leave };
 
+// The game to whoever watches: its side buttons in their order of update (book,
+// save, pause, diary, menu, background, screenshot), and the state itself.
+void Announce_Game(Game_State* s) {
+    const Game_Screen& v = *s->Screen;
+    const Screen_Target targets[] = {Centre_Of(*v.Btn_Book),  Centre_Of(*v.Btn_Save),
+                                     Centre_Of(*v.Btn_Pause), Centre_Of(*v.Btn_Stats),
+                                     Centre_Of(*v.Btn_Menu),  Centre_Of(*v.Btn_Fon),
+                                     Centre_Of(*v.Btn_Music)};
+    Screen_Announce({"game", targets, 7, s});
+}
+
 // One block from its dealing to its landing, a tick each pass. The landing is
 // settled in the tick it happens, before the side buttons act and the frame is
 // drawn: a save made in that tick holds the landing whole, as the panel shows it.
@@ -42,7 +53,7 @@ Block_End Play_Block(Game_State* s, int* carry) {
     // The first landing always earns at least one contact point.
     bool landed = false;
     while (!landed) {
-        Screen_Announce(Screen_Kind::Game, s);
+        Announce_Game(s);
         landed = Block_Tick(s, carry);
         Side_Buttons_Update(s);
         Game_Draw_Frame(s, 1);
