@@ -95,7 +95,7 @@ TEST(Art, EveryPictureIsCutWholeIntoTheArchive) {
     EXPECT_EQ(log.find("не найден"), std::string::npos) << log.substr(0, 2000);
     EXPECT_EQ(log.find("выходит за рисунок"), std::string::npos);
     Sprite_Store* store = Sprite_Store_Create(10);
-    ASSERT_EQ(Wad_Read(store), 1);
+    ASSERT_EQ(Wad_Read(store, Sprites_Wad_Path().c_str()), 1);
     EXPECT_EQ(store->count, 134);  // every entry of the picture table
     Sprite_Store_Destroy(store);
     store = Sprite_Store_Create(10);

@@ -102,7 +102,7 @@ TEST_F(Sprites_Test, ArchiveRoundTripKeepsNamesSizesAndPixels) {
     EXPECT_EQ(Le32(bytes, 4 + 48 + 44), 4u + 48u * 4 + 12);
     EXPECT_EQ(bytes[4 + 48 + 31], '\0');  // a long name is cut to 31 characters
     Sprite_Store* back = Sprite_Store_Create(10);
-    ASSERT_EQ(Wad_Read(back), 1);
+    ASSERT_EQ(Wad_Read(back, Sprites_Wad_Path().c_str()), 1);
     ASSERT_EQ(back->count, 4);
     EXPECT_EQ(std::string(back->entries[0].name), n31);
     EXPECT_EQ(std::string(back->entries[1].name), std::string(31, 'm'));
@@ -120,18 +120,18 @@ TEST_F(Sprites_Test, BrokenArchivesAreRefusedNotReadPastTheirEnd) {
     std::string good = cwd.Read("sprites.wad");
     Sprite_Store* back = Sprite_Store_Create(10);
     cwd.Write("sprites.wad", good.substr(0, good.size() - 1));  // block cut short
-    EXPECT_EQ(Wad_Read(back), 0);
+    EXPECT_EQ(Wad_Read(back, Sprites_Wad_Path().c_str()), 0);
     EXPECT_EQ(back->count, 0);
     std::string huge = good;
     huge[0] = '\x7f';  // claims far more records than the file holds
     cwd.Write("sprites.wad", huge);
-    EXPECT_EQ(Wad_Read(back), 0);
+    EXPECT_EQ(Wad_Read(back, Sprites_Wad_Path().c_str()), 0);
     std::string negative = good;
     negative[4 + 32 + 3] = '\x80';  // width below zero
     cwd.Write("sprites.wad", negative);
-    EXPECT_EQ(Wad_Read(back), 0);
+    EXPECT_EQ(Wad_Read(back, Sprites_Wad_Path().c_str()), 0);
     cwd.Write("sprites.wad", "");
-    EXPECT_EQ(Wad_Read(back), 0);
+    EXPECT_EQ(Wad_Read(back, Sprites_Wad_Path().c_str()), 0);
     EXPECT_NE(cwd.Log().find("\n Ошибка: архив sprites.wad повреждён"), std::string::npos);
     Sprite_Store_Destroy(back);
 }
@@ -179,7 +179,7 @@ TEST_F(Sprites_Test, AMissingOptionalPictureOnlyDropsItsEntries) {
     std::filesystem::remove("images/desk.bmp");
     ASSERT_EQ(Sprites_Build_Archive(), 1);
     Sprite_Store* back = Sprite_Store_Create(10);
-    ASSERT_EQ(Wad_Read(back), 1);
+    ASSERT_EQ(Wad_Read(back, Sprites_Wad_Path().c_str()), 1);
     EXPECT_EQ(Sprite_Store_Find(back, "Desk"), -1);
     EXPECT_GE(Sprite_Store_Find(back, "desk_bord_Bm"), 0);
     // 2 + 12 + 1 + 1 + 72 + 2 + 7 + 1 + 8 + 8 + 2 + 7 entries

@@ -10,6 +10,7 @@
 #include "core/report_log.h"
 #include "graphics/display.h"
 #include "graphics/font.h"
+#include "graphics/sprite_store.h"
 #include "graphics/wad.h"
 #include "platform/places.h"
 #include "platform/platform.h"
@@ -179,42 +180,6 @@ const Picture Pictures[] = {
 };
 
 // Names are cut so that byte 31 is the NUL.
-void Copy_Name(char* dst, const char* src) {
-    const size_t len = strnlen(src, 31);
-    std::memcpy(dst, src, len);
-    std::memset(dst + len, 0, 32 - len);
-}
-
-// Appends one entry of w x h bytes; its pixels are left for the caller to fill.
-Sprite_Store_Entry* Append(Sprite_Store* store, const char* name, int w, int h) {
-    if (!Sprite_Store_Reserve(store, store->count + 1)) return nullptr;
-    uint8_t* pixels = new (std::nothrow) uint8_t[static_cast<size_t>(w) * h];
-    if (pixels == nullptr) return nullptr;
-    Sprite_Store_Entry& e = store->entries[store->count];
-    std::memset(&e, 0, sizeof e);
-    Copy_Name(e.name, name);
-    e.width = w;
-    e.height = h;
-    e.pixels = pixels;
-    Report_Log("\n создание спрайта: %s", e.name);
-    return &e;
-}
-
-bool Cut_Inside(const Image8* image, int x, int y, int w, int h, const char* name) {
-    if (x >= 0 && y >= 0 && w > 0 && h > 0 && x + w <= image->row_length && y + h <= image->height)
-        return true;
-    Report_Log("\n  спрайт %s (%d, %d, %dx%d) выходит за рисунок %dx%d \n", name, x, y, w, h,
-               image->row_length, image->height);
-    return false;
-}
-
-void Copy_Rows(uint8_t* dst, const Image8* image, int x, int y, int w, int h) {
-    for (int r = 0; r < h; ++r)
-        std::memcpy(dst + static_cast<size_t>(r) * w,
-                    image->pixels + static_cast<size_t>(y + r) * image->row_length + x,
-                    static_cast<size_t>(w));
-}
-
 FILE* Open_Picture(const char* path) {
     Report_Log("\n Чтение bmp-файла %s \n", path);
     FILE* f = std::fopen(path, "rb");
@@ -223,73 +188,6 @@ FILE* Open_Picture(const char* path) {
 }
 
 }  // namespace
-
-Sprite_Store* Sprite_Store_Create(int capacity) {
-    Sprite_Store* s = new (std::nothrow) Sprite_Store();
-    if (s != nullptr) Sprite_Store_Reserve(s, capacity);
-    return s;
-}
-
-void Sprite_Store_Destroy(Sprite_Store* store) {
-    if (store == nullptr) return;
-    Sprite_Store_Clear(store);
-    delete[] store->entries;
-    delete store;
-}
-
-int Sprite_Store_Find(const Sprite_Store* store, const char* name) {
-    for (int i = 0; i < store->count; ++i)
-        if (std::strcmp(store->entries[i].name, name) == 0) return i;
-    return -1;
-}
-
-int Sprite_Store_Reserve(Sprite_Store* store, int n) {
-    if (n <= store->capacity) return 1;
-    const int grown = n > store->capacity + 10 ? n : store->capacity + 10;
-    Sprite_Store_Entry* e = new (std::nothrow) Sprite_Store_Entry[static_cast<size_t>(grown)];
-    if (e == nullptr) return 0;
-    if (store->count > 0)
-        std::memcpy(e, store->entries,
-                    sizeof(Sprite_Store_Entry) * static_cast<size_t>(store->count));
-    delete[] store->entries;
-    store->entries = e;
-    store->capacity = grown;
-    return 1;
-}
-
-void Sprite_Store_Clear(Sprite_Store* store) {
-    for (int i = 0; i < store->count; ++i) {
-        delete[] store->entries[i].pixels;
-        store->entries[i].pixels = nullptr;
-    }
-    store->count = 0;
-}
-
-int Sprite_Store_Cut(Sprite_Store* store, const Image8* image, int x, int y, int w, int h,
-                     const char* name) {
-    if (image->pixels == nullptr || !Cut_Inside(image, x, y, w, h, name)) return 0;
-    Sprite_Store_Entry* e = Append(store, name, w, h);
-    if (e == nullptr) return 0;
-    Copy_Rows(e->pixels, image, x, y, w, h);
-    ++store->count;
-    return 1;
-}
-
-int Sprite_Store_Cut_Cells(Sprite_Store* store, const Image8* image, int y, int count,
-                           const char* prefix) {
-    int made = 0;
-    for (int k = 0; k < count; ++k) {
-        char name[48];
-        std::snprintf(name, sizeof name, "%s%d", prefix, k);
-        if (image->pixels == nullptr || !Cut_Inside(image, 1 + 33 * k, y, 32, 32, name)) break;
-        Sprite_Store_Entry* e = Append(store, name, 32, 32);
-        if (e == nullptr) break;
-        Copy_Rows(e->pixels, image, 1 + 33 * k, y, 32, 32);
-        ++store->count;
-        ++made;
-    }
-    return made;
-}
 
 int Sprite_Create_Surface(int width, int height, Sprite* sprite) {
     Sprite_Release(sprite);
@@ -311,16 +209,14 @@ void Sprite_Release(Sprite* sprite) {
 namespace {
 int Fill_Sprite(const Sprite_Store_Entry& e, Sprite* sprite) {
     if (!Sprite_Create_Surface(e.width, e.height, sprite)) return 0;
-    Copy_Name(sprite->name, e.name);
+    Sprite_Name_Copy(sprite->name, e.name);
     int32_t pitch = 0;
     uint8_t* pixels = Surface_Lock(sprite->surface, &pitch);
     if (pixels == nullptr) {
         Surface_Release(sprite->surface);
         return 0;
     }
-    for (int r = 0; r < e.height; ++r)
-        std::memcpy(pixels + static_cast<size_t>(r) * pitch,
-                    e.pixels + static_cast<size_t>(r) * e.width, static_cast<size_t>(e.width));
+    Rows_Copy(pixels, pitch, e.pixels, e.width, e.width, e.height);
     Surface_Unlock(sprite->surface);
     return 1;
 }
@@ -418,7 +314,7 @@ int Sprites_Load_All() {
     Report_Log("\n  Чтение спрайтов ...");
     Sprite_Store* store = Sprite_Store_Create(10);
     if (store == nullptr) return 1;
-    Wad_Read(store);
+    Wad_Read(store, Sprites_Wad_Path().c_str());
     struct Font_Entry {
         const char* name;
         Font* font;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "graphics/bmp.h"
+#include "graphics/sprite_store.h"
 #include "graphics/surface.h"
 
 struct Sprite {
@@ -15,36 +16,11 @@ struct Sprite {
     Surface* surface = nullptr;  // owned
 };
 
-// One picture of an archive; also its 48-byte directory record on disk.
-struct Sprite_Store_Entry {
-    char name[32];
-    int32_t width;
-    int32_t height;
-    uint8_t* pixels;  // owned; width * height, rows top-down
-    uint32_t offset;  // of the pixel block in the archive
-};
-
-struct Sprite_Store {
-    int32_t count = 0;
-    int32_t capacity = 0;
-    Sprite_Store_Entry* entries = nullptr;
-};
-
 // Where the archives are written and read (beside the content when portable, in
 // the player's cache folder when installed).
 std::string Sprites_Wad_Path();
 std::string Bkfons_Wad_Path();
 constexpr int Background_Count = 133;
-
-Sprite_Store* Sprite_Store_Create(int capacity);
-void Sprite_Store_Destroy(Sprite_Store* store);
-int Sprite_Store_Find(const Sprite_Store* store, const char* name);
-int Sprite_Store_Reserve(Sprite_Store* store, int n);
-void Sprite_Store_Clear(Sprite_Store* store);
-int Sprite_Store_Cut(Sprite_Store* store, const Image8* image, int x, int y, int w, int h,
-                     const char* name);
-int Sprite_Store_Cut_Cells(Sprite_Store* store, const Image8* image, int y, int count,
-                           const char* prefix);
 
 int Sprite_Create_Surface(int width, int height, Sprite* sprite);
 int Sprite_Load(const Sprite_Store* store, Sprite* sprite, const char* name);

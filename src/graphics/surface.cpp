@@ -1,6 +1,7 @@
 // Rectangle copies and fills on 8-bit surfaces, with the back buffer's clipping.
 #include "graphics/surface.h"
 
+#include <cstddef>
 #include <cstring>
 #include <new>
 
@@ -155,4 +156,11 @@ int Surface_Blt(Surface* dst, const Rect* dst_rect, const Surface* src, const Re
         }
     }
     return 1;
+}
+
+void Rows_Copy(uint8_t* dst, int dst_pitch, const uint8_t* src, int src_pitch, int width,
+               int rows) {
+    for (int r = 0; r < rows; ++r)
+        std::memcpy(dst + static_cast<ptrdiff_t>(r) * dst_pitch,
+                    src + static_cast<ptrdiff_t>(r) * src_pitch, static_cast<size_t>(width));
 }

@@ -23,6 +23,9 @@ struct Surface {
 // A new surface of palette index 0, or null when out of memory (or sizes absurd).
 Surface* Surface_Create_Plain(int width, int height);
 void Surface_Destroy(Surface* s);
+// Copies a block of rows between two pictures of their own pitches.
+void Rows_Copy(uint8_t* dst, int dst_pitch, const uint8_t* src, int src_pitch, int width,
+               int rows);
 
 constexpr int Blt_Keysrc = 1;
 

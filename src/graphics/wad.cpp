@@ -72,8 +72,6 @@ const char* Wad_Read_Directory(FILE* f, Wad_Directory* dir) {
 }
 
 int Wad_Read(Sprite_Store* store, const char* path) {
-    const std::string sprites = Sprites_Wad_Path();
-    if (path == nullptr) path = sprites.c_str();
     Sprite_Store_Clear(store);
     FILE* f = std::fopen(path, "rb");
     if (f == nullptr) return 0;

@@ -6,15 +6,15 @@
 #include <cstdio>
 #include <vector>
 
-#include "graphics/sprites.h"
+#include "graphics/sprite_store.h"
 
 constexpr int Wad_Record_Size = 48;
 
 // Writes the store to an already created file and closes it.
 int Wad_Write(Sprite_Store* store, FILE* file);
-// Reads a whole archive into the store; sprites.wad unless another path is given.
-// An archive whose directory or blocks do not fit its length is refused whole.
-int Wad_Read(Sprite_Store* store, const char* path = nullptr);
+// Reads a whole archive into the store. An archive whose directory or blocks do not
+// fit its length is refused whole.
+int Wad_Read(Sprite_Store* store, const char* path);
 
 // One directory record; false when its size is absurd.
 bool Wad_Record_Read(const uint8_t* bytes, Sprite_Store_Entry* entry);
