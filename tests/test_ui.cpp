@@ -201,19 +201,18 @@ TEST_F(Ui_Test, ScrollBarMapsTheTrackOntoItsRange) {
 
 TEST_F(Ui_Test, LabelsShareFourFontsWhileAnyLives) {
     {
-        Label_Button a(10, 10, "Бытие", 0), b(10, 30, "Исход", 1);
+        std::unique_ptr<Label_Button> list[2] = {
+            std::make_unique<Label_Button>(10, 10, "Бытие", 0),
+            std::make_unique<Label_Button>(10, 30, "Исход", 1)};
         EXPECT_EQ(Label_Fonts_In_Use(), 2);
-        EXPECT_EQ(a.right, 10 + 5 * 8);
+        EXPECT_EQ(list[0]->right, 10 + 5 * 8);
         Move(12, 12);
         Button(true);
-        Label_Button* list[2] = {&a, &b};
         EXPECT_EQ(Labels_Update(list, 2), -1);
         Button(false);
         EXPECT_EQ(Labels_Update(list, 2), 0);
-        EXPECT_EQ(b.state, Click_Idle);  // disabled labels never change
-        // Released by hand, a label is not counted off again when it goes.
-        a.Release();
-        a.Release();
+        EXPECT_EQ(list[1]->state, Click_Idle);  // disabled labels never change
+        list[0].reset();
         EXPECT_EQ(Label_Fonts_In_Use(), 1);
     }
     EXPECT_EQ(Label_Fonts_In_Use(), 0);

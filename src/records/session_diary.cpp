@@ -106,25 +106,26 @@ const int Sort_X[4] = {120, 186, 244, 302};
 }  // namespace
 
 Session_Diary::Session_Diary(Session_List* list_) : list(list_) {
-    rows = new (std::nothrow) Text_Lines(4096, 78);
+    rows.reset(new (std::nothrow) Text_Lines(4096, 78));
     if (rows == nullptr) return;
     Fill_Rows();
-    panel = new cls_Desk_Rect(0, 0, Screen_Width - 1, Screen_Height - 1);
+    panel = std::make_unique<cls_Desk_Rect>(0, 0, Screen_Width - 1, Screen_Height - 1);
     int l, t, r, b;
     panel->Inner_Rect(&l, &t, &r, &b);
     // The buttons' captions in their own colours, whatever screen coloured the shared
     // fonts last.
     Font_Set_Colour(&Font_16x16, 2);
-    ok = new cls_Button_Standart(r - 60, b - 27, "OK", &Font_16x16);
+    ok = std::make_unique<cls_Button_Standart>(r - 60, b - 27, "OK", &Font_16x16);
     Font_Set_Colour(&Font_8x16, 231);
     for (int k = 0; k < 4; ++k)
-        sort_buttons[k] =
-            new cls_Button_Standart(l + Sort_X[k], b - 27, Sort_Captions[k], &Font_8x16);
+        sort_buttons[k] = std::make_unique<cls_Button_Standart>(l + Sort_X[k], b - 27,
+                                                                Sort_Captions[k], &Font_8x16);
     const int ch = Font_8x16.cell_h;
     text_x = l + 5;
     text_top = t + 25;
     rows_per_page = (b - t - 52) / (ch + 5);
-    scroll = new cls_VScroll_Control(r - 22, t + 25 + ch + 3, b - 32, 0, rows->Line_Count(), 0);
+    scroll = std::make_unique<cls_VScroll_Control>(r - 22, t + 25 + ch + 3, b - 32, 0,
+                                                   rows->Line_Count(), 0);
     Font_Copy(&good_font, &Font_8x16);
     Font_Set_Colour(&good_font, 3);
     Font_Copy(&fail_font, &Font_8x16);
@@ -135,14 +136,6 @@ Session_Diary::Session_Diary(Session_List* list_) : list(list_) {
 }
 
 Session_Diary::~Session_Diary() {
-    delete panel;
-    delete scroll;
-    delete ok;
-    for (cls_Button_Standart*& button : sort_buttons) {
-        delete button;
-        button = nullptr;
-    }
-    delete rows;
     for (Font* f : {&good_font, &fail_font, &header_font}) Font_Release(f);
 }
 
@@ -158,11 +151,11 @@ void Session_Diary::Draw(Surface* s) {
     const int cw = Font_8x16.cell_w, ch = Font_8x16.cell_h;
     panel->Draw(s);
     ok->Draw(s);
-    for (cls_Button_Standart* button : sort_buttons) button->Draw(s);
-    Text_Draw(l + (r - l - 112) / 2, t + 3, "Дневник сессий", &good_font, s);
+    for (auto& button : sort_buttons) button->Draw(s);
+    Panel_Centred_Text(*panel, t + 3, "Дневник сессий", &good_font, s);
     const Sprite* h = Sprite_Get("Hrz_Label_Frame");
     const Sprite* v = Sprite_Get("Vrt_Label_Frame");
-    Sprite_Tile(h, l, t + 20, r, t + 23, s);
+    Panel_Rule(*panel, t + 20, s);
     for (int k = 1; k <= rows_per_page; ++k) {
         const int y = text_top + k * (ch + 5) - 2;
         Sprite_Tile(h, l, y, r, y + 3, s);
@@ -188,21 +181,22 @@ void Session_Diary::Draw(Surface* s) {
 }
 
 int Session_Diary::Run() {
-    while (!ok->fired && !Exit_Requested) {
-        if (Screen_Pump() == Pump::Leave) break;
-        Ok_Keys_Press(ok);
-        ok->Update();
-        bool sorted = false;
-        for (int k = 0; k < 4; ++k)
-            if (sort_buttons[k]->Update()) {
-                Session_List_Sort(list, k);
-                sorted = true;
-            }
-        if (sorted) Fill_Rows();
-        scroll->Update();
-        first_row = list == nullptr || list->count < rows_per_page ? 0 : scroll->position;
-        Draw(Back_Buffer);
-        Frame_End_Kept();
-    }
-    return 1;
+    return Box_Loop([&](int* result) { return *result = 1, ok->fired != 0; },
+                    [&](int*) {
+                        Ok_Keys_Press(ok.get());
+                        ok->Update();
+                        bool sorted = false;
+                        for (int k = 0; k < 4; ++k)
+                            if (sort_buttons[k]->Update()) {
+                                Session_List_Sort(list, k);
+                                sorted = true;
+                            }
+                        if (sorted) Fill_Rows();
+                        scroll->Update();
+                        first_row = list == nullptr || list->count < rows_per_page
+                                        ? 0
+                                        : scroll->position;
+                        return false;
+                    },
+                    [&](Surface* s) { Draw(s); }, 1);
 }

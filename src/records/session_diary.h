@@ -2,6 +2,8 @@
 // of a diary row with its duration wording, sorting the list, and the diary screen.
 #pragma once
 
+#include <memory>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -42,12 +44,12 @@ class Session_Diary {
     // The rows anew from the list, in its order.
     void Fill_Rows();
 
-    cls_Desk_Rect* panel = nullptr;
-    cls_VScroll_Control* scroll = nullptr;
-    cls_Button_Standart* ok = nullptr;
-    cls_Button_Standart* sort_buttons[4] = {};  // НОМЕР, БАЛЛ, БЛОК, ЛИНИЯ
+    std::unique_ptr<cls_Desk_Rect> panel;
+    std::unique_ptr<cls_VScroll_Control> scroll;
+    std::unique_ptr<cls_Button_Standart> ok;
+    std::unique_ptr<cls_Button_Standart> sort_buttons[4];  // НОМЕР, БАЛЛ, БЛОК, ЛИНИЯ
     Session_List* list = nullptr;
-    Text_Lines* rows = nullptr;
+    std::unique_ptr<Text_Lines> rows;
     Font good_font, fail_font, header_font;
     int32_t first_row = 0;
     int32_t rows_per_page = 0;

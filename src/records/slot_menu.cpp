@@ -83,28 +83,23 @@ Slot_Menu::Slot_Menu(int mode_) {
     if (!Read_Heads()) return;
     Music_Play("MUSIC/LoadSaveMenu.mp3", 1);
     mode = mode_;
-    panel = new cls_Desk_Rect(0, 20, Screen_Width - 1, Screen_Height - 20);
+    panel = std::make_unique<cls_Desk_Rect>(0, 20, Screen_Width - 1, Screen_Height - 20);
     int l, t, r, b;
     panel->Inner_Rect(&l, &t, &r, &b);
     Font_Set_Colour(&Font_8x16, 2);
-    cancel = new cls_Button_Standart(r - 80, b - 28, "ОТМЕНА", &Font_8x16);
+    cancel = std::make_unique<cls_Button_Standart>(r - 80, b - 28, "ОТМЕНА", &Font_8x16);
     for (int i = 1; i <= Slot_Count; ++i) {
         char label[128];
         Label(i, heads[i - 1], damaged[i - 1], label, sizeof label);
         const int len = static_cast<int>(std::strlen(label));
-        buttons[i - 1] = new cls_Button_Standart(l + (r - l - len * Font_8x16.cell_w - 10) / 2,
-                                                 t + 25 + 30 * (i - 1), label, &Font_8x16);
+        buttons[i - 1] = std::make_unique<cls_Button_Standart>(
+            l + (r - l - len * Font_8x16.cell_w - 10) / 2, t + 25 + 30 * (i - 1), label,
+            &Font_8x16);
     }
     ok = 1;
 }
 
 Slot_Menu::~Slot_Menu() {
-    delete panel;
-    delete cancel;
-    for (cls_Button_Standart*& b : buttons) {
-        delete b;
-        b = nullptr;
-    }
     Music_Stop();
 }
 
@@ -116,33 +111,32 @@ void Slot_Menu::Draw(Surface* s) {
     std::snprintf(title, sizeof title, "ВЫБОР СЛОТА ДЛЯ %s",
                   mode == Mode_Load ? "ЧТЕНИЯ" : "ЗАПИСИ");
     Font_Set_Colour(&Font_8x16, 2);
-    Text_Draw(l + (r - l - 8 * static_cast<int>(std::strlen(title))) / 2, t + 3, title, &Font_8x16,
-              s);
-    const Sprite* rule = Sprite_Get("Hrz_Label_Frame");
-    Sprite_Tile(rule, l, t + 20, r, t + 23, s);
-    for (cls_Button_Standart* button : buttons) button->Draw(s);
-    Sprite_Tile(rule, l, b - 35, r, b - 32, s);
+    Panel_Centred_Text(*panel, t + 3, title, &Font_8x16, s);
+    Panel_Rule(*panel, t + 20, s);
+    for (auto& button : buttons) button->Draw(s);
+    Panel_Rule(*panel, b - 35, s);
     cancel->Draw(s);
 }
 
 int Slot_Menu::Run() {
-    for (;;) {
-        if (cancel->fired || Exit_Requested) return 0;
-        if (Screen_Pump() == Pump::Leave) return 0;
-        Screen_Target targets[Slot_Count];
-        for (int i = 0; i < Slot_Count; ++i) targets[i] = Centre_Of(*buttons[i]);
-        Screen_Announce({mode == Mode_Load ? "slot menu load" : "slot menu save", targets,
-                         Slot_Count, nullptr});
-        Music_Update();
-        Ok_Keys_Press(cancel);  // all three keys cancel
-        cancel->Update();
-        for (int i = 0; i < Slot_Count; ++i) {
-            if (!buttons[i]->Update()) continue;
-            // Nothing can be read from an empty (or damaged) slot.
-            if (mode == Mode_Load && (heads[i].in_use == 0 || damaged[i])) continue;
-            return i + 1;
-        }
-        Draw(Back_Buffer);
-        Frame_End_Kept();
-    }
+    return Box_Loop([&](int* result) { return *result = 0, cancel->fired != 0; },
+                    [&](int* result) {
+                        Screen_Target targets[Slot_Count];
+                        for (int i = 0; i < Slot_Count; ++i) targets[i] = Centre_Of(*buttons[i]);
+                        Screen_Announce({mode == Mode_Load ? "slot menu load" : "slot menu save",
+                                         targets, Slot_Count, nullptr});
+                        Music_Update();
+                        Ok_Keys_Press(cancel.get());  // all three keys cancel
+                        cancel->Update();
+                        for (int i = 0; i < Slot_Count; ++i) {
+                            if (!buttons[i]->Update()) continue;
+                            // Nothing can be read from an empty (or damaged) slot.
+                            if (mode == Mode_Load && (heads[i].in_use == 0 || damaged[i]))
+                                continue;
+                            *result = i + 1;
+                            return true;
+                        }
+                        return false;
+                    },
+                    [&](Surface* s) { Draw(s); }, 0);
 }

@@ -2,6 +2,8 @@
 // the time it was saved, to choose one for saving or for continuing a game.
 #pragma once
 
+#include <memory>
+
 #include <cstdint>
 
 #include "game/slot_file.h"
@@ -32,9 +34,9 @@ class Slot_Menu {
     int32_t slot_count = Slot_Count;
     int32_t ok = 0;
     int32_t mode = Mode_Save;
-    cls_Desk_Rect* panel = nullptr;
-    cls_Button_Standart* cancel = nullptr;
-    cls_Button_Standart* buttons[Slot_Count] = {};
+    std::unique_ptr<cls_Desk_Rect> panel;
+    std::unique_ptr<cls_Button_Standart> cancel;
+    std::unique_ptr<cls_Button_Standart> buttons[Slot_Count];
 
   private:
     bool Read_Heads();

@@ -3,21 +3,22 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "graphics/font.h"
+#include "ui/screen_loop.h"
 #include "ui/text_lines.h"
 #include "ui/widgets.h"
 
 class Message_Box {
   public:
     explicit Message_Box(const char* text);
-    ~Message_Box();
     Message_Box(const Message_Box&) = delete;
     Message_Box& operator=(const Message_Box&) = delete;
     int Run();
     void Draw(Surface* surface);
-    cls_Desk_Rect* panel = nullptr;
-    cls_Button_Standart* ok = nullptr;
+    std::unique_ptr<cls_Desk_Rect> panel;
+    std::unique_ptr<cls_Button_Standart> ok;
     int32_t ready = 0;
     char text[71] = {};
 };
@@ -25,15 +26,13 @@ class Message_Box {
 class Confirm_Box {
   public:
     explicit Confirm_Box(const char* text);
-    ~Confirm_Box();
     Confirm_Box(const Confirm_Box&) = delete;
     Confirm_Box& operator=(const Confirm_Box&) = delete;
     // 2 = yes, 0 = no, 1 = the program is being left.
     int Run();
     void Draw(Surface* surface);
-    cls_Desk_Rect* panel = nullptr;
-    cls_Button_Standart* yes = nullptr;
-    cls_Button_Standart* no = nullptr;
+    std::unique_ptr<cls_Desk_Rect> panel;
+    std::unique_ptr<cls_Button_Standart> yes, no;
     char text[71] = {};
     int32_t ready = 0;
 };
@@ -46,13 +45,26 @@ class Results_Box {
     Results_Box& operator=(const Results_Box&) = delete;
     int Run();
     void Draw(Surface* surface);
-    cls_Desk_Rect* panel = nullptr;
-    cls_Button_Standart* ok = nullptr;
+    std::unique_ptr<cls_Desk_Rect> panel;
+    std::unique_ptr<cls_Button_Standart> ok;
     Font font;
     int32_t ready = 0;
     Text_Lines* lines;
     char title[71] = {};
 };
+
+// The loop of a box with one OK button: Space, Enter or Escape press it too; 1.
+template <typename Draw>
+int Run_Ok_Box(cls_Button_Standart* ok, Draw draw) {
+    Box_Loop([](int*) { return false; },
+             [&](int* result) {
+                 Ok_Keys_Press(ok);
+                 *result = 1;
+                 return ok->Update() != 0;
+             },
+             draw, 1);
+    return 1;
+}
 
 // Panel sizes of the boxes, from their texts.
 int Message_Box_Width(const char* text);

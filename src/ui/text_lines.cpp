@@ -31,35 +31,36 @@ bool Text_Lines::Grow() {
     return true;
 }
 
+bool Word_Wrap(const char* text, int width, const std::function<bool(const char*, int)>& piece) {
+    const int len = static_cast<int>(std::strlen(text));
+    int pos = 0;
+    while (len - pos > width) {
+        // The last blank from pos + 1 to pos + width - 1 ends the piece and stays on
+        // it; without one the piece is cut at the width.
+        int end = pos + width - 1;
+        int blank = end;
+        while (blank > pos && text[blank] != ' ') --blank;
+        if (blank > pos) end = blank;
+        if (!piece(text + pos, end - pos + 1)) return false;
+        pos = end + 1;
+    }
+    return piece(text + pos, len - pos);
+}
+
 int Text_Lines::Add_Text(const char* text) {
     if (text == nullptr || *text == '\0') text = " ";
-    const int len = static_cast<int>(std::strlen(text));
-    int pos = 0, pieces = 0;
-    auto put = [&](const char* from, int n) {
-        if (pieces > 0) buffer[used++] = ' ';
+    int pieces = 0;
+    return Word_Wrap(text, width, [&](const char* from, int n) {
+        // Room for the piece, its leading blank and NUL, with some to spare.
+        while (capacity - used <= n + 4)
+            if (!Grow()) return false;
+        if (pieces++ > 0) buffer[used++] = ' ';
         std::memcpy(buffer + used, from, static_cast<size_t>(n));
         used += n;
         buffer[used++] = '\0';
         ++count;
-        ++pieces;
-    };
-    while (len - pos > width) {
-        int end = pos + width - 1;
-        int blank = end;
-        while (blank > pos && text[blank] != ' ') --blank;
-        if (blank > pos) end = blank;  // the blank ends the piece
-        const int n = end - pos + 1;
-        // Room for the piece, its leading blank and NUL, with some to spare.
-        while (capacity - used <= n + 4)
-            if (!Grow()) return 0;
-        put(text + pos, n);
-        pos = end + 1;
-    }
-    const int rest = len - pos;
-    while (capacity - used <= rest + 1 + (pieces > 0 ? 1 : 0))
-        if (!Grow()) return 0;
-    put(text + pos, rest);
-    return 1;
+        return true;
+    }) ? 1 : 0;
 }
 
 void Text_Lines::Clear() {

@@ -3,9 +3,16 @@
 // letters.
 #pragma once
 
+#include <functional>
+
 #include <cstdint>
 
 #include "graphics/surface.h"
+
+// Cuts the text into pieces of at most width bytes, each ending at its last blank
+// (kept on it) when it has one, and hands them on in order; false when a piece
+// was refused.
+bool Word_Wrap(const char* text, int width, const std::function<bool(const char*, int)>& piece);
 
 class Text_Lines {
   public:

@@ -66,6 +66,25 @@ int cls_Desk_Rect::Inner_Rect(int* l, int* t, int* r, int* b) const {
     return *r - *l;
 }
 
+cls_Desk_Rect Centred_Panel(int width, int height) {
+    return cls_Desk_Rect(Screen_Width / 2 - width / 2, Screen_Height / 2 - height / 2,
+                         Screen_Width / 2 + width / 2, Screen_Height / 2 + height / 2);
+}
+
+void Panel_Centred_Text(const cls_Desk_Rect& panel, int y, const char* text, const Font* font,
+                        Surface* s) {
+    int il, it, ir, ib;
+    const int inner_width = panel.Inner_Rect(&il, &it, &ir, &ib);
+    const int width = font->cell_w * static_cast<int>(std::strlen(text));
+    Text_Draw(il + (inner_width - width) / 2, y, text, font, s);
+}
+
+void Panel_Rule(const cls_Desk_Rect& panel, int y, Surface* s) {
+    int il, it, ir, ib;
+    panel.Inner_Rect(&il, &it, &ir, &ib);
+    Sprite_Tile(Named("Hrz_Label_Frame"), il, y, ir, y + 3, s);
+}
+
 // --- text button --------------------------------------------------------------
 cls_Button_Standart::cls_Button_Standart(int x, int y, const char* label, const Font* font) {
     const int n = static_cast<int>(std::strlen(label));
@@ -230,15 +249,9 @@ cls_VScroll_Control::cls_VScroll_Control(int x, int y, int bottom_, int, int max
       bottom(bottom_),
       track_top(y + 19),
       track_bottom(bottom_ - 35),
-      maximum(std::max(1, maximum_)) {
-    up = new cls_Button_Arrow(left + 3, top + 3, 0, 0);
-    down = new cls_Button_Arrow(left + 3, bottom - 19, 0, 3);
-}
-
-cls_VScroll_Control::~cls_VScroll_Control() {
-    delete up;
-    delete down;
-}
+      maximum(std::max(1, maximum_)),
+      up(left + 3, top + 3, 0, 0),
+      down(left + 3, bottom - 19, 0, 3) {}
 
 void cls_VScroll_Control::Set_Range(int maximum_) {
     minimum = 0;
@@ -256,17 +269,17 @@ void cls_VScroll_Control::Draw(Surface* s) {
     Sprite_Tile(Named("Desk"), left, top + 3, right, bottom - 3, s);
     Sprite_Tile(Named("spr_VTrack_mid"), left, top + 3, right, bottom - 3, s);
     Put_Opaque(s, left, bottom - 3, Named("spr_VTrack_btm"));
-    up->Draw(s);
-    down->Draw(s);
+    up.Draw(s);
+    down.Draw(s);
     Put_Opaque(s, left + 3, Thumb_Y(), Named("spr_Track_pos"));
 }
 
 int cls_VScroll_Control::Update() {
-    if (up->Update()) {
+    if (up.Update()) {
         position = std::max(minimum, position - 1);
         return 1;
     }
-    if (down->Update()) {
+    if (down.Update()) {
         position = std::min(maximum, position + 1);
         return 1;
     }
@@ -304,12 +317,6 @@ Label_Button::Label_Button(int x, int y, const char* text_, int disabled_) : dis
 }
 
 Label_Button::~Label_Button() {
-    Release();
-}
-
-void Label_Button::Release() {
-    if (released) return;
-    released = true;
     if (--Living_Labels < 1) {
         Living_Labels = 0;
         for (Font& f : Label_Fonts) Font_Release(&f);
@@ -332,7 +339,7 @@ int Label_Button::Update() {
     return Click_Update(&state, Mouse_Inside(left, top, right, bottom), Left_Button_Down(), Snd_7);
 }
 
-int Labels_Update(Label_Button* const* labels, int count) {
+int Labels_Update(const std::unique_ptr<Label_Button>* labels, int count) {
     int clicked = -1;
     for (int i = 0; i < count; ++i) {
         labels[i]->Update();

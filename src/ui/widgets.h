@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "graphics/font.h"
 #include "graphics/sprites.h"
@@ -33,6 +34,14 @@ class cls_Desk_Rect final {
     int Inner_Rect(int* left, int* top, int* right, int* bottom) const;
     int32_t left, top, right, bottom;
 };
+
+// A panel of width x height in the middle of the screen.
+cls_Desk_Rect Centred_Panel(int width, int height);
+// Text centred across the panel's inner rectangle at y, in the font as coloured.
+void Panel_Centred_Text(const cls_Desk_Rect& panel, int y, const char* text, const Font* font,
+                        Surface* surface);
+// The thin rule across the panel's inner rectangle, 3 pixels from y down.
+void Panel_Rule(const cls_Desk_Rect& panel, int y, Surface* surface);
 
 class cls_Button_Standart final {
   public:
@@ -74,29 +83,22 @@ class cls_BtnMainTitle final {
 class cls_VScroll_Control final {
   public:
     cls_VScroll_Control(int x, int y, int bottom, int ignored, int maximum, int ignored2);
-    ~cls_VScroll_Control();
-    cls_VScroll_Control(const cls_VScroll_Control&) = delete;
-    cls_VScroll_Control& operator=(const cls_VScroll_Control&) = delete;
     virtual void Draw(Surface* surface);
     int Update();
     void Set_Range(int maximum);
     int Thumb_Y() const;
     int32_t left, top, right, bottom, track_top, track_bottom;
     int32_t minimum = 0, maximum = 1, position = 0;
-    cls_Button_Arrow* up;
-    cls_Button_Arrow* down;
+    cls_Button_Arrow up, down;
 };
 
 class Label_Button {
   public:
     Label_Button(int x, int y, const char* text, int disabled);
-    // Releases the label if that was not done already.
+    // One label less uses the shared fonts; they are freed with the last.
     ~Label_Button();
     Label_Button(const Label_Button&) = delete;
     Label_Button& operator=(const Label_Button&) = delete;
-    // One label less uses the shared fonts; they are freed with the last. Only the
-    // first call counts.
-    void Release();
     void Draw(Surface* surface) const;
     int Update();
     char text[128] = {};
@@ -104,12 +106,9 @@ class Label_Button {
     int32_t colours[4] = {69, 56, 96, 80};  // disabled, idle, under the cursor, pressed
     int32_t left, top, right, bottom;
     int32_t disabled;
-
-  private:
-    bool released = false;
 };
 
 // The four shared recoloured copies of Font_8x16 and how many labels use them.
 int Label_Fonts_In_Use();
 // Updates a list of labels; the index of the (last) label clicked, or -1.
-int Labels_Update(Label_Button* const* labels, int count);
+int Labels_Update(const std::unique_ptr<Label_Button>* labels, int count);

@@ -20,43 +20,36 @@ void Book_Select_Dialog::Title_Place(const cls_Desk_Rect& panel, int book, int* 
 }
 
 Book_Select_Dialog::Book_Select_Dialog(const uint8_t disabled[HS_Book_Count], int mode) {
-    panel = new cls_Desk_Rect(0, 0, Screen_Width - 1, Screen_Height - 1);
+    panel = std::make_unique<cls_Desk_Rect>(0, 0, Screen_Width - 1, Screen_Height - 1);
     for (int k = 1; k <= HS_Book_Count; ++k) {
         int x, y;
         Title_Place(*panel, k, &x, &y);
-        labels[k - 1] = new Label_Button(x, y, HS_Titles[k - 1], disabled[k - 1]);
+        labels[k - 1] = std::make_unique<Label_Button>(x, y, HS_Titles[k - 1], disabled[k - 1]);
     }
     const char* caption = mode == Mode_Cancel ? "Отмена" : "По порядку, начиная с первой";
     int il, it, ir, ib;
     const int inner_width = panel->Inner_Rect(&il, &it, &ir, &ib);
     Font_Set_Colour(&Font_8x16, 2);
     const int len = static_cast<int>(std::strlen(caption));
-    bottom = new cls_Button_Standart(il + (inner_width - 8 * len - 8) / 2,
+    bottom = std::make_unique<cls_Button_Standart>(il + (inner_width - 8 * len - 8) / 2,
                                      panel->bottom - Sprite_Height("desk_bord_Tp") - 30, caption,
                                      &Font_8x16);
 }
 
 Book_Select_Dialog::~Book_Select_Dialog() {
-    delete panel;
-    for (Label_Button*& label : labels) {
-        delete label;
-        label = nullptr;
-    }
-    delete bottom;
     Music_Stop();
 }
 
 void Book_Select_Dialog::Draw(Surface* s) {
     int il, it, ir, ib;
-    const int inner_width = panel->Inner_Rect(&il, &it, &ir, &ib);
+    panel->Inner_Rect(&il, &it, &ir, &ib);
     Surface_Fill(s, nullptr, 0);
     panel->Draw(s);
     Font_Set_Colour(&Font_8x16, 5);
-    Text_Draw(il + (inner_width - 200) / 2, it + 4, "Выберите книгу для чтения", &Font_8x16, s);
-    const Sprite* rule = Sprite_Get("Hrz_Label_Frame");
-    Sprite_Tile(rule, il, it + 20, ir, it + 23, s);
-    for (const Label_Button* label : labels) label->Draw(s);
-    Sprite_Tile(rule, il, ib - 40, ir, ib - 37, s);
+    Panel_Centred_Text(*panel, it + 4, "Выберите книгу для чтения", &Font_8x16, s);
+    Panel_Rule(*panel, it + 20, s);
+    for (const auto& label : labels) label->Draw(s);
+    Panel_Rule(*panel, ib - 40, s);
     bottom->Draw(s);
 }
 

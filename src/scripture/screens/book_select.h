@@ -3,6 +3,8 @@
 // when a new book is to be played).
 #pragma once
 
+#include <memory>
+
 #include <cstdint>
 
 #include "scripture/book_table.h"
@@ -27,7 +29,7 @@ class Book_Select_Dialog {
     // Where the title of book k stands (its label's top-left corner).
     static void Title_Place(const cls_Desk_Rect& panel, int book, int* x, int* y);
 
-    cls_Desk_Rect* panel = nullptr;
-    Label_Button* labels[HS_Book_Count] = {};
-    cls_Button_Standart* bottom = nullptr;
+    std::unique_ptr<cls_Desk_Rect> panel;
+    std::unique_ptr<Label_Button> labels[HS_Book_Count];
+    std::unique_ptr<cls_Button_Standart> bottom;
 };

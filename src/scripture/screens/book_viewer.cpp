@@ -17,32 +17,26 @@ Book_Viewer::Book_Viewer(int start_chapter, int last, const HS_Book* book_) {
     if (book == nullptr) return;
     Font_Copy(&font, &Font_16x16);
     Font_Set_Colour(&font, 6);
-    text = new (std::nothrow) Text_Lines(10000, Line_Width);
+    text.reset(new (std::nothrow) Text_Lines(10000, Line_Width));
     if (text == nullptr || !text->Ok() || last < 1) return;
     last_chapter = last;
     Show_Chapter(start_chapter);
-    panel = new cls_Desk_Rect(20, 20, Screen_Width - 20, Screen_Height - 20);
+    panel = std::make_unique<cls_Desk_Rect>(20, 20, Screen_Width - 20, Screen_Height - 20);
     int il, it, ir, ib;
     panel->Inner_Rect(&il, &it, &ir, &ib);
     Font_Set_Colour(&Font_16x16, 2);
-    ok = new cls_Button_Standart(ir - 60, ib - 27, "OK", &Font_16x16);
+    ok = std::make_unique<cls_Button_Standart>(ir - 60, ib - 27, "OK", &Font_16x16);
     text_x = il + 10;
     text_y = it + 25;
     lines_per_page = (ib - it - 60) / (font.cell_h + 1);
-    scroll = new cls_VScroll_Control(ir - 22, it + 23, ib - 36, 0, 100, 0);
+    scroll = std::make_unique<cls_VScroll_Control>(ir - 22, it + 23, ib - 36, 0, 100, 0);
     Reset_Scroll();
-    left_arrow = new cls_Button_Arrow(il + 130, ib - 27, 0, 1);
-    right_arrow = new cls_Button_Arrow(il + 206, ib - 27, 0, 2);
+    left_arrow = std::make_unique<cls_Button_Arrow>(il + 130, ib - 27, 0, 1);
+    right_arrow = std::make_unique<cls_Button_Arrow>(il + 206, ib - 27, 0, 2);
     ready = 1;
 }
 
 Book_Viewer::~Book_Viewer() {
-    delete panel;
-    delete ok;
-    delete right_arrow;
-    delete left_arrow;
-    delete scroll;
-    delete text;
     Font_Release(&font);
     Music_Stop();
 }
@@ -67,7 +61,7 @@ int Book_Viewer::Show_Chapter(int n) {
 
 void Book_Viewer::Draw(Surface* s) {
     int il, it, ir, ib;
-    const int inner_width = panel->Inner_Rect(&il, &it, &ir, &ib);
+    panel->Inner_Rect(&il, &it, &ir, &ib);
     panel->Draw(s);
     for (int i = 0; i < lines_per_page; ++i) {
         const char* line = text->Get_Line(first_line + i);
@@ -75,40 +69,37 @@ void Book_Viewer::Draw(Surface* s) {
         Text_Draw(text_x, text_y + i * (font.cell_h + 1), line, &font, s);
     }
     ok->Draw(s);
-    const Sprite* rule = Sprite_Get("Hrz_Label_Frame");
-    Sprite_Tile(rule, il, it + 20, ir, it + 23, s);
-    Sprite_Tile(rule, il, ib - 35, ir, ib - 32, s);
+    Panel_Rule(*panel, it + 20, s);
+    Panel_Rule(*panel, ib - 35, s);
     char label[32];
     std::snprintf(label, sizeof label, "Глава  %03d", chapter);
     Font_Set_Colour(&Font_16x16, 55);
     Text_Draw(il + 40, ib - 25, label, &Font_16x16, s);
     Font_Set_Colour(&Font_8x16, 32);
-    const int title_len = static_cast<int>(std::strlen(book->Head_Line));
-    Text_Draw(il + (inner_width - 8 * title_len) / 2, it + 3, book->Head_Line, &Font_8x16, s);
+    Panel_Centred_Text(*panel, it + 3, book->Head_Line, &Font_8x16, s);
     left_arrow->Draw(s);
     right_arrow->Draw(s);
     scroll->Draw(s);
 }
 
 int Book_Viewer::Run() {
-    while (!Exit_Requested) {
-        if (Screen_Pump() == Pump::Leave) break;
-        Music_Update();
-        Ok_Keys_Press(ok);
-        const bool fired = ok->Update() != 0;
-        if (left_arrow->Update()) {
-            if (chapter > 1) Show_Chapter(chapter - 1);
-            Reset_Scroll();
-        }
-        if (right_arrow->Update()) {
-            if (chapter < last_chapter) Show_Chapter(chapter + 1);
-            Reset_Scroll();
-        }
-        scroll->Update();
-        first_line = scroll->position;
-        Draw(Back_Buffer);
-        Frame_End_Kept();
-        if (fired) break;
-    }
-    return 1;
+    bool fired = false;  // OK fired in the pass before: that frame was the last
+    return Box_Loop([&](int* result) { return *result = 1, fired; },
+                    [&](int*) {
+                        Music_Update();
+                        Ok_Keys_Press(ok.get());
+                        fired = ok->Update() != 0;
+                        if (left_arrow->Update()) {
+                            if (chapter > 1) Show_Chapter(chapter - 1);
+                            Reset_Scroll();
+                        }
+                        if (right_arrow->Update()) {
+                            if (chapter < last_chapter) Show_Chapter(chapter + 1);
+                            Reset_Scroll();
+                        }
+                        scroll->Update();
+                        first_line = scroll->position;
+                        return false;
+                    },
+                    [&](Surface* s) { Draw(s); }, 1);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "graphics/font.h"
 #include "scripture/hs_book.h"
@@ -27,13 +28,12 @@ class Book_Viewer {
     int Show_Chapter(int n);
     void Draw(Surface* surface);
 
-    cls_Desk_Rect* panel = nullptr;
-    cls_Button_Standart* ok = nullptr;
-    cls_Button_Arrow* right_arrow = nullptr;
-    cls_Button_Arrow* left_arrow = nullptr;
-    cls_VScroll_Control* scroll = nullptr;
+    std::unique_ptr<cls_Desk_Rect> panel;
+    std::unique_ptr<cls_Button_Standart> ok;
+    std::unique_ptr<cls_Button_Arrow> right_arrow, left_arrow;
+    std::unique_ptr<cls_VScroll_Control> scroll;
     const HS_Book* book = nullptr;
-    Text_Lines* text = nullptr;
+    std::unique_ptr<Text_Lines> text;
     Font font;
     int32_t chapter = 0;
     int32_t last_chapter = 0;

@@ -9,6 +9,7 @@
 #include "graphics/sprites.h"
 #include "platform/platform.h"
 #include "ui/screen_loop.h"
+#include "ui/text_lines.h"
 
 Verse_Reader::Verse_Reader(int chapter, int verse, const char* line, const char* book_title) {
     if (line == nullptr) line = "";
@@ -35,28 +36,22 @@ Verse_Reader::Verse_Reader(int chapter, int verse, const char* line, const char*
     if (page_at.empty()) page_at.push_back(0);
     const int shown = head_lines + std::min(verse_lines, page_lines);
     const int width = font.cell_w * Wrap + 60, height = font.cell_h * shown + 90;
-    panel = new cls_Desk_Rect(Screen_Width / 2 - width / 2, Screen_Height / 2 - height / 2,
-                              Screen_Width / 2 + width / 2, Screen_Height / 2 + height / 2);
+    panel = std::make_unique<cls_Desk_Rect>(Centred_Panel(width, height));
     int il, it, ir, ib;
     const int inner_width = panel->Inner_Rect(&il, &it, &ir, &ib);
     Font_Set_Colour(&Font_16x16, 2);
-    ok = new cls_Button_Standart(il + (inner_width - 40) / 2, ib - 30, "OK", &Font_16x16);
+    ok = std::make_unique<cls_Button_Standart>(il + (inner_width - 40) / 2, ib - 30, "OK",
+                                               &Font_16x16);
     ready = 1;
 }
 
 Verse_Reader::~Verse_Reader() {
-    delete ok;
-    delete panel;
     Font_Release(&font);
 }
 
 int Verse_Reader::Room_For_Lines() const {
     // The panel is the lines plus 90 pixels; it must stay on the screen.
     return font.cell_h > 0 ? (Screen_Height - 90) / font.cell_h : 1;
-}
-
-void Verse_Reader::Add_Line(const char* from, int n) {
-    lines.emplace_back(from, static_cast<size_t>(n));
 }
 
 int Verse_Reader::Page_Count() const {
@@ -72,25 +67,10 @@ int Verse_Reader::Page_Shown() const {
 }
 
 void Verse_Reader::Add_Text(const char* text) {
-    const int len = static_cast<int>(std::strlen(text));
-    if (len <= Wrap) {
-        Add_Line(text, len);
-        return;
-    }
-    int p = 0;
-    while (len - p > Wrap) {
-        // The last space from p + 1 to p + W - 1 ends the line and stays on it.
-        int k = p + Wrap - 1;
-        while (k > p && text[k] != ' ') --k;
-        if (k > p) {
-            Add_Line(text + p, k - p + 1);
-            p = k + 1;
-        } else {
-            Add_Line(text + p, Wrap);
-            p += Wrap;
-        }
-    }
-    Add_Line(text + p, len - p);
+    Word_Wrap(text, Wrap, [this](const char* from, int n) {
+        lines.emplace_back(from, static_cast<size_t>(n));
+        return true;
+    });
 }
 
 int32_t Verse_Reader::Time_Left() const {
@@ -99,12 +79,11 @@ int32_t Verse_Reader::Time_Left() const {
 
 void Verse_Reader::Draw(Surface* s) {
     int il, it, ir, ib;
-    const int inner_width = panel->Inner_Rect(&il, &it, &ir, &ib);
-    const Sprite* rule = Sprite_Get("Hrz_Label_Frame");
+    panel->Inner_Rect(&il, &it, &ir, &ib);
     panel->Draw(s);
     Font_Set_Colour(&Font_8x16, 2);
-    Text_Draw(il + (inner_width - 136) / 2, it + 3, "Открыт новый стих", &Font_8x16, s);
-    Sprite_Tile(rule, il, it + 20, ir, it + 23, s);
+    Panel_Centred_Text(*panel, it + 3, "Открыт новый стих", &Font_8x16, s);
+    Panel_Rule(*panel, it + 20, s);
     const int middle = (panel->left + panel->right) / 2;
     const int first_y = panel->top + Sprite_Height("desk_bord_Tp") + 27;
     const int first_verse_line = head_lines + Page_Shown() * page_lines;
@@ -124,34 +103,31 @@ void Verse_Reader::Draw(Surface* s) {
         Font_Set_Colour(&Font_8x16, 2);
         Text_Draw(ir - 8 * static_cast<int>(std::strlen(page)) - 6, ib - 27, page, &Font_8x16, s);
     }
-    Sprite_Tile(rule, il, ib - 37, ir, ib - 34, s);
+    Panel_Rule(*panel, ib - 37, s);
     const int32_t left = Time_Left();
     if (left < 1) {
         ok->Draw(s);
     } else {
         char text[64];
         std::snprintf(text, sizeof text, "мин время чтения: %.1f с", left / 1000.0);
-        const int chars = static_cast<int>(std::strlen(text));
-        Text_Draw(il + (inner_width - 8 * chars) / 2, ib - 27, text, &Font_8x16, s);
+        Panel_Centred_Text(*panel, ib - 27, text, &Font_8x16, s);
     }
 }
 
 int Verse_Reader::Run() {
-    while (!Exit_Requested) {
-        if (Screen_Pump() == Pump::Leave) break;
-        bool fired = false;
-        // Until the reading time is over, keys and clicks do nothing at all.
-        if (static_cast<int32_t>(Plat_Tick() - (start_time + min_time)) >= 0) {
-            Ok_Keys_Press(ok);
-            fired = ok->Update() != 0;
-            // Read through, a long verse's pages can be turned again.
-            const int page = Page_Shown();
-            if (Key_Clicked(VK_UP) && page > 0) chosen_page = page - 1;
-            if (Key_Clicked(VK_DOWN) && page + 1 < Page_Count()) chosen_page = page + 1;
-        }
-        Draw(Back_Buffer);
-        Frame_End_Kept();
-        if (fired) break;
-    }
-    return 1;
+    bool fired = false;  // OK fired in the pass before: that frame was the last
+    return Box_Loop([&](int* result) { return *result = 1, fired; },
+                    [&](int*) {
+                        // Until the reading time is over, keys and clicks do nothing at all.
+                        if (static_cast<int32_t>(Plat_Tick() - (start_time + min_time)) < 0)
+                            return false;
+                        Ok_Keys_Press(ok.get());
+                        fired = ok->Update() != 0;
+                        // Read through, a long verse's pages can be turned again.
+                        const int page = Page_Shown();
+                        if (Key_Clicked(VK_UP) && page > 0) chosen_page = page - 1;
+                        if (Key_Clicked(VK_DOWN) && page + 1 < Page_Count()) chosen_page = page + 1;
+                        return false;
+                    },
+                    [&](Surface* s) { Draw(s); }, 1);
 }

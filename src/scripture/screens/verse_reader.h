@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,15 +37,14 @@ class Verse_Reader {
 
     uint32_t start_time = 0;
     uint32_t min_time = 0;
-    cls_Desk_Rect* panel = nullptr;
-    cls_Button_Standart* ok = nullptr;
+    std::unique_ptr<cls_Desk_Rect> panel;
+    std::unique_ptr<cls_Button_Standart> ok;
     Font font;
     std::vector<std::string> lines;  // the head lines, then the verse's
     int32_t head_lines = 0;          // the book, the chapter and verse line, a blank
     int32_t ready = 0;
 
   private:
-    void Add_Line(const char* from, int n);
     // Lines that fit on the screen in the box's font.
     int Room_For_Lines() const;
     int page_lines = 1;
