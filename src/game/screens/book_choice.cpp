@@ -71,10 +71,7 @@ namespace {
 // The viewer over the game, with the sound of the book being opened.
 void Show_Chapters(Game_State* s, const HS_Book* book, int last) {
     Book_Viewer viewer(1, last, book);
-    Sound_Stop_All();
-    if (Snd_12 >= 0) Sound_Play(Snd_12);
-    Game_Draw_Behind_Box(s);
-    if (viewer.ready) viewer.Run();
+    Run_Over_Game(s, viewer, Snd_12);
     Sound_Stop_All();
 }
 
@@ -92,9 +89,7 @@ int Read_Books(Game_State* s) {
     if (count == 0) {
         if (g.Chapter <= 1) {
             Message_Box notice("ВЫ ЕЩЕ НЕ ПРОЧИТАЛИ НИ ОДНОЙ ГЛАВЫ ИЗ КНИГИ");
-            Sound_Stop_All();
-            Game_Draw_Behind_Box(s);
-            if (notice.ready) notice.Run();
+            Run_Over_Game(s, notice);
             Sound_Stop_All();
             return 1;
         }

@@ -28,10 +28,7 @@ namespace {
 // A question over the game: 2 for ДА, 0 for НЕТ, 1 when the program is being left.
 int Ask(Game_State* s, const char* question) {
     Confirm_Box box(question);
-    if (!box.ready) return 0;
-    Sound_Stop_All();
-    Game_Draw_Behind_Box(s);
-    return box.Run();
+    return Run_Over_Game(s, box);
 }
 
 // A second question straight after the first, over what the first left.
@@ -49,11 +46,7 @@ int Side_Buttons_Handle(Game_State* s) {
     }
     if (s->Screen->Btn_Pause->fired) {
         Message_Box box("ПАУЗА");
-        if (box.ready) {
-            Sound_Stop_All();
-            Game_Draw_Behind_Box(s);
-            box.Run();
-        }
+        Run_Over_Game(s, box);
         return Side_Done;
     }
     if (s->Screen->Btn_Menu->fired) {
@@ -65,9 +58,7 @@ int Side_Buttons_Handle(Game_State* s) {
     if (s->Screen->Btn_Stats->fired) {
         Music_Play("MUSIC/View_Dnevnik.mp3", 1);
         Session_Diary diary(s->Sessions);
-        Sound_Stop_All();
-        Game_Draw_Behind_Box(s);
-        if (diary.ready) diary.Run();
+        Run_Over_Game(s, diary);
         // The session tune goes on where it was at the next pass of the game loop.
         Music_Stop();
         return Side_Done;

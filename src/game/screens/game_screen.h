@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "audio/music.h"
+#include "audio/sound.h"
 #include "game/game_state.h"
 #include "graphics/font.h"
 #include "ui/text_lines.h"
@@ -36,3 +37,14 @@ void Game_Draw_Frame(Game_State* state, int draw_cursor);
 void Game_Draw_Picture(Game_State* state);
 // The frame twice without the cursor: what a box opening over the game shows.
 void Game_Draw_Behind_Box(Game_State* state);
+
+// Runs a box (anything ready with a Run) over the game: the effects silenced, its
+// own sound played, the game drawn behind it. The box's result, or not_ready.
+template <typename Box>
+int Run_Over_Game(Game_State* state, Box& box, int sound = -1, int not_ready = 0) {
+    if (!box.ready) return not_ready;
+    Sound_Stop_All();
+    if (sound >= 0) Sound_Play(sound);
+    if (state != nullptr && state->Area != nullptr) Game_Draw_Behind_Box(state);
+    return box.Run();
+}

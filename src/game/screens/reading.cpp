@@ -35,12 +35,7 @@ void Show_Verse(Game_State* s) {
     const Game_Progress& g = s->Progress;
     Verse_Reader reader(g.Chapter, g.Verse, Verse_Text(s->Open_Book, g.Chapter, g.Verse),
                         g.Book_Title);
-    if (!reader.ready) return;
-    Sound_Stop_All();
-    if (Snd_10 >= 0) Sound_Play(Snd_10);
-    Game_Draw_Behind_Box(s);
-    reader.Run();
-    Sound_Stop_All();
+    if (Run_Over_Game(s, reader, Snd_10, -1) >= 0) Sound_Stop_All();
 }
 
 const Reading_Hooks Hooks = {Show_Verse, Verse_List_Refresh};

@@ -13,10 +13,7 @@ namespace {
 // A notice over the game (or over whatever the screen left when there is no game).
 void Tell(Game_State* s, const char* text) {
     Message_Box box(text);
-    if (!box.ready) return;
-    Sound_Stop_All();
-    if (s != nullptr && s->Area != nullptr) Game_Draw_Behind_Box(s);
-    box.Run();
+    Run_Over_Game(s, box);
 }
 
 }  // namespace
