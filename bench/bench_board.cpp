@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "game/board.h"
 #include "platform/platform_internal.h"
 

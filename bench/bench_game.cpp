@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "core/report_log.h"
 #include "game/board.h"
 #include "game/play.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "platform/platform.h"
 #include "platform/sdl_system.h"
 

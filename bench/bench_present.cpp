@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "app/title.h"
 #include "game/board.h"
 #include "game/screens/board_draw.h"

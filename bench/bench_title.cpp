@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "core/report_log.h"
 #include "app/title.h"
 #include "graphics/display.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "platform/platform_internal.h"
 
 class Shared_State_Test : public ::testing::Test {

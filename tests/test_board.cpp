@@ -7,7 +7,7 @@
 #include <set>
 #include <vector>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "game/board.h"
 #include "graphics/wad.h"
 #include "platform/platform_internal.h"

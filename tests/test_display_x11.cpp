@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "platform/platform_internal.h"
 #include "platform/sdl_system.h"
 #include "shared_state.h"

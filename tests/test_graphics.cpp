@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "bmp_maker.h"
 #include "graphics/bmp.h"
 #include "graphics/display.h"

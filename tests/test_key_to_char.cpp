@@ -3,7 +3,7 @@
 
 #include "shared_state.h"
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "platform/platform_internal.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "game/board.h"
 #include "game/play.h"
 #include "game/saving.h"

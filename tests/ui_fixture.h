@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
 #include "platform/platform_internal.h"

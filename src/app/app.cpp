@@ -11,7 +11,7 @@
 #include <ctime>
 #include <string>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "core/report_log.h"
 #include "core/text_1251.h"
 #include "app/title.h"

@@ -1,7 +1,7 @@
 // The main menu with its decorations, and the help and salvation pictures.
 #include "app/title.h"
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "core/report_log.h"
 #include "audio/music.h"
 #include "audio/sound.h"

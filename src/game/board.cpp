@@ -3,7 +3,7 @@
 
 #include <new>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "platform/platform.h"
 
 uint32_t Blocks_Dealt = 0;

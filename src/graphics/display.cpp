@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "core/report_log.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"

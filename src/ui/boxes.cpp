@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "graphics/display.h"
 #include "platform/platform.h"
 #include "ui/screen_loop.h"

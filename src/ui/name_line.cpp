@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"
 #include "ui/widgets.h"

@@ -4,7 +4,7 @@
 // graphics/display.h (Frame_End_Kept, Frame_End_Redrawn, Frame_End_Direct).
 #pragma once
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "graphics/display.h"
 #include "ui/widgets.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "audio/sound.h"
 #include "graphics/display.h"
 #include "platform/platform.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "game/game_state.h"
 #include "platform/platform.h"
 #include "platform/platform_internal.h"

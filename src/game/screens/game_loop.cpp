@@ -5,7 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/input.h"
+#include "platform/shell_input.h"
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "core/report_log.h"

@@ -1,6 +1,6 @@
 // Key to character for the ENG and РУС layouts, the window procedure, and the
 // program-wide input state.
-#include "app/input.h"
+#include "platform/shell_input.h"
 
 #include <cstring>
 
