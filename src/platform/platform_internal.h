@@ -1,8 +1,9 @@
 // Inside the platform layer: the emulated Win32 input state (message queue, async
 // key state, DirectInput keyboard state), the clock, the key table shared by the
 // system's event translation and the script reader, the script itself, and the
-// backend that connects all this to a real window. Tests include this header to
-// feed input without a window.
+// tables through which a system (the SDL one) connects all this to a real window
+// and a sound device. The platform's own files, the SDL system, and the tests and
+// benchmarks that feed input or install a system include it.
 #pragma once
 
 #include <cstdint>
