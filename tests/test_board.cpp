@@ -144,39 +144,37 @@ TEST_F(Board_Test, DealingDrawsGroupAThenBEveryFifthThenCEveryFiftieth) {
 
 // --- fits and landings -----------------------------------------------------------
 
-TEST_F(Board_Test, FitsRespectsWallsFloorStonesAndTheRowBelowWhenHanging) {
-    Block b = I4;  // columns X-2 .. X+1
-    b.X = 3;
-    EXPECT_TRUE(Block_Fits(area, &b));
-    b.X = 2;
-    EXPECT_FALSE(Block_Fits(area, &b));
-    b.X = 11;
-    EXPECT_TRUE(Block_Fits(area, &b));
-    b.X = 12;
-    EXPECT_FALSE(Block_Fits(area, &b));
-    b.X = 6;
-    b.Y = 11;
-    EXPECT_TRUE(Block_Fits(area, &b));
-    b.Y = 12;
-    EXPECT_FALSE(Block_Fits(area, &b));
-    // Places above the top are free.
-    b.Y = -3;
-    EXPECT_TRUE(Block_Fits(area, &b));
-    // An overhang in row 5: fine in row 4 until the block sinks a pixel.
+TEST_F(Board_Test, FitsAndLandingsRespectWallsFloorStonesAndTheRowBelowWhenHanging) {
+    // The flat bar covers columns X-2 .. X+1; places above the top are free.
+    // landed -1: not asked (the block is in a wall).
+    const struct {
+        int x, y, sub;
+        bool fits;
+        int landed;
+    } places[] = {{3, 5, 0, true, 0},  {2, 5, 0, false, -1}, {11, 5, 0, true, 0},
+                  {12, 5, 0, false, -1}, {6, 11, 0, true, 1}, {6, 12, 0, false, 1},
+                  {6, -3, 0, true, 0},  {6, 10, 0, true, 0},  {6, 11, 1, false, 1}};
+    for (const auto& p : places) {
+        Block b = I4;
+        b.X = p.x, b.Y = p.y, b.Sub_Step = p.sub;
+        EXPECT_EQ(Block_Fits(area, &b) != 0, p.fits) << p.x << "," << p.y << "+" << p.sub;
+        if (p.landed >= 0) {
+            EXPECT_EQ(Block_Landed(area, &b), p.landed) << p.x << "," << p.y;
+        }
+    }
+    // An overhang in row 5: fine in row 4 until the block sinks a pixel; a stone
+    // under it lands it.
     Area_Cell(area, 5, 5).kind = 2;
+    Block b = I4;
     b.Y = 4;
     EXPECT_TRUE(Block_Fits(area, &b));
+    EXPECT_TRUE(Block_Landed(area, &b));
     b.Sub_Step = 1;
     EXPECT_FALSE(Block_Fits(area, &b));
-    b.Y = 11;
-    EXPECT_FALSE(Block_Fits(area, &b));  // hanging below the floor
-}
-
-TEST_F(Board_Test, HangingBlockCannotSlideUnderAnOverhang) {
+    // Hanging between two rows, it cannot slide under an overhang.
     Area_Cell(area, 9, 6).kind = 3;
-    Block b = Make({{0, 0}}, 8, 5);
-    b.Sub_Step = 10;
-    area->Current = b;
+    area->Current = Make({{0, 0}}, 8, 5);
+    area->Current.Sub_Step = 10;
     Key(DIK_RIGHT, true);
     Tick();
     EXPECT_EQ(area->Current.X, 8);
@@ -188,45 +186,27 @@ TEST_F(Board_Test, HangingBlockCannotSlideUnderAnOverhang) {
     EXPECT_EQ(area->Current.X, 9);
 }
 
-TEST_F(Board_Test, LandedOnFloorOnStonesButNotAboveTheTop) {
-    Block b = I4;
-    b.Y = 11;
-    EXPECT_TRUE(Block_Landed(area, &b));
-    b.Y = 10;
-    EXPECT_FALSE(Block_Landed(area, &b));
-    Area_Cell(area, 7, 11).kind = 1;
-    EXPECT_TRUE(Block_Landed(area, &b));
-    // Stones above row 0 over an empty board have not landed.
-    b.Y = -2;
-    EXPECT_FALSE(Block_Landed(area, &b));
-}
-
 // --- turning and mirroring -------------------------------------------------------
 
-TEST_F(Board_Test, TurningKeepsABlockAgainstTheWallItTouched) {
-    // A vertical bar at the left wall; turned flat it would reach column -1.
-    Block b = Make({{0, -2}, {0, -1}, {0, 0}, {0, 1}}, 1, 5);
-    EXPECT_TRUE(Block_Rotate(area, +1, &b));
-    auto box = Block_Bounds(&b);
-    EXPECT_EQ(box.min_col, 1);
-    EXPECT_EQ(box.max_col, 4);
-    // At the right wall.
-    b = Make({{0, -2}, {0, -1}, {0, 0}, {0, 1}}, 12, 5);
-    EXPECT_TRUE(Block_Rotate(area, -1, &b));
-    box = Block_Bounds(&b);
-    EXPECT_EQ(box.max_col, 12);
-    EXPECT_EQ(box.min_col, 9);
-    // A flat bar against the left wall turned upright stays at the wall.
-    b = Make({{-2, 0}, {-1, 0}, {0, 0}, {1, 0}}, 3, 5);
-    EXPECT_TRUE(Block_Rotate(area, +1, &b));
-    EXPECT_EQ(Block_Bounds(&b).min_col, 1);
-    // ... and against the right wall.
-    b = Make({{-2, 0}, {-1, 0}, {0, 0}, {1, 0}}, 11, 5);
-    EXPECT_TRUE(Block_Rotate(area, -1, &b));
-    EXPECT_EQ(Block_Bounds(&b).max_col, 12);
-}
-
-TEST_F(Board_Test, TurnDirectionsAreClockwiseAndCounterClockwiseOnScreen) {
+TEST_F(Board_Test, TurningKeepsABlockAgainstTheWallItTouchedAndTurnsAsOnScreen) {
+    // Upright and flat bars at each wall, turned either way, stay at their wall.
+    const struct {
+        std::initializer_list<std::pair<int, int>> offsets;
+        int x, direction, min_col, max_col;
+    } turns[] = {{{{0, -2}, {0, -1}, {0, 0}, {0, 1}}, 1, +1, 1, 4},
+                 {{{0, -2}, {0, -1}, {0, 0}, {0, 1}}, 12, -1, 9, 12},
+                 {{{-2, 0}, {-1, 0}, {0, 0}, {1, 0}}, 3, +1, 1, 1},
+                 {{{-2, 0}, {-1, 0}, {0, 0}, {1, 0}}, 11, -1, 12, 12}};
+    for (const auto& t : turns) {
+        Block b = Make(t.offsets, t.x, 5);
+        EXPECT_TRUE(Block_Rotate(area, t.direction, &b));
+        const Block_Box box = Block_Bounds(&b);
+        EXPECT_EQ(t.direction > 0 ? box.min_col : box.max_col,
+                  t.direction > 0 ? t.min_col : t.max_col);
+        if (t.min_col != t.max_col) {
+            EXPECT_EQ(box.max_col - box.min_col, 3);
+        }
+    }
     // (1, 0) is right of the origin; clockwise on screen takes it below the origin.
     Block b = Make({{0, 0}, {1, 0}}, 6, 5);
     Block_Rotate(area, +1, &b);
@@ -253,15 +233,15 @@ TEST_F(Board_Test, MirroringAtEachWallKeepsTheBlockThere) {
 
 // --- one tick of play ---------------------------------------------------------------
 
-TEST_F(Board_Test, HeldLeftMovesAtOnceThenWaits100MsThenEveryTick) {
+TEST_F(Board_Test, HeldKeysActAtOnceThenAfterTheirFullDelayEveryTick) {
     area->Current = I4;
     area->Current.Y = 3;
     Key(DIK_LEFT, true);
-    Tick();  // pressed: moves at once
+    Tick(10);  // pressed: moves at once
     EXPECT_EQ(area->Current.X, 5);
-    for (int i = 0; i < 3; ++i) Tick();  // 30, 60, 90 ms held: nothing
+    Tick(100);  // exactly 100 ms held: not yet
     EXPECT_EQ(area->Current.X, 5);
-    Tick();  // 120 ms: every tick from now on
+    Tick(1);  // past the delay: every tick from now on
     EXPECT_EQ(area->Current.X, 4);
     Tick();
     EXPECT_EQ(area->Current.X, 3);
@@ -270,30 +250,13 @@ TEST_F(Board_Test, HeldLeftMovesAtOnceThenWaits100MsThenEveryTick) {
     Key(DIK_LEFT, false);
     Tick();
     EXPECT_EQ(area->Key_Press[0], 0u);
-    Key(DIK_LEFT, true);
-    Tick();
-    EXPECT_EQ(area->Key_Press[0], Plat_Tick());
-}
-
-TEST_F(Board_Test, LeftRepeatStartsOnlyAfterTheFullDelay) {
-    area->Current = I4;
-    Key(DIK_LEFT, true);
-    Tick(10);  // pressed at 10010
-    EXPECT_EQ(area->Current.X, 5);
-    Tick(100);  // 10110: 10010 + 100 < 10110 is false
-    EXPECT_EQ(area->Current.X, 5);
-    Tick(1);
-    EXPECT_EQ(area->Current.X, 4);
-}
-
-TEST_F(Board_Test, HeldSpaceTogglesOnceThenEveryTickAfter400Ms) {
-    area->Current = I4;
+    // Space toggles the fast drop once, then every tick after 400 ms.
     Key(DIK_SPACE, true);
     Tick(30);
     EXPECT_EQ(area->Drop_Bonus, 32);
     for (int i = 0; i < 13; ++i) Tick(30);  // up to 390 ms held
     EXPECT_EQ(area->Drop_Bonus, 32);
-    Tick(30);  // 420 ms
+    Tick(30);
     EXPECT_EQ(area->Drop_Bonus, 0);
     Tick(30);
     EXPECT_EQ(area->Drop_Bonus, 32);
@@ -343,7 +306,7 @@ TEST_F(Board_Test, EachSteeringKeyDoesItsOwnMoveOnAnAsymmetricBlock) {
     EXPECT_EQ(area->Drop_Bonus, 32);
 }
 
-TEST_F(Board_Test, BlockFallsOnePixelPerStepOrARowWithFastDrop) {
+TEST_F(Board_Test, BlockFallsOnePixelPerStepOrARowWithFastDropAndLandsWhenItCannot) {
     area->Current = I4;
     area->Current.Y = 2;
     for (int i = 0; i < 32; ++i) Tick(50);
@@ -357,12 +320,7 @@ TEST_F(Board_Test, BlockFallsOnePixelPerStepOrARowWithFastDrop) {
     Tick(50);
     EXPECT_EQ(area->Current.Y, 4);  // 1 + 33 >= 32: a row, the excess dropped
     EXPECT_EQ(area->Current.Sub_Step, 0);
-    Tick(50);
-    EXPECT_EQ(area->Current.Y, 5);
-}
-
-TEST_F(Board_Test, BlockLandsOnTheFirstTickItCannotMoveDown) {
-    area->Current = I4;
+    // The block lands on the first tick it cannot move down.
     area->Current.Y = 11;
     Tick();
     EXPECT_EQ(area->Block_Points, 4);
@@ -523,14 +481,18 @@ TEST_F(Board_Test, CollectedStonesAnimateWithinFramesZeroToSeven) {
     }
 }
 
-TEST_F(Board_Test, ResetEmptiesTheBoardAndForgetsPopups) {
-    Fill(11, 3);
+TEST_F(Board_Test, ResetEmptiesTheBoardAndAtMostTenPopupsAreKept) {
+    EXPECT_EQ(area->Top, 480 - 32 - 384);  // placed from the frame pictures
+    EXPECT_EQ(area->Wall_Top, 16);
+    for (int i = 0; i < 12; ++i) {
+        Block b = Make({{0, 0}}, 1 + i, 11);
+        Block_Land(area, &b);
+    }
+    EXPECT_EQ(area->Popup_Count, 10);  // the points still count
+    EXPECT_EQ(area->Block_Rows, 1);
+    EXPECT_GE(area->Block_Points, 12 + 5);
     Area_Cell(area, 2, 2).frame_step = -1;
     Area_Cell(area, 2, 2).step_period = 10;
-    area->Block_Points = 9;
-    Block b = I4;
-    b.Y = 5;
-    Block_Land(area, &b);
     Area_Reset(area);
     EXPECT_EQ(area->Popup_Count, 0);
     EXPECT_EQ(area->Collect_Count, 0);
@@ -538,23 +500,6 @@ TEST_F(Board_Test, ResetEmptiesTheBoardAndForgetsPopups) {
     EXPECT_EQ(Area_Cell(area, 2, 2).frame_step, 1);
     EXPECT_EQ(Area_Cell(area, 2, 2).step_period, 10);  // kept
     for (const Stone_Cell& c : area->Cells) ASSERT_EQ(c.kind, 0);
-}
-
-TEST_F(Board_Test, NoMoreThanTenPopupsButThePointsStillCount) {
-    for (int i = 0; i < 12; ++i) {
-        Block b = Make({{0, 0}}, 1 + i, 11);
-        Block_Land(area, &b);
-    }
-    EXPECT_EQ(area->Popup_Count, 10);
-    EXPECT_EQ(area->Block_Rows, 1);
-    EXPECT_GE(area->Block_Points, 12 + 5);
-}
-
-TEST_F(Board_Test, PlacementOnScreenFollowsTheFramePictures) {
-    EXPECT_EQ(area->Top, 480 - 32 - 384);
-    EXPECT_EQ(area->Wall_Top, 16);
-    EXPECT_EQ(area->Width, 12);
-    EXPECT_EQ(area->Height, 12);
 }
 
 }  // namespace
