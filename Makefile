@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release test-clang coverage bench fuzz art books sounds music contact-sheet format clean
+.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release test-clang coverage deb deb-deps deb-check bench fuzz art books sounds music contact-sheet format clean
 
 all: build
 
@@ -67,6 +67,23 @@ coverage: deps
 	cd $(COVERAGE_BUILD) && ctest -j $(JOBS) > ctest.log || { tail -20 ctest.log; exit 1; }
 	gcovr -r . --object-directory $(COVERAGE_BUILD) --filter 'src/' --filter '$(COVERAGE_BUILD)/cp1251/src/' \
 		--exclude-unreachable-branches -j $(JOBS) --txt $(COVERAGE_BUILD)/coverage.txt --print-summary
+
+# The Debian package: build-deb/veltran_VERSION_ARCH.deb, checked by lintian.
+# deb-check also compares its files with make install's, and as root installs
+# and removes it (CI runs it).
+DEB_PACKAGES := debhelper dpkg-dev lintian cmake pkg-config libsdl2-dev libsdl2-mixer-dev libx11-dev
+deb-deps:
+	@missing=$$(for p in $(DEB_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | \
+		grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		if [ "$$(id -u)" -eq 0 ]; then DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing > /dev/null; \
+		else echo "Run: sudo apt-get install -y $$missing"; exit 1; fi; fi
+
+deb: deb-deps
+	scripts/make-deb
+
+deb-check: deb
+	scripts/deb-check
 
 # Installs the game: make install [PREFIX=/usr/local] [DESTDIR=staging folder].
 PREFIX ?= /usr/local

@@ -114,7 +114,7 @@ int App_Shutdown() {
 
 namespace {
 
-const char* const Version = "1.0.0";
+const char* const Version = VELTRAN_VERSION;
 
 // What --help prints (Windows-1251 here, UTF-8 on the terminal).
 const char* const Help_Text =
