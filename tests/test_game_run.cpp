@@ -183,4 +183,30 @@ TEST_F(Game_Run_Test, TheSideButtonsPauseChangeTheBackgroundPhotographAndLeave) 
     for (Font* f : {&small, &name_font}) Font_Release(f);
 }
 
+// Closing the window during a game asks first, as МЕНЮ does: ДА opens the slots,
+// then the program ends (exit status 0); НЕТ ends it at once. Outside a game the
+// close ends the program.
+TEST_F(Game_Run_Test, ClosingTheWindowDuringAGameOffersToSaveFirst) {
+    Books({{"Ruf.txt", Book_File("Книга Руфь", {{Letters(300)}})}});
+    const std::string start =
+        "wait 300\nclick 320 210\nmove 5 470\nwait 600\nkey ESCAPE\nwait 1500\nclose\n";
+    Program_Run run = Play(start + "wait 800\nshot offer.bmp\nkey RETURN\nwait 800\n" +
+                           "click 320 68\nwait 800\nwait 5000\nshot end.bmp\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    Font small = Font_Of(Font_8x16);
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", small, 2));
+    EXPECT_TRUE(dir.Exists("SAVE/slot1"));
+    EXPECT_TRUE(Log_In_Order(run.report, {"\n Start new sesion", "\n Close Game",
+                                          "\n  Программа Veltran выгружена успешно. \n"}));
+    dir.Remove("SAVE");
+    run = Play(start + "wait 800\nkey ESCAPE\nwait 5000\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_FALSE(dir.Exists("SAVE"));
+    EXPECT_NE(run.report.find("Программа Veltran выгружена успешно"), std::string::npos);
+    run = Play("wait 300\nclose\nwait 5000\n");  // on the title
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Log_Count(run.report, "\n Start New Game"), 0u);
+    Font_Release(&small);
+}
+
 }  // namespace

@@ -28,7 +28,7 @@ std::string Line_Of(int verse, int n) {
 
 // Verses watched as the screens watch them.
 std::vector<int> Shown;
-const Reading_Hooks Watch = {[](Game_State* s) { Shown.push_back(s->Progress.Verse); }, nullptr};
+const Reading_Hooks Watch = {[](Game_State* s) { Shown.push_back(+s->Progress.Verse); }, nullptr};
 
 class Play_Test : public Shared_State_Test {
   protected:

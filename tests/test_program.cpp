@@ -2,6 +2,10 @@
 // exit statuses, screenshots and the repeatability of a scripted run.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstring>
 
 #include "program_runner.h"
@@ -121,6 +125,44 @@ TEST(Program, TenVirtualMinutesPassWithoutSleeping) {
     const std::string start = dir.Read("start.bmp"), end = dir.Read("end.bmp");
     ASSERT_EQ(end.size(), 640u * 480u + 1078u);
     EXPECT_NE(start, end);  // the credits and the logo went on meanwhile
+}
+
+// Without a sound device the game plays on, silently: one line in the log, one on
+// stderr, exit status 0.
+TEST(Program, WithoutASoundDeviceTheGamePlaysSilently) {
+    Scratch_Dir dir;
+    Program_Run run = Run_Program(dir, "wait 1000\n", {"SDL_AUDIODRIVER=no_such_device"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Log_Count(run.report, "\n Звуковое устройство не открылось ("), 1u);
+    EXPECT_NE(run.report.find(": игра идёт без звука"), std::string::npos);
+    EXPECT_NE(run.err.find("veltran: no sound device ("), std::string::npos);
+    EXPECT_NE(run.report.find("\n  Программа Veltran выгружена успешно. \n"), std::string::npos);
+}
+
+// SIGTERM (a logout) and SIGINT (Ctrl+C) end the program at once and cleanly.
+TEST(Program, ASignalEndsTheProgramCleanly) {
+    for (int sig : {SIGTERM, SIGINT}) {
+        Scratch_Dir dir;
+        dir.Write("script.txt", "wait 86400000\n");
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (chdir(dir.path().c_str()) != 0) _exit(127);
+            setenv("VELTRAN_SCRIPT", "script.txt", 1);
+            execl(VELTRAN_EXE, VELTRAN_EXE, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        for (int i = 0; i < 200 && dir.Read("Report.txt").find("хорошо исполнена") ==
+                                       std::string::npos; ++i)
+            usleep(20000);
+        kill(pid, sig);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status)) << sig;
+        EXPECT_EQ(WEXITSTATUS(status), 0) << sig;
+        EXPECT_NE(dir.Read("Report.txt").find("\n  Программа Veltran выгружена успешно. \n"),
+                  std::string::npos)
+            << sig;
+    }
 }
 
 }  // namespace

@@ -57,8 +57,14 @@ int Sound_Init() {
     Report_Log("\n Инициализация звукового интерфейса Direct Sound ...");
     if (First_Init) {
         for (Sound_Slot& s : Sound_Table) s = Sound_Slot();
-        if (!Plat_Audio_Open()) return 0;
-        Device = true;
+        // Without a sound device the game plays on, silently.
+        Device = Plat_Audio_Open();
+        if (!Device) {
+            Report_Log("\n Звуковое устройство не открылось (%s): игра идёт без звука",
+                       Plat_Audio_Error());
+            std::fprintf(stderr, "veltran: no sound device (%s); playing without sound\n",
+                         Plat_Audio_Error());
+        }
         First_Init = false;
     }
     for (int i = 0; i < Sound_Slots; ++i) {

@@ -216,6 +216,10 @@ intptr_t Plat_Def_Window_Proc(uint32_t, uintptr_t, intptr_t) {
     return 0;
 }
 
+void Plat_Post_Close() {
+    Post(WM_CLOSE, 0, 0);
+}
+
 void Plat_Post_Quit() {
     Quit_Posted = true;
 }

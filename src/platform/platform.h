@@ -16,6 +16,7 @@
 constexpr uint32_t WM_CREATE = 0x0001;
 constexpr uint32_t WM_DESTROY = 0x0002;
 constexpr uint32_t WM_PAINT = 0x000F;
+constexpr uint32_t WM_CLOSE = 0x0010;
 constexpr uint32_t WM_QUIT = 0x0012;
 constexpr uint32_t WM_KEYDOWN = 0x0100;
 constexpr uint32_t WM_KEYUP = 0x0101;
@@ -101,6 +102,9 @@ bool Plat_Peek_Message(Plat_Msg* msg);
 intptr_t Plat_Dispatch_Message(const Plat_Msg* msg);
 intptr_t Plat_Def_Window_Proc(uint32_t message, uintptr_t wparam, intptr_t lparam);
 void Plat_Post_Quit();
+// The window's close button (or Alt+F4): WM_CLOSE, which the window procedure
+// answers.
+void Plat_Post_Close();
 
 // GetAsyncKeyState: 0x8000 = down now, 0x0001 = pressed since the previous query of
 // that key.

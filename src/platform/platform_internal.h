@@ -139,7 +139,7 @@ void Plat_Sleep_Ns(uint64_t ns);
 void Plat_Note_Paced();
 
 // --- script ----------------------------------------------------------------
-enum Script_Op { SC_WAIT, SC_MOVE, SC_DOWN, SC_UP, SC_SHOT, SC_QUIT };
+enum Script_Op { SC_WAIT, SC_MOVE, SC_DOWN, SC_UP, SC_SHOT, SC_QUIT, SC_CLOSE };
 
 struct Script_Command {
     Script_Op op;

@@ -80,6 +80,10 @@ bool Script_Parse(const std::string& text, std::vector<Script_Command>* out, std
             c.op = SC_SHOT;
             c.path = w[1];
             out->push_back(c);
+        } else if (op == "close") {
+            if (!args(0)) return fail("close takes nothing");
+            c.op = SC_CLOSE;
+            out->push_back(c);
         } else if (op == "quit") {
             if (!args(0)) return fail("quit takes nothing");
             c.op = SC_QUIT;
@@ -130,6 +134,9 @@ void Script_Run_Due() {
                 if (!Plat_Write_Kept_Frame(c.path.c_str()))
                     std::fprintf(stderr, "veltran: script line %d: cannot write shot %s\n", c.line,
                                  c.path.c_str());
+                break;
+            case SC_CLOSE:
+                Plat_Post_Close();
                 break;
             case SC_QUIT:
                 Plat_Post_Quit();

@@ -240,6 +240,7 @@ void Handle_Event(const SDL_Event& e) {
             Plat_Post_Quit();
             return;
         case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_CLOSE) Plat_Post_Close();
             if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
                 e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 Need_Redraw = true;
@@ -588,12 +589,15 @@ Plat_Open_Result Open_Window(const char* title, bool headless, std::string* erro
     Headless = headless;
     if (Headless) {
         SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
-        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);  // unless a test asks for another
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // The window's surface is the program's to fill: SDL is not to put it on OpenGL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Closing the window is a question for the game (WM_CLOSE); SDL's quit comes
+    // only from SIGTERM or SIGINT, which end the program at once.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         *error = std::string("no display could be opened: ") + SDL_GetError();
         return PLAT_OPEN_NO_WINDOW;

@@ -13,6 +13,8 @@ uint8_t Typed_Char = 0;
 int32_t Kbd_Layout = Kbd_Eng;
 uint32_t Key_Repeat_Time = 0;
 int32_t Exit_Requested = 0;
+int32_t Close_Asks = 0;
+int32_t Close_Requested = 0;
 uint32_t Pacing_Ticks = 0;
 bool Di_Keyboard = false;
 
@@ -67,6 +69,7 @@ void Input_State_Reset() {
     Kbd_Layout = Kbd_Eng;
     Key_Repeat_Time = 0;
     Exit_Requested = 0;
+    Close_Asks = Close_Requested = 0;
     Pacing_Ticks = 0;
     Di_Keyboard = false;
 }
@@ -104,6 +107,12 @@ intptr_t Window_Proc(uint32_t message, uintptr_t wparam, intptr_t lparam) {
             return 0;
         case WM_DESTROY:
             Plat_Post_Quit();
+            return 0;
+        case WM_CLOSE:
+            if (Close_Asks)
+                Close_Requested = 1;
+            else
+                Plat_Post_Quit();
             return 0;
         case WM_KEYDOWN:
             Key_To_Char(static_cast<int>(wparam));

@@ -11,6 +11,10 @@ extern uint8_t Typed_Char;        // Windows-1251 code of the last typed charact
 extern int32_t Kbd_Layout;        // 1 = ENG, 2 = РУС
 extern uint32_t Key_Repeat_Time;  // key presses before this tick are ignored
 extern int32_t Exit_Requested;    // set once by the exit button; every screen loop ends on it
+// While a game is in play, closing the window asks first: the close is kept here
+// for the game to answer instead of ending the program.
+extern int32_t Close_Asks;
+extern int32_t Close_Requested;
 extern uint32_t Pacing_Ticks;     // end of the last paced frame
 
 constexpr int Kbd_Eng = 1;

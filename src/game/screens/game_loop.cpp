@@ -24,6 +24,7 @@
 #include "records/slot_menu.h"
 #include "scripture/book_table.h"
 #include "scripture/hs_book.h"
+#include "ui/boxes.h"
 #include "ui/screen_loop.h"
 #include "ui/text_lines.h"
 #include "ui/widgets.h"
@@ -31,6 +32,15 @@
 namespace {
 
 enum class Block_End { Landed, Leave };
+
+// The window was closed during the game: the offer to save first, as МЕНЮ makes
+// it, then the program ends.
+void Ask_Before_Closing(Game_State* s) {
+    Close_Requested = 0;
+    Confirm_Box offer("СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?");
+    if (Run_Over_Game(s, offer) == 2) Slot_Save_Dialog(s);
+    Exit_Requested = 1;
+}
 
 // The game to whoever watches: its side buttons in their order of update (book,
 // save, pause, diary, menu, background, screenshot), and the state itself.
@@ -59,6 +69,10 @@ Block_End Play_Block(Game_State* s, int* carry) {
         Game_Draw_Frame(s, 1);
         if (Side_Buttons_Handle(s) == Side_Leave || Exit_Requested) return Block_End::Leave;
         if (Screen_Pump() == Pump::Leave) return Block_End::Leave;
+        if (Close_Requested) {
+            Ask_Before_Closing(s);
+            return Block_End::Leave;
+        }
         Playlist_Update(s->Screen->Playlist.get());
     }
     return Block_End::Landed;
@@ -131,6 +145,11 @@ int Game_Continue(Game_State* s) {
 
 int Game_Run(Game_State* s, int start_new) {
     Game_Progress& g = s->Progress;
+    // Closing the window asks first while the game runs.
+    struct Asking {
+        Asking() { Close_Asks = 1; }
+        ~Asking() { Close_Asks = Close_Requested = 0; }
+    } asking;
     if (Display_Is_Lost()) Display_Recover();
     Playlist_Play_Current(s->Screen->Playlist.get());
     while (!g.Game_Over) {
