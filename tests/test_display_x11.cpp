@@ -226,12 +226,13 @@ TEST_P(X11_Test, AClickOrKeyTapQuickerThanAFrameIsSeenByTheNextFrame) {
 // does: each click comes as a move, a press and a release at once.
 class Program_On_X {
   public:
-    explicit Program_On_X(const Scratch_Dir& dir) : dir_(dir) {
+    explicit Program_On_X(const Scratch_Dir& dir, const char* arg = nullptr) : dir_(dir) {
+        dir.Remove("Report.txt");
         pid_ = fork();
         if (pid_ == 0) {
             if (chdir(dir.path().c_str()) != 0) _exit(127);
             unsetenv("VELTRAN_SCRIPT");
-            execl(VELTRAN_EXE, VELTRAN_EXE, static_cast<char*>(nullptr));
+            execl(VELTRAN_EXE, VELTRAN_EXE, arg, static_cast<char*>(nullptr));
             _exit(127);
         }
     }
@@ -273,6 +274,48 @@ TEST_P(X11_Test, AnInstantClickReachesTheTitleTheBookListsLabelsAndItsButton) {
         ASSERT_TRUE(X_Quick_Click(server.Display().c_str(), bx, by));
         EXPECT_TRUE(program.Logged(label ? "HScripts/Avdey.txt" : "HScripts/Bytie.txt"));
     }
+}
+
+// F11 switches to a window and the next start remembers it; --fullscreen overrides
+// it for one run. On a 2000 x 1500 screen full screen is three times the picture
+// and reaches (100, 100); the window is twice the picture, in the middle.
+TEST_P(X11_Test, F11IsRememberedAcrossARestart) {
+    Xvfb_Server big("2000x1500x24");
+    ASSERT_TRUE(big.Running());
+    setenv("DISPLAY", big.Display().c_str(), 1);
+    Scratch_Dir dir;
+    dir.Link_Bundled_Data(true);
+    auto corner_lit = [&] {
+        int w = 0, h = 0;
+        std::vector<uint32_t> px;
+        for (int i = 0; i < 100; ++i) {
+            usleep(50000);
+            if (X_Read_Screen(big.Display().c_str(), &w, &h, &px) && px[100 * w + 100] != 0)
+                return true;
+        }
+        return false;
+    };
+    {
+        Program_On_X program(dir);
+        ASSERT_TRUE(program.Logged("хорошо исполнена"));
+        EXPECT_TRUE(corner_lit());
+        if (!X_Quick_Key(big.Display().c_str(), "F11")) GTEST_SKIP() << "built without XTest";
+        for (int i = 0; i < 100 && dir.Read("settings.conf").empty(); ++i) usleep(50000);
+        EXPECT_NE(dir.Read("settings.conf").find("fullscreen = no"), std::string::npos);
+    }
+    {
+        Program_On_X program(dir);
+        ASSERT_TRUE(program.Logged("хорошо исполнена"));
+        usleep(500000);
+        EXPECT_FALSE(corner_lit());  // a window, remembered
+    }
+    {
+        Program_On_X program(dir, "--fullscreen");
+        ASSERT_TRUE(program.Logged("хорошо исполнена"));
+        EXPECT_TRUE(corner_lit());
+    }
+    EXPECT_NE(dir.Read("settings.conf").find("fullscreen = no"), std::string::npos);
+    setenv("DISPLAY", server.Display().c_str(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, X11_Test, ::testing::Values("surface", "renderer"),

@@ -2,10 +2,15 @@
 // moves, the sticky quit, async key bits, the DirectInput bytes, script timing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "shared_state.h"
 
 #include "platform/platform_internal.h"
+#include "platform/settings.h"
 #include "platform/view.h"
+#include "program_runner.h"
+#include "scratch_cwd.h"
 
 namespace {
 
@@ -336,6 +341,57 @@ TEST(View, OnlyChangedPixelsAreConvertedAndNearbyTilesGoAsOneRectangle) {
     // What was shown is up to date: nothing changes a second time.
     EXPECT_EQ(shown, frame);
     EXPECT_EQ(find(), 0);
+}
+
+}  // namespace
+
+// --- the player's settings ---------------------------------------------------------
+
+namespace {
+
+TEST(Settings_File, ReadsWritesAndKeepsWhatItDoesNotKnow) {
+    std::vector<std::string> complaints;
+    const std::string text =
+        "# mine\nfullscreen = no\n  music_volume=40\nzoom = 3\neffects_volume = 250\nnonsense\n";
+    const Plat_Settings s = Settings_Parse(text, &complaints);
+    EXPECT_FALSE(s.fullscreen);
+    EXPECT_EQ(s.music_volume, 40);
+    EXPECT_EQ(s.effects_volume, 100);  // out of range: the default
+    EXPECT_EQ(complaints, (std::vector<std::string>{"effects_volume = 250", "строка 6"}));
+    // Written back: the comment and the unknown key stay, known keys take their
+    // values in place, a missing one is added.
+    Plat_Settings changed = s;
+    changed.fullscreen = true;
+    EXPECT_EQ(Settings_Text(changed, {"# mine", "fullscreen = no", "zoom = 3"}),
+              "# mine\nfullscreen = yes\nzoom = 3\nmusic_volume = 40\neffects_volume = 100\n");
+    // A new file starts with a comment that says what it is.
+    const std::string fresh = Settings_Text(Plat_Settings{}, {});
+    EXPECT_EQ(fresh.rfind("# Veltran settings", 0), 0u);
+    std::vector<std::string> none;
+    const Plat_Settings again = Settings_Parse(fresh, &none);
+    EXPECT_TRUE(none.empty());
+    EXPECT_TRUE(again.fullscreen);
+}
+
+TEST(Settings_File, ADamagedFileGivesTheDefaultsAndTheVolumeKeysSaveAtOnce) {
+    Scratch_Cwd cwd;
+    ASSERT_EQ(Report_Open(), 1);
+    cwd.Write("settings.conf", std::string("\x01\x02 binary\nfullscreen = maybe\n"));
+    Settings_Load("settings.conf");
+    EXPECT_TRUE(Settings.fullscreen);
+    EXPECT_EQ(Log_Count(cwd.Log(), "\n Файл настроек settings.conf: непонятная запись"), 2u);
+    Settings_Step_Volume(true, -1);
+    Settings_Step_Volume(true, -1);
+    Settings_Step_Volume(false, +1);  // already at the top
+    EXPECT_EQ(Settings.music_volume, 80);
+    EXPECT_EQ(Settings.effects_volume, 100);
+    EXPECT_FALSE(std::filesystem::exists("settings.conf.new"));
+    Settings = Plat_Settings{};
+    Settings_Load("settings.conf");
+    EXPECT_EQ(Settings.music_volume, 80);
+    for (int i = 0; i < 20; ++i) Settings_Step_Volume(true, -1);
+    EXPECT_EQ(Settings.music_volume, 0);
+    Settings = Plat_Settings{};
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "graphics/display.h"
 #include "graphics/sprites.h"
 #include "platform/places.h"
+#include "platform/settings.h"
 #include "platform/platform.h"
 #include "scripture/book_table.h"
 
@@ -118,10 +119,14 @@ const char* const Help_Text =
     "Писания.\n"
     "Veltran %s — a falling-block puzzle game whose reward is reading Holy Scripture.\n"
     "\n"
-    "Usage: veltran [--help | --version]\n"
+    "Usage: veltran [--fullscreen | --windowed] | --help | --version\n"
     "\n"
-    "The game takes no other arguments; it is played with the keyboard and the mouse.\n"
-    "Alt+Enter or F11 switch between full screen and a window.\n"
+    "  --fullscreen  start full screen this time\n"
+    "  --windowed    start in a window this time\n"
+    "\n"
+    "The game is played with the keyboard and the mouse. Alt+Enter or F11 switch\n"
+    "between full screen and a window; F5 and F6 make the music quieter and louder,\n"
+    "F7 and F8 the sound effects. These choices are remembered in settings.conf.\n"
     "\n"
     "Environment:\n"
     "  VELTRAN_WINDOWED=1  start in a window\n"
@@ -131,12 +136,18 @@ const char* const Help_Text =
     "Files: the books, pictures and music are read from the game's folder (or from\n"
     "the installation's share/veltran); an installed game writes its run log to\n"
     "$XDG_STATE_HOME/veltran, saves and screenshots to $XDG_DATA_HOME/veltran and\n"
-    "its picture archives to $XDG_CACHE_HOME/veltran.\n";
+    "its picture archives to $XDG_CACHE_HOME/veltran and its settings to\n"
+    "$XDG_CONFIG_HOME/veltran/settings.conf (a portable game keeps settings.conf beside\n"
+    "itself).\n";
 
 // Answers --help and --version, refuses anything else; -1 when the game is to run.
 int Command_Line(int argc, char** argv) {
     if (argc <= 1) return -1;
     const std::string arg = argv[1];
+    if (argc == 2 && (arg == "--fullscreen" || arg == "--windowed")) {
+        Plat_Set_Window_Choice(arg == "--fullscreen" ? 1 : 0);
+        return -1;
+    }
     if (argc == 2 && (arg == "--help" || arg == "-h")) {
         char text[2048];
         std::snprintf(text, sizeof text, Help_Text, Version, Version);
@@ -162,6 +173,8 @@ int App_Main(int argc, char** argv) {
         return Exit_Startup_Failed;
     }
     Report_Set_Path(Plat_Path(PLACE_LOG, Report_File_Name).c_str());
+    Settings_Load(Plat_Path(PLACE_CONFIG, "settings.conf"));
+    Settings_Notice = Osd_Show;
     switch (Plat_Open("Veltran Window", Window_Proc)) {
         case PLAT_OPEN_OK:
             break;

@@ -6,6 +6,7 @@
 
 #include "platform/shell_input.h"
 #include "core/report_log.h"
+#include "graphics/font.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"
 
@@ -89,7 +90,38 @@ int Display_Init() {
     return 1;
 }
 
+namespace {
+// A short notice over every screen (the volume after a key): its text and until
+// when it shows.
+char Osd_Text[64] = {};
+uint32_t Osd_Until = 0;
+Font Osd_Font;
+
+void Osd_Draw(Surface* s) {
+    if (Osd_Text[0] == '\0') return;
+    if (static_cast<int32_t>(Plat_Tick() - Osd_Until) >= 0) {
+        Osd_Text[0] = '\0';
+        return;
+    }
+    if (!Osd_Font.ready) {
+        if (!Font_8x16.ready) return;
+        Font_Copy(&Osd_Font, &Font_8x16);
+        Font_Set_Colour(&Osd_Font, 2);
+    }
+    const int w = Osd_Font.cell_w * static_cast<int>(std::strlen(Osd_Text)) + 16;
+    const Rect box{Screen_Width - w - 8, 8, Screen_Width - 8, 8 + Osd_Font.cell_h + 8};
+    Surface_Fill(s, &box, 0);
+    Text_Draw(box.left + 8, box.top + 4, Osd_Text, &Osd_Font, s);
+}
+}  // namespace
+
+void Osd_Show(const char* text) {
+    std::snprintf(Osd_Text, sizeof Osd_Text, "%s", text);
+    Osd_Until = Plat_Tick() + 1500;
+}
+
 int Display_Release() {
+    Font_Release(&Osd_Font);
     Surface_Release(Cursor_Save_Surface);
     Surface_Release(Back_Buffer);
     Surface_Release(Primary_Surface);
@@ -101,6 +133,7 @@ int Present_Frame() {
     if (Back_Buffer == nullptr || Primary_Surface == nullptr) return 0;
     const Rect screen{0, 0, Screen_Width, Screen_Height};
     if (!Surface_Blt(Primary_Surface, &screen, Back_Buffer, &screen, 0)) return 0;
+    Osd_Draw(Primary_Surface);
     Plat_Present(Primary_Surface->pixels, Primary_Surface->pitch, Palette_Entries);
     return 1;
 }

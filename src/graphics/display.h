@@ -31,6 +31,8 @@ void Surface_Release(Surface*& s);
 
 // Copies the back buffer to the screen and shows it.
 int Present_Frame();
+// Shows a short notice in the corner of every frame for a second and a half.
+void Osd_Show(const char* text);
 int Cursor_Draw();
 int Cursor_Restore();
 // The cursor sprite straight onto the back buffer, nothing saved under it.

@@ -100,9 +100,11 @@ const Plat_Audio_Backend Silent = {
     /*music_playing*/ [] { return Quiet.playing; },
     /*music_fading_out*/ [] { return false; },
     /*music_fade_out*/ [](int) { Quiet.playing = false; },
+    /*set_volumes*/ [](int, int) {},
 };
 
 const Plat_System* System = nullptr;
+int Music_Percent = 100, Effects_Percent = 100;
 const Plat_Audio_Backend* Audio = &Silent;
 bool Device = false;  // a device of the system's is open
 std::string Audio_Error;
@@ -177,6 +179,7 @@ bool Plat_Audio_Open() {
     Effects.clear();
     Audio = device;
     Device = true;
+    Plat_Audio_Set_Volumes(Music_Percent, Effects_Percent);
     Plat_Add_Frame_Service(Plat_Music_Watch);
     return true;
 }
@@ -187,6 +190,12 @@ bool Plat_Audio_Silent() {
 
 bool Plat_Audio_Mp3() {
     return Device && Audio->mp3();
+}
+
+void Plat_Audio_Set_Volumes(int music_percent, int effects_percent) {
+    Music_Percent = music_percent;
+    Effects_Percent = effects_percent;
+    Audio->set_volumes(music_percent * 128 / 100, effects_percent * 128 / 100);
 }
 
 const char* Plat_Audio_Error() {

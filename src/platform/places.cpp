@@ -13,7 +13,7 @@ namespace {
 
 Plat_Mode Mode = PLAT_PORTABLE;
 // Folder prefixes, each "" or ending in '/'. Portable defaults.
-std::string Prefix[PLACE_COUNT] = {"", "", "", "SAVE/", "images/screen_shot/"};
+std::string Prefix[PLACE_COUNT] = {"", "", "", "SAVE/", "images/screen_shot/", ""};
 
 bool Is_Dir(const std::string& path) {
     struct stat st;
@@ -56,7 +56,7 @@ bool Writable(const std::string& dir) {
 
 bool Plat_Places_Init(std::string* error) {
     Mode = PLAT_PORTABLE;
-    const char* defaults[PLACE_COUNT] = {"", "", "", "SAVE/", "images/screen_shot/"};
+    const char* defaults[PLACE_COUNT] = {"", "", "", "SAVE/", "images/screen_shot/", ""};
     for (int i = 0; i < PLACE_COUNT; ++i) Prefix[i] = defaults[i];
     // Portable: the books in the working folder, or beside the executable.
     if (Is_Dir("HScripts")) return true;
@@ -84,7 +84,8 @@ bool Plat_Places_Init(std::string* error) {
     Prefix[PLACE_CACHE] = Xdg("XDG_CACHE_HOME", ".cache") + "/veltran/";
     Prefix[PLACE_SAVES] = data + "SAVE/";
     Prefix[PLACE_SHOTS] = data + "screen_shot/";
-    for (int place : {PLACE_LOG, PLACE_CACHE, PLACE_SAVES, PLACE_SHOTS}) {
+    Prefix[PLACE_CONFIG] = Xdg("XDG_CONFIG_HOME", ".config") + "/veltran/";
+    for (int place : {PLACE_LOG, PLACE_CACHE, PLACE_SAVES, PLACE_SHOTS, PLACE_CONFIG}) {
         const std::string dir = Prefix[place].substr(0, Prefix[place].size() - 1);
         if (!Make_Dirs(dir)) {
             *error = "cannot create the folder " + dir + ": " + std::strerror(errno);

@@ -13,6 +13,7 @@ enum Plat_Place {
     PLACE_CACHE,    // sprites.wad, Bkfons.wad
     PLACE_SAVES,    // the save slots
     PLACE_SHOTS,    // screenshots
+    PLACE_CONFIG,   // settings.conf
     PLACE_COUNT
 };
 

@@ -46,6 +46,10 @@ constexpr int VK_SEPARATOR = 0x6C;
 constexpr int VK_SUBTRACT = 0x6D;
 constexpr int VK_DECIMAL = 0x6E;
 constexpr int VK_DIVIDE = 0x6F;
+constexpr int VK_F5 = 0x74;
+constexpr int VK_F6 = 0x75;
+constexpr int VK_F7 = 0x76;
+constexpr int VK_F8 = 0x77;
 constexpr int VK_F11 = 0x7A;
 constexpr int VK_OEM_1 = 0xBA;
 constexpr int VK_OEM_PLUS = 0xBB;
@@ -91,6 +95,8 @@ enum Plat_Open_Result {
 // left in Plat_Error().
 Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc);
 void Plat_Close();
+// The command line's choice for this run: 1 full screen, 0 a window, -1 none.
+void Plat_Set_Window_Choice(int fullscreen);
 const char* Plat_Error();
 // How frames reach the window ("" without one): the renderer and its driver, or
 // the window surface.
@@ -178,6 +184,8 @@ void Plat_Music_Watch();
 bool Plat_Music_Mixer_Playing();
 // Whether the mixer can decode MP3 at all.
 bool Plat_Audio_Mp3();
+// The music's and the effects' volumes in per cent (kept for a device opened later).
+void Plat_Audio_Set_Volumes(int music_percent, int effects_percent);
 
 void Plat_Message_Beep();
 int Plat_Show_Cursor(bool show);

@@ -102,6 +102,8 @@ struct Plat_Audio_Backend {
     bool (*music_playing)();
     bool (*music_fading_out)();
     void (*music_fade_out)(int ms);
+    // Volumes 0..128 for the music and for every effect.
+    void (*set_volumes)(int music, int effects);
 };
 // Whether the game plays on the silent backend (no device is open).
 bool Plat_Audio_Silent();
@@ -120,6 +122,9 @@ struct Plat_System {
     const Plat_Audio_Backend* (*open_audio)(std::string* error);
 };
 void Plat_Set_System(const Plat_System* system);
+// Whether the window opens full screen: a one-run choice (--fullscreen,
+// --windowed, VELTRAN_WINDOWED=1) over the player's remembered one.
+bool Plat_Start_Fullscreen();
 const Plat_System* Plat_Current_System();
 
 // The open tune counts from now on as one whose length the mixer cannot tell

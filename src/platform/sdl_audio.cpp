@@ -14,6 +14,7 @@
 namespace {
 
 bool Mp3 = false;  // the mixer can decode MP3
+int Effects_Volume = MIX_MAX_VOLUME;
 
 struct Effect {
     Mix_Chunk* chunk = nullptr;
@@ -104,7 +105,9 @@ const Plat_Audio_Backend Mixer = {
     },
     // Each effect has a channel of its own: playing it again restarts it there.
     [](int handle) {
-        return Have(handle) && Mix_PlayChannel(handle, Effects[handle].chunk, 0) == handle;
+        if (!Have(handle)) return false;
+        Mix_Volume(handle, Effects_Volume);
+        return Mix_PlayChannel(handle, Effects[handle].chunk, 0) == handle;
     },
     [](int handle) {
         if (Have(handle)) Mix_HaltChannel(handle);
@@ -137,6 +140,11 @@ const Plat_Audio_Backend Mixer = {
     [] { return Mix_PlayingMusic() != 0; },
     [] { return Mix_FadingMusic() == MIX_FADING_OUT; },
     [](int ms) { Mix_FadeOutMusic(ms); },
+    [](int music, int effects) {
+        Mix_VolumeMusic(music);
+        Effects_Volume = effects;
+        Mix_Volume(-1, effects);
+    },
 };
 
 }  // namespace

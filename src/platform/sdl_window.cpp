@@ -22,6 +22,7 @@
 
 #include "platform/platform_internal.h"
 #include "platform/sdl_system.h"
+#include "platform/settings.h"
 #include "platform/view.h"
 
 namespace {
@@ -56,10 +57,6 @@ std::string Error;
 std::vector<uint8_t> Shown_Pixels(Pic_W* Pic_H, 0);
 uint8_t Shown_Palette[1024];
 
-bool Env_Is(const char* name, const char* value) {
-    const char* v = std::getenv(name);
-    return v != nullptr && std::strcmp(v, value) == 0;
-}
 
 // Keys of a real keyboard by physical position (US layout), so that the game's own
 // ENG/РУС switch works whatever the desktop's layout is.
@@ -85,6 +82,10 @@ const Key_Def* Key_For_Scancode(SDL_Scancode s, Key_Def* extra) {
         {SDL_SCANCODE_BACKSPACE, "BACK"},
         {SDL_SCANCODE_DELETE, "DELETE"},
         {SDL_SCANCODE_LSHIFT, "SHIFT"},
+        {SDL_SCANCODE_F5, "F5"},
+        {SDL_SCANCODE_F6, "F6"},
+        {SDL_SCANCODE_F7, "F7"},
+        {SDL_SCANCODE_F8, "F8"},
         {SDL_SCANCODE_SEMICOLON, "OEM_1"},
         {SDL_SCANCODE_SLASH, "OEM_2"},
         {SDL_SCANCODE_GRAVE, "OEM_3"},
@@ -223,6 +224,8 @@ void Go_Windowed() {
 void Toggle_Fullscreen() {
     if (Win == nullptr) return;
     Fullscreen = !Fullscreen;
+    Settings.fullscreen = Fullscreen;  // remembered for the next start
+    Settings_Save();
     if (Fullscreen)
         Go_Full_Screen();
     else
@@ -613,7 +616,7 @@ Plat_Open_Result Open_Window(const char* title, bool headless, std::string* erro
         Plat_Close();
         return PLAT_OPEN_NO_WINDOW;
     }
-    Fullscreen = !Env_Is("VELTRAN_WINDOWED", "1");
+    Fullscreen = Plat_Start_Fullscreen();
     Covering = false;
     int w = Pic_W, h = Pic_H;
     if (!Fullscreen) Window_Size_For_Windowed(&w, &h);

@@ -2,6 +2,10 @@
 // program-wide input state.
 #include "platform/shell_input.h"
 
+#include <cstdio>
+
+#include "platform/settings.h"
+
 #include <cstring>
 
 #include "platform/platform.h"
@@ -115,6 +119,18 @@ intptr_t Window_Proc(uint32_t message, uintptr_t wparam, intptr_t lparam) {
                 Plat_Post_Quit();
             return 0;
         case WM_KEYDOWN:
+            if (wparam >= static_cast<uintptr_t>(VK_F5) && wparam <= static_cast<uintptr_t>(VK_F8)) {
+                // F5 / F6 the music quieter / louder, F7 / F8 the effects.
+                const bool music = wparam <= static_cast<uintptr_t>(VK_F6);
+                const int direction = wparam == VK_F5 || wparam == VK_F7 ? -1 : 1;
+                Settings_Step_Volume(music, direction);
+                if (Settings_Notice != nullptr) {
+                    char text[64];
+                    std::snprintf(text, sizeof text, "%s: %d%%", music ? "Музыка" : "Звуки",
+                                  music ? Settings.music_volume : Settings.effects_volume);
+                    Settings_Notice(text);
+                }
+            }
             Key_To_Char(static_cast<int>(wparam));
             break;
         case WM_MOUSEMOVE:

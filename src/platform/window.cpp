@@ -8,10 +8,23 @@
 #include <vector>
 
 #include "platform/platform_internal.h"
+#include "platform/settings.h"
 
 namespace {
 std::string Error;
+int Window_Choice = -1;
 }  // namespace
+
+void Plat_Set_Window_Choice(int fullscreen) {
+    Window_Choice = fullscreen;
+}
+
+bool Plat_Start_Fullscreen() {
+    if (Window_Choice >= 0) return Window_Choice == 1;
+    const char* windowed = std::getenv("VELTRAN_WINDOWED");
+    if (windowed != nullptr && std::strcmp(windowed, "1") == 0) return false;
+    return Settings.fullscreen;
+}
 
 Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
     Plat_Set_Window_Proc_Internal(proc);
