@@ -16,6 +16,7 @@
 #include "platform/shell_input.h"
 #include "platform/platform_internal.h"
 #include "platform/sdl_system.h"
+#include "platform/view.h"
 #include "shared_state.h"
 #include "program_runner.h"
 #include "x_pointer.h"
@@ -67,8 +68,8 @@ class X11_Test : public Shared_State_Test, public ::testing::WithParamInterface<
     }
     // Moves the pointer on the server and returns the picture position the program
     // sees for it.
-    bool Pointer_At(int x, int y, int* px, int* py) {
-        if (!X_Warp_Pointer(server.Display().c_str(), x, y)) return false;
+    bool Pointer_At(int x, int y, int* px, int* py, const Xvfb_Server* on = nullptr) {
+        if (!X_Warp_Pointer((on != nullptr ? *on : server).Display().c_str(), x, y)) return false;
         for (int i = 0; i < 200; ++i) {
             Plat_Msg m;
             while (Plat_Peek_Message(&m))
@@ -277,10 +278,10 @@ TEST_P(X11_Test, AnInstantClickReachesTheTitleTheBookListsLabelsAndItsButton) {
 }
 
 // F11 switches to a window and the next start remembers it; --fullscreen overrides
-// it for one run. On a 2000 x 1500 screen full screen is three times the picture
-// and reaches (100, 100); the window is twice the picture, in the middle.
+// it for one run. On a 1700 x 1300 screen full screen fills the width and reaches
+// (100, 100); the window is twice the picture, in the middle.
 TEST_P(X11_Test, F11IsRememberedAcrossARestart) {
-    Xvfb_Server big("2000x1500x24");
+    Xvfb_Server big("1700x1300x24");
     ASSERT_TRUE(big.Running());
     setenv("DISPLAY", big.Display().c_str(), 1);
     Scratch_Dir dir;
@@ -315,6 +316,48 @@ TEST_P(X11_Test, F11IsRememberedAcrossARestart) {
         EXPECT_TRUE(corner_lit());
     }
     EXPECT_NE(dir.Read("settings.conf").find("fullscreen = no"), std::string::npos);
+    setenv("DISPLAY", server.Display().c_str(), 1);
+}
+
+// Full screen on a 1280 x 800 screen (a handheld, a small laptop): the 4:3 picture
+// as high as the screen, 1067 pixels wide in the middle, every block of the picture
+// in its colour; the mouse lands where the picture shows it.
+TEST_P(X11_Test, FullScreenFillsTheHeightOfA1280x800Screen) {
+    Xvfb_Server small("1280x800x24");
+    ASSERT_TRUE(small.Running());
+    setenv("DISPLAY", small.Display().c_str(), 1);
+    ASSERT_EQ(Plat_Open("Veltran Window", Window_Proc), PLAT_OPEN_OK) << Plat_Error();
+    Picture picture;
+    for (int i = 0; i < 5; ++i) {
+        Plat_Msg m;
+        while (Plat_Peek_Message(&m)) {
+        }
+        Plat_Present(picture.pixels.data(), 640, picture.palette);
+        Plat_Sleep_Ns(20000000);
+    }
+    int w = 0, h = 0;
+    std::vector<uint32_t> screen;
+    ASSERT_TRUE(X_Read_Screen(small.Display().c_str(), &w, &h, &screen));
+    const Plat_Layout l = Plat_Layout_For(1280, 800, Plat_Scale::Sharp);
+    ASSERT_EQ(l.w, 1067);
+    int wrong = 0;
+    for (int by = 0; by < 480; by += 5)
+        for (int bx = 0; bx < 637; bx += 7) {  // the middle of each 7 x 5 block
+            const int x = l.x + (2 * (bx + 3) + 1) * l.w / 1280;
+            const int y = l.y + (2 * (by + 2) + 1) * l.h / 960;
+            wrong += screen[static_cast<size_t>(y) * w + x] != picture.Colour(bx + 3, by + 2);
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(screen[400 * w + l.x / 2], 0u);  // the bars are black
+    EXPECT_EQ(screen[400 * w + l.x + l.w + l.x / 2], 0u);
+    int px = 0, py = 0;
+    ASSERT_TRUE(Pointer_At(l.x + 533, 400, &px, &py, &small));
+    EXPECT_EQ(px, 319);
+    EXPECT_EQ(py, 240);
+    ASSERT_TRUE(Pointer_At(l.x + l.w - 1, 799, &px, &py, &small));
+    EXPECT_EQ(px, 639);
+    EXPECT_EQ(py, 479);
+    Plat_Close();
     setenv("DISPLAY", server.Display().c_str(), 1);
 }
 

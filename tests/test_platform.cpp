@@ -363,7 +363,8 @@ TEST(Settings_File, ReadsWritesAndKeepsWhatItDoesNotKnow) {
     Plat_Settings changed = s;
     changed.fullscreen = true;
     EXPECT_EQ(Settings_Text(changed, {"# mine", "fullscreen = no", "zoom = 3"}),
-              "# mine\nfullscreen = yes\nzoom = 3\nmusic_volume = 40\neffects_volume = 100\n");
+              "# mine\nfullscreen = yes\nzoom = 3\nscale = sharp\nmusic_volume = 40\n"
+              "effects_volume = 100\n");
     // A new file starts with a comment that says what it is.
     const std::string fresh = Settings_Text(Plat_Settings{}, {});
     EXPECT_EQ(fresh.rfind("# Veltran settings", 0), 0u);
@@ -392,6 +393,92 @@ TEST(Settings_File, ADamagedFileGivesTheDefaultsAndTheVolumeKeysSaveAtOnce) {
     for (int i = 0; i < 20; ++i) Settings_Step_Volume(true, -1);
     EXPECT_EQ(Settings.music_volume, 0);
     Settings = Plat_Settings{};
+}
+
+}  // namespace
+
+namespace {
+
+// Every common screen: sharp fills its height (or width) with the 4:3 picture;
+// whole keeps the largest whole factor with bars.
+TEST(View, TheLayoutsOfTheCommonScreens) {
+    struct Case {
+        int w, h;
+        Plat_Layout sharp;
+        int whole_k;
+    };
+    const Case cases[] = {{1280, 800, {1, 106, 0, 1067, 800}, 1},
+                          {1366, 768, {1, 171, 0, 1024, 768}, 1},
+                          {1440, 900, {1, 120, 0, 1200, 900}, 1},
+                          {1600, 900, {1, 200, 0, 1200, 900}, 1},
+                          {1920, 1080, {2, 240, 0, 1440, 1080}, 2},
+                          {2560, 1440, {3, 320, 0, 1920, 1440}, 3},
+                          {3840, 2160, {4, 480, 0, 2880, 2160}, 4},
+                          {1024, 1024, {1, 0, 128, 1024, 768}, 1}};  // width the limit
+    for (const Case& c : cases) {
+        const Plat_Layout s = Plat_Layout_For(c.w, c.h, Plat_Scale::Sharp);
+        EXPECT_EQ(std::vector<int>({s.k, s.x, s.y, s.w, s.h}),
+                  std::vector<int>({c.sharp.k, c.sharp.x, c.sharp.y, c.sharp.w, c.sharp.h}))
+            << c.w << "x" << c.h;
+        const Plat_Layout whole = Plat_Layout_For(c.w, c.h, Plat_Scale::Whole);
+        EXPECT_EQ(whole.k, c.whole_k);
+        EXPECT_EQ(whole.w, 640 * c.whole_k);
+    }
+    // The mouse lands where the picture shows it.
+    const Plat_Layout l = Plat_Layout_For(1280, 800, Plat_Scale::Sharp);
+    int x = 0, y = 0;
+    Plat_Layout_To_Picture(l, 106 + 1066, 799, &x, &y);
+    EXPECT_EQ(x, 639);
+    EXPECT_EQ(y, 479);
+    Plat_Layout_To_Picture(l, 106 + 533, 400, &x, &y);
+    EXPECT_EQ(x, 319);
+    EXPECT_EQ(y, 240);
+    Plat_Layout_To_Picture(l, 10, 10, &x, &y);  // the bar: the left edge
+    EXPECT_EQ(x, 0);
+    // A window with its frame fits the work area.
+    EXPECT_EQ(Plat_Window_Factor(1920, 1040, 2, 30), 2);
+    EXPECT_EQ(Plat_Window_Factor(1280, 960, 0, 0), 2);
+    EXPECT_EQ(Plat_Window_Factor(1280, 960, 0, 30), 1);
+    EXPECT_EQ(Plat_Window_Factor(3840, 2100, 2, 40), 4);
+    EXPECT_EQ(Plat_Window_Factor(600, 400, 0, 0), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Sharp scaling: a whole factor stays exact; a fractional one blends at most one
+// window pixel at each edge between picture pixels, and a pixel's change reaches
+// only the window pixels it colours.
+TEST(View, SharpScalingBlendsOnlyAtEdgesAndDrawsWhatChanged) {
+    std::vector<uint8_t> picture(640 * 480);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) picture[static_cast<size_t>(y) * 640 + x] = (x / 7 + y / 5) % 2;
+    uint32_t lut[256] = {};
+    lut[0] = 0x00000000u;
+    lut[1] = 0x00FFFFFFu;
+    for (int w : {1280, 1920, 1067, 1440}) {
+        const Plat_Layout l = Plat_Layout_For(w, w * 3 / 4, Plat_Scale::Sharp);
+        Plat_Sharp_Scaler scaler;
+        scaler.Prepare(l);
+        std::vector<uint32_t> out(static_cast<size_t>(l.w) * l.h);
+        scaler.Draw(picture.data(), lut, Plat_Rect{0, 0, l.w, l.h}, out.data(), l.w);
+        int blended = 0;
+        const int row = static_cast<int>((242 + 0.5) * l.h / 480);  // inside a band of rows
+        for (int x = 0; x < l.w; ++x) {
+            const uint32_t c = out[static_cast<size_t>(row) * l.w + x];
+            blended += c != lut[0] && c != lut[1];
+        }
+        // A run of 7 picture pixels ends in an edge; only the last, fractional step
+        // blends across it, over at most as many window pixels as it enlarges.
+        const int per_edge = (l.w + 640 * l.k - 1) / (640 * l.k);
+        EXPECT_LE(blended, l.w == 640 * l.k ? 0 : (640 / 7 + 1) * per_edge) << w;
+        // One picture pixel colours a window rectangle of about its enlarged size.
+        const Plat_Rect r = scaler.Window_Rect(Plat_Rect{320, 240, 1, 1});
+        EXPECT_LE(r.w, l.w / 640 + 2) << w;
+        EXPECT_GE(r.w, l.w / 640) << w;
+        EXPECT_GE(r.x, l.x + l.w / 2 - 3);
+    }
 }
 
 }  // namespace

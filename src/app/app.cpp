@@ -119,14 +119,18 @@ const char* const Help_Text =
     "Писания.\n"
     "Veltran %s — a falling-block puzzle game whose reward is reading Holy Scripture.\n"
     "\n"
-    "Usage: veltran [--fullscreen | --windowed] | --help | --version\n"
+    "Usage: veltran [--fullscreen | --windowed] [--scale=sharp | --scale=whole]\n"
+    "       veltran --help | --version\n"
     "\n"
-    "  --fullscreen  start full screen this time\n"
-    "  --windowed    start in a window this time\n"
+    "  --fullscreen     start full screen this time\n"
+    "  --windowed       start in a window this time\n"
+    "  --scale=sharp    fill the screen's height, whole factors first, the rest smooth\n"
+    "  --scale=whole    scale by the largest whole factor only, with black bars\n"
     "\n"
     "The game is played with the keyboard and the mouse. Alt+Enter or F11 switch\n"
-    "between full screen and a window; F5 and F6 make the music quieter and louder,\n"
-    "F7 and F8 the sound effects. These choices are remembered in settings.conf.\n"
+    "between full screen and a window, F9 between the two ways of scaling; F5 and F6\n"
+    "make the music quieter and louder, F7 and F8 the sound effects. These choices are\n"
+    "remembered in settings.conf.\n"
     "\n"
     "Environment:\n"
     "  VELTRAN_WINDOWED=1  start in a window\n"
@@ -144,8 +148,20 @@ const char* const Help_Text =
 int Command_Line(int argc, char** argv) {
     if (argc <= 1) return -1;
     const std::string arg = argv[1];
-    if (argc == 2 && (arg == "--fullscreen" || arg == "--windowed")) {
-        Plat_Set_Window_Choice(arg == "--fullscreen" ? 1 : 0);
+    if (arg != "--help" && arg != "-h" && arg != "--version") {
+        // The one-run choices, in any order.
+        for (int i = 1; i < argc; ++i) {
+            const std::string a = argv[i];
+            if (a == "--fullscreen" || a == "--windowed") {
+                Plat_Set_Window_Choice(a == "--fullscreen" ? 1 : 0);
+            } else if (a == "--scale=sharp" || a == "--scale=whole") {
+                Plat_Set_Scale_Choice(a == "--scale=sharp" ? 1 : 0);
+            } else {
+                std::fprintf(stderr, "veltran: unknown argument '%s'; try 'veltran --help'\n",
+                             a.c_str());
+                return Exit_Usage;
+            }
+        }
         return -1;
     }
     if (argc == 2 && (arg == "--help" || arg == "-h")) {

@@ -97,6 +97,8 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc);
 void Plat_Close();
 // The command line's choice for this run: 1 full screen, 0 a window, -1 none.
 void Plat_Set_Window_Choice(int fullscreen);
+// The command line's scaling for this run: 1 sharp, 0 whole factors, -1 none.
+void Plat_Set_Scale_Choice(int sharp);
 const char* Plat_Error();
 // How frames reach the window ("" without one): the renderer and its driver, or
 // the window surface.

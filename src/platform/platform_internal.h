@@ -125,6 +125,8 @@ void Plat_Set_System(const Plat_System* system);
 // Whether the window opens full screen: a one-run choice (--fullscreen,
 // --windowed, VELTRAN_WINDOWED=1) over the player's remembered one.
 bool Plat_Start_Fullscreen();
+// Whether the picture is scaled sharp (filling the screen) or by whole factors.
+bool Plat_Start_Sharp();
 const Plat_System* Plat_Current_System();
 
 // The open tune counts from now on as one whose length the mixer cannot tell

@@ -32,6 +32,13 @@ constexpr int Pic_W = Plat_Frame_W, Pic_H = Plat_Frame_H;
 SDL_Window* Win = nullptr;
 SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
+// Sharp scaling on the renderer path: the picture enlarged by the whole factor
+// into this target, which is then drawn to the window with smoothing.
+SDL_Texture* Enlarged = nullptr;
+int Enlarged_K = 0;
+Plat_Scale Scale = Plat_Scale::Sharp;
+Plat_Sharp_Scaler Sharp;
+bool Sharp_Surface = false;  // the surface path draws through Sharp
 
 // How frames reach the window: through SDL's renderer (a texture the GPU scales),
 // or, where there is no GPU to do it, converted and scaled by the program straight
@@ -137,16 +144,19 @@ const Key_Def* Key_For_Scancode(SDL_Scancode s, Key_Def* extra) {
     return nullptr;
 }
 
+// The window: the largest whole factor whose window, with the frame the window
+// manager puts around it, fits the work area (the desktop less its panels).
 void Window_Size_For_Windowed(int* w, int* h) {
     SDL_Rect usable;
     int display = Win ? SDL_GetWindowDisplayIndex(Win) : 0;
-    *w = Pic_W;
-    *h = Pic_H;
-    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) == 0 &&
-        usable.w >= 2 * Pic_W && usable.h >= 2 * Pic_H) {
-        *w = 2 * Pic_W;
-        *h = 2 * Pic_H;
-    }
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (Win == nullptr || SDL_GetWindowBordersSize(Win, &top, &left, &bottom, &right) != 0)
+        top = left = bottom = right = 0;  // no window manager (yet): no frame
+    int k = 1;
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) == 0)
+        k = Plat_Window_Factor(usable.w, usable.h, left + right, top + bottom);
+    *w = k * Pic_W;
+    *h = k * Pic_H;
 }
 
 #if VELTRAN_HAVE_X11
@@ -221,6 +231,16 @@ void Go_Windowed() {
     SDL_SetWindowPosition(Win, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
+// F9: sharp scaling that fills the screen, or whole factors with bars; remembered.
+void Toggle_Scale() {
+    Scale = Scale == Plat_Scale::Sharp ? Plat_Scale::Whole : Plat_Scale::Sharp;
+    Settings.sharp = Scale == Plat_Scale::Sharp;
+    Settings_Save();
+    if (Settings_Notice != nullptr)
+        Settings_Notice(Settings.sharp ? "Масштаб: весь экран" : "Масштаб: целый");
+    Need_Redraw = true;
+}
+
 void Toggle_Fullscreen() {
     if (Win == nullptr) return;
     Fullscreen = !Fullscreen;
@@ -268,6 +288,10 @@ void Handle_Event(const SDL_Event& e) {
                 if (down && !e.key.repeat) Toggle_Fullscreen();
                 return;
             }
+            if (s == SDL_SCANCODE_F9) {
+                if (down && !e.key.repeat) Toggle_Scale();
+                return;
+            }
             Key_Def extra{};
             const Key_Def* k = Key_For_Scancode(s, &extra);
             if (k == nullptr) return;
@@ -278,11 +302,12 @@ void Handle_Event(const SDL_Event& e) {
             // Window pixels to picture pixels (on the renderer path its logical size
             // has done it); the bars around the picture report its nearest edge.
             int x = e.motion.x, y = e.motion.y;
-            if (Present_Way == Way::Through_Surface) {
-                int w = 0, h = 0;
-                SDL_GetWindowSize(Win, &w, &h);
-                Plat_View_To_Picture(Plat_View_For(w, h), x, y, &x, &y);
-            }
+            int w = 0, h = 0;
+            SDL_GetWindowSize(Win, &w, &h);
+            const Plat_Layout l = Plat_Layout_For(w, h, Scale);
+            // The renderer's logical size maps a whole-factor picture itself.
+            if (Present_Way == Way::Through_Surface || l.w != Pic_W * l.k)
+                Plat_Layout_To_Picture(l, x, y, &x, &y);
             Plat_In_Mouse_Move(Clamp(x, 0, Pic_W - 1), Clamp(y, 0, Pic_H - 1));
             return;
         }
@@ -309,6 +334,32 @@ void Draw_Shown() {
                        dst_pitch / 4);
     SDL_UnlockTexture(Texture);
     SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(Renderer, &w, &h);
+    const Plat_Layout l = Plat_Layout_For(w, h, Scale);
+    if (Scale == Plat_Scale::Sharp && l.w != Pic_W * l.k) {
+        // Enlarged crisply by the whole factor, then smoothed the last step.
+        if (Enlarged == nullptr || Enlarged_K != l.k) {
+            if (Enlarged) SDL_DestroyTexture(Enlarged);
+            Enlarged = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888,
+                                         SDL_TEXTUREACCESS_TARGET, Pic_W * l.k, Pic_H * l.k);
+            Enlarged_K = l.k;
+            if (Enlarged) SDL_SetTextureScaleMode(Enlarged, SDL_ScaleModeLinear);
+        }
+        if (Enlarged != nullptr && SDL_SetRenderTarget(Renderer, Enlarged) == 0) {
+            SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+            SDL_SetRenderTarget(Renderer, nullptr);
+            SDL_RenderSetLogicalSize(Renderer, 0, 0);
+            SDL_RenderSetScale(Renderer, 1.0f, 1.0f);
+            SDL_RenderClear(Renderer);
+            const SDL_Rect to{l.x, l.y, l.w, l.h};
+            SDL_RenderCopy(Renderer, Enlarged, nullptr, &to);
+            SDL_RenderPresent(Renderer);
+            return;
+        }
+    }
+    SDL_RenderSetLogicalSize(Renderer, Pic_W, Pic_H);
+    SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
     SDL_RenderClear(Renderer);
     SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
     SDL_RenderPresent(Renderer);
@@ -322,12 +373,21 @@ void Pump() {
 // --- the surface path ------------------------------------------------------------------
 
 void Place_View(int w, int h) {
-    const Plat_View v = Plat_View_For(w, h);
-    View_K = v.k;
-    View_X = v.x;
-    View_Y = v.y;
+    const Plat_Layout l = Plat_Layout_For(w, h, Scale);
+    View_K = l.k;
+    View_X = l.x;
+    View_Y = l.y;
     Surface_W = w;
     Surface_H = h;
+    // A layout of a whole factor is drawn by whole pixels; any other through Sharp.
+    Sharp_Surface = l.w != Pic_W * l.k;
+    if (Sharp_Surface) Sharp.Prepare(l);
+}
+
+// The window rectangle of the layout, drawn through the sharp scaler.
+void Draw_Sharp(SDL_Surface* s, const Plat_Rect& window) {
+    Sharp.Draw(Shown_Pixels.data(), Surface_Lut, window, static_cast<uint32_t*>(s->pixels),
+               s->pitch / 4);
 }
 
 // Converts source columns [a, b) of row y through the palette, scaled, into the
@@ -393,8 +453,10 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette) {
         for (int y = 0; y < Pic_H; ++y) {
             const uint8_t* src = pixels + static_cast<ptrdiff_t>(y) * pitch;
             std::memcpy(&Shown_Pixels[static_cast<size_t>(y) * Pic_W], src, Pic_W);
-            Blit_Span(s, src, y, 0, Pic_W);
+            if (!Sharp_Surface) Blit_Span(s, src, y, 0, Pic_W);
         }
+        if (Sharp_Surface)
+            Draw_Sharp(s, Sharp.Window_Rect(Plat_Rect{0, 0, Pic_W, Pic_H}));
         if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
         Need_Redraw = SDL_UpdateWindowSurface(Win) != 0;
         return true;
@@ -407,16 +469,25 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette) {
     static Plat_Rect changed[Plat_Max_Change_Rects];
     const int n = Plat_Find_Changes(
         Shown_Pixels.data(), pixels, pitch,
-        [](void* context, int y, int a, int b) {
-            const Target& t = *static_cast<const Target*>(context);
-            Blit_Span(t.surface, t.pixels + static_cast<ptrdiff_t>(y) * t.pitch, y, a, b);
-        },
+        Sharp_Surface ? [](void*, int, int, int) {}
+                      : [](void* context, int y, int a, int b) {
+                            const Target& t = *static_cast<const Target*>(context);
+                            Blit_Span(t.surface, t.pixels + static_cast<ptrdiff_t>(y) * t.pitch,
+                                      y, a, b);
+                        },
         &target, changed);
     static SDL_Rect rects[Plat_Max_Change_Rects];
     int count = 0;
     const SDL_Rect whole{0, 0, s->w, s->h};
     for (int i = 0; i < n; ++i) {
         const Plat_Rect& c = changed[i];
+        if (Sharp_Surface) {
+            // The changed tiles, blended with their neighbours, from the frame shown.
+            const Plat_Rect w = Sharp.Window_Rect(c);
+            Draw_Sharp(s, w);
+            rects[count++] = SDL_Rect{w.x, w.y, w.w, w.h};
+            continue;
+        }
         const SDL_Rect r{View_X + c.x * View_K, View_Y + c.y * View_K, c.w * View_K, c.h * View_K};
         SDL_Rect clipped;
         if (SDL_IntersectRect(&r, &whole, &clipped)) rects[count++] = clipped;
@@ -532,6 +603,9 @@ bool Open_Renderer(bool accelerated) {
 }
 
 void Close_Renderer() {
+    if (Enlarged) SDL_DestroyTexture(Enlarged);
+    Enlarged = nullptr;
+    Enlarged_K = 0;
     if (Texture) SDL_DestroyTexture(Texture);
     if (Renderer) SDL_DestroyRenderer(Renderer);
     Texture = nullptr;
@@ -617,6 +691,7 @@ Plat_Open_Result Open_Window(const char* title, bool headless, std::string* erro
         return PLAT_OPEN_NO_WINDOW;
     }
     Fullscreen = Plat_Start_Fullscreen();
+    Scale = Plat_Start_Sharp() ? Plat_Scale::Sharp : Plat_Scale::Whole;
     Covering = false;
     int w = Pic_W, h = Pic_H;
     if (!Fullscreen) Window_Size_For_Windowed(&w, &h);

@@ -22,7 +22,7 @@ std::vector<std::string> Old_Lines;  // the file as read, for the lines kept
 
 const char* const Header =
     "# Veltran settings: key = value, one a line; lines starting with # are comments.\n"
-    "# The game writes this file when a choice changes (F11, the volume keys).\n";
+    "# The game writes this file when a choice changes (F11, F9, the volume keys).\n";
 
 std::string Trim(const std::string& s) {
     const size_t a = s.find_first_not_of(" \t\r");
@@ -72,6 +72,9 @@ Plat_Settings Settings_Parse(const std::string& text, std::vector<std::string>* 
         if (key == "fullscreen") {
             ok = value == "yes" || value == "no";
             if (ok) s.fullscreen = value == "yes";
+        } else if (key == "scale") {
+            ok = value == "sharp" || value == "whole";
+            if (ok) s.sharp = value == "sharp";
         } else if (key == "music_volume") {
             ok = Parse_Percent(value, &s.music_volume);
         } else if (key == "effects_volume") {
@@ -85,14 +88,16 @@ Plat_Settings Settings_Parse(const std::string& text, std::vector<std::string>* 
 std::string Settings_Text(const Plat_Settings& s, const std::vector<std::string>& old) {
     const std::pair<const char*, std::string> known[] = {
         {"fullscreen", s.fullscreen ? "yes" : "no"},
+        {"scale", s.sharp ? "sharp" : "whole"},
         {"music_volume", std::to_string(s.music_volume)},
         {"effects_volume", std::to_string(s.effects_volume)}};
+    constexpr int Known = 4;
     std::string out;
-    bool written[3] = {};
+    bool written[Known] = {};
     for (const std::string& line : old) {
         const std::string key = Key_Of(line);
         int k = -1;
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < Known; ++i)
             if (key == known[i].first) k = i;
         if (k < 0) {
             out += line + "\n";  // a comment, or a line of a later version: kept
@@ -102,7 +107,7 @@ std::string Settings_Text(const Plat_Settings& s, const std::vector<std::string>
         }
     }
     if (old.empty()) out += Header;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < Known; ++i)
         if (!written[i]) out += std::string(known[i].first) + " = " + known[i].second + "\n";
     return out;
 }

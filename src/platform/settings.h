@@ -9,6 +9,7 @@
 
 struct Plat_Settings {
     bool fullscreen = true;
+    bool sharp = true;         // scale = sharp (fill the screen) or whole (whole factors)
     int music_volume = 100;    // per cent, 0..100
     int effects_volume = 100;  // per cent, 0..100
 };

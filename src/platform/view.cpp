@@ -38,6 +38,29 @@ void Plat_View_To_Picture(const Plat_View& v, int wx, int wy, int* px, int* py) 
     *py = std::clamp(Floor_Div(wy - v.y, v.k), 0, Pic_H - 1);
 }
 
+Plat_Layout Plat_Layout_For(int w, int h, Plat_Scale scale) {
+    const Plat_View v = Plat_View_For(w, h);
+    if (scale == Plat_Scale::Whole || w < Pic_W || h < Pic_H)
+        return Plat_Layout{v.k, v.x, v.y, Pic_W * v.k, Pic_H * v.k};
+    // As high as the screen, or as wide where that is the limit; 4:3 kept.
+    int lw = w, lh = w * Pic_H / Pic_W;
+    if (lh > h) {
+        lh = h;
+        lw = (h * Pic_W + Pic_H / 2) / Pic_H;
+    }
+    return Plat_Layout{std::max(1, std::min(lw / Pic_W, lh / Pic_H)), (w - lw) / 2, (h - lh) / 2,
+                       lw, lh};
+}
+
+void Plat_Layout_To_Picture(const Plat_Layout& l, int wx, int wy, int* px, int* py) {
+    *px = std::clamp(static_cast<int>(Floor_Div((wx - l.x) * Pic_W, l.w)), 0, Pic_W - 1);
+    *py = std::clamp(static_cast<int>(Floor_Div((wy - l.y) * Pic_H, l.h)), 0, Pic_H - 1);
+}
+
+int Plat_Window_Factor(int area_w, int area_h, int frame_w, int frame_h) {
+    return std::clamp(std::min((area_w - frame_w) / Pic_W, (area_h - frame_h) / Pic_H), 1, 16);
+}
+
 int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, Plat_Span_Fn span,
                       void* context, Plat_Rect rects[Plat_Max_Change_Rects]) {
     int count = 0;
@@ -86,4 +109,75 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, Plat_Spa
         }
     }
     return count;
+}
+
+void Plat_Sharp_Scaler::Taps(int length, int k, int picture, std::vector<Tap>* taps,
+                             std::vector<int>* first, std::vector<int>* last) {
+    // The enlarged picture is k * picture long; window pixel d samples it at its
+    // centre, between two of its pixels.
+    const int enlarged = k * picture;
+    taps->assign(static_cast<size_t>(length), Tap{});
+    first->assign(static_cast<size_t>(picture), length);
+    last->assign(static_cast<size_t>(picture), -1);
+    for (int d = 0; d < length; ++d) {
+        const int64_t u256 = ((2 * int64_t{d} + 1) * enlarged * 128) / length - 128;
+        int64_t i0 = u256 >= 0 ? u256 / 256 : -1;
+        int w = static_cast<int>(u256 - i0 * 256);
+        if (i0 < 0) i0 = 0, w = 0;
+        const int64_t i1 = std::min<int64_t>(i0 + 1, enlarged - 1);
+        Tap t{static_cast<uint16_t>(i0 / k), static_cast<uint16_t>(i1 / k),
+              static_cast<uint16_t>(w)};
+        if (t.p0 == t.p1) t.w1 = 0;  // inside one enlarged pixel: crisp
+        (*taps)[static_cast<size_t>(d)] = t;
+        for (int p : {static_cast<int>(t.p0), static_cast<int>(t.p1)}) {
+            (*first)[static_cast<size_t>(p)] = std::min((*first)[static_cast<size_t>(p)], d);
+            (*last)[static_cast<size_t>(p)] = std::max((*last)[static_cast<size_t>(p)], d);
+        }
+    }
+}
+
+void Plat_Sharp_Scaler::Prepare(const Plat_Layout& l) {
+    layout_ = l;
+    Taps(l.w, l.k, Pic_W, &cols_, &col_first_, &col_last_);
+    Taps(l.h, l.k, Pic_H, &rows_, &row_first_, &row_last_);
+}
+
+Plat_Rect Plat_Sharp_Scaler::Window_Rect(const Plat_Rect& p) const {
+    int x0 = layout_.w, x1 = -1, y0 = layout_.h, y1 = -1;
+    for (int c = p.x; c < p.x + p.w; ++c) {
+        x0 = std::min(x0, col_first_[static_cast<size_t>(c)]);
+        x1 = std::max(x1, col_last_[static_cast<size_t>(c)]);
+    }
+    for (int r = p.y; r < p.y + p.h; ++r) {
+        y0 = std::min(y0, row_first_[static_cast<size_t>(r)]);
+        y1 = std::max(y1, row_last_[static_cast<size_t>(r)]);
+    }
+    if (x1 < x0 || y1 < y0) return Plat_Rect{0, 0, 0, 0};
+    return Plat_Rect{layout_.x + x0, layout_.y + y0, x1 - x0 + 1, y1 - y0 + 1};
+}
+
+namespace {
+// Each byte of a and b mixed, b weighing w of 256.
+inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t w) {
+    if (w == 0) return a;
+    const uint32_t v = 256 - w;
+    const uint32_t rb = (((a & 0xFF00FFu) * v + (b & 0xFF00FFu) * w) >> 8) & 0xFF00FFu;
+    const uint32_t ga = (((a >> 8) & 0xFF00FFu) * v + ((b >> 8) & 0xFF00FFu) * w) & 0xFF00FF00u;
+    return rb | ga;
+}
+}  // namespace
+
+void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256],
+                             const Plat_Rect& r, uint32_t* out, int out_pitch) const {
+    for (int wy = r.y; wy < r.y + r.h; ++wy) {
+        const Tap& ty = rows_[static_cast<size_t>(wy - layout_.y)];
+        const uint8_t* row0 = pixels + static_cast<ptrdiff_t>(ty.p0) * Pic_W;
+        const uint8_t* row1 = pixels + static_cast<ptrdiff_t>(ty.p1) * Pic_W;
+        uint32_t* o = out + static_cast<ptrdiff_t>(wy) * out_pitch + r.x;
+        for (int wx = r.x; wx < r.x + r.w; ++wx) {
+            const Tap& tx = cols_[static_cast<size_t>(wx - layout_.x)];
+            const uint32_t top = Mix(lut[row0[tx.p0]], lut[row0[tx.p1]], tx.w1);
+            *o++ = ty.w1 == 0 ? top : Mix(top, Mix(lut[row1[tx.p0]], lut[row1[tx.p1]], tx.w1), ty.w1);
+        }
+    }
 }

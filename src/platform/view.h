@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // The picture in a window: scale k, top-left corner (x, y); black bars around it.
 struct Plat_View {
@@ -16,9 +17,49 @@ Plat_View Plat_View_For(int w, int h);
 // The picture pixel under a window pixel; the bars report the nearest edge.
 void Plat_View_To_Picture(const Plat_View& view, int wx, int wy, int* px, int* py);
 
+// How the picture fills a screen: by the largest whole factor (crisp, with bars
+// where it does not divide), or sharp: the 4:3 picture as high (or as wide) as
+// the screen, enlarged by the largest whole factor and the last, fractional step
+// made smooth.
+enum class Plat_Scale { Whole, Sharp };
+struct Plat_Layout {
+    int k;           // the whole factor (the sharp layout's first step)
+    int x, y, w, h;  // where the picture lands in the window
+};
+Plat_Layout Plat_Layout_For(int w, int h, Plat_Scale scale);
+// The picture pixel under a window pixel in a layout; the bars report the edge.
+void Plat_Layout_To_Picture(const Plat_Layout& layout, int wx, int wy, int* px, int* py);
+// The largest whole factor whose window, with its frame, fits the work area.
+int Plat_Window_Factor(int area_w, int area_h, int frame_w, int frame_h);
+
 // A rectangle of the picture, in picture pixels.
 struct Plat_Rect {
     int x, y, w, h;
+};
+
+// Draws the picture into a sharp layout without a GPU: enlarged by the whole
+// factor and the last step blended, from per-column and per-row tables made once
+// a layout; any window rectangle can be drawn alone, so only what changed is.
+class Plat_Sharp_Scaler {
+  public:
+    void Prepare(const Plat_Layout& layout);
+    // The window rectangle that a rectangle of the picture colours.
+    Plat_Rect Window_Rect(const Plat_Rect& picture) const;
+    // Draws the window rectangle (inside the layout) from the picture's indices
+    // through lut (32-bit pixels, 8 bits a channel in any order) into out.
+    void Draw(const uint8_t* pixels, const uint32_t lut[256], const Plat_Rect& window,
+              uint32_t* out, int out_pitch_pixels) const;
+
+  private:
+    struct Tap {
+        uint16_t p0, p1;  // the picture's two neighbours
+        uint16_t w1;      // weight of p1, 0..256
+    };
+    static void Taps(int length, int k, int picture, std::vector<Tap>* taps,
+                     std::vector<int>* first, std::vector<int>* last);
+    Plat_Layout layout_{};
+    std::vector<Tap> cols_, rows_;
+    std::vector<int> col_first_, col_last_, row_first_, row_last_;
 };
 
 // The picture is compared with the one shown in tiles of 16 rows by 32 columns.

@@ -13,10 +13,19 @@
 namespace {
 std::string Error;
 int Window_Choice = -1;
+int Scale_Choice = -1;
 }  // namespace
 
 void Plat_Set_Window_Choice(int fullscreen) {
     Window_Choice = fullscreen;
+}
+
+void Plat_Set_Scale_Choice(int sharp) {
+    Scale_Choice = sharp;
+}
+
+bool Plat_Start_Sharp() {
+    return Scale_Choice >= 0 ? Scale_Choice == 1 : Settings.sharp;
 }
 
 bool Plat_Start_Fullscreen() {
