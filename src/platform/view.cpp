@@ -169,15 +169,32 @@ inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t w) {
 
 void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256],
                              const Plat_Rect& r, uint32_t* out, int out_pitch) const {
+    // Each picture row blended across once into a line of the rectangle's width;
+    // window rows then mix two such lines (most use the same two as the row above).
+    thread_local std::vector<uint32_t> lines[2];
+    int line_row[2] = {-1, -1};
+    for (std::vector<uint32_t>& l : lines) l.resize(static_cast<size_t>(r.w));
+    const Tap* taps = &cols_[static_cast<size_t>(r.x - layout_.x)];
+    // The line of a picture row, made in the slot that does not hold keep's.
+    auto line_of = [&](int row, int keep) -> const uint32_t* {
+        for (int i = 0; i < 2; ++i)
+            if (line_row[i] == row) return lines[i].data();
+        const int slot = line_row[0] == keep ? 1 : 0;
+        const uint8_t* src = pixels + static_cast<ptrdiff_t>(row) * Pic_W;
+        uint32_t* l = lines[slot].data();
+        for (int x = 0; x < r.w; ++x)
+            l[x] = Mix(lut[src[taps[x].p0]], lut[src[taps[x].p1]], taps[x].w1);
+        line_row[slot] = row;
+        return l;
+    };
     for (int wy = r.y; wy < r.y + r.h; ++wy) {
         const Tap& ty = rows_[static_cast<size_t>(wy - layout_.y)];
-        const uint8_t* row0 = pixels + static_cast<ptrdiff_t>(ty.p0) * Pic_W;
-        const uint8_t* row1 = pixels + static_cast<ptrdiff_t>(ty.p1) * Pic_W;
+        const uint32_t* a = line_of(ty.p0, ty.p1);
+        const uint32_t* b = ty.w1 == 0 ? a : line_of(ty.p1, ty.p0);
         uint32_t* o = out + static_cast<ptrdiff_t>(wy) * out_pitch + r.x;
-        for (int wx = r.x; wx < r.x + r.w; ++wx) {
-            const Tap& tx = cols_[static_cast<size_t>(wx - layout_.x)];
-            const uint32_t top = Mix(lut[row0[tx.p0]], lut[row0[tx.p1]], tx.w1);
-            *o++ = ty.w1 == 0 ? top : Mix(top, Mix(lut[row1[tx.p0]], lut[row1[tx.p1]], tx.w1), ty.w1);
-        }
+        if (ty.w1 == 0)
+            std::memcpy(o, a, static_cast<size_t>(r.w) * 4);
+        else
+            for (int x = 0; x < r.w; ++x) o[x] = Mix(a[x], b[x], ty.w1);
     }
 }

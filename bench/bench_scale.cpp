@@ -1,0 +1,95 @@
+// Sharp scaling without a GPU on a 1280 x 800 screen (the picture 1067 x 800): a
+// whole frame and a typical playing frame (the falling block's tiles) through the
+// scaler, beside the floors of writing the same window pixels with memcpy and of
+// the whole-factor conversion of a frame, in the same run.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/view.h"
+
+namespace {
+
+struct Scene {
+    Plat_Layout layout = Plat_Layout_For(1280, 800, Plat_Scale::Sharp);
+    Plat_Sharp_Scaler scaler;
+    std::vector<uint8_t> picture = std::vector<uint8_t>(640 * 480);
+    uint32_t lut[256] = {};
+    std::vector<uint32_t> window = std::vector<uint32_t>(1280 * 800);
+    // A playing frame's changes: the block's 3 x 4 tiles and a popup's 2 tiles.
+    std::vector<Plat_Rect> typical = {{160, 96, 96, 64}, {288, 320, 64, 16}};
+    Scene() {
+        scaler.Prepare(layout);
+        for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>(i * 7 / 640);
+        for (int i = 0; i < 256; ++i) lut[i] = 0x010203u * static_cast<uint32_t>(i);
+    }
+};
+Scene& The_Scene() {
+    static Scene scene;
+    return scene;
+}
+
+void BM_Sharp_Full_Frame(benchmark::State& state) {
+    Scene& s = The_Scene();
+    const Plat_Rect all = s.scaler.Window_Rect({0, 0, 640, 480});
+    for (auto _ : state) {
+        s.scaler.Draw(s.picture.data(), s.lut, all, s.window.data(), 1280);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_Floor_Memcpy_Full_Window(benchmark::State& state) {
+    Scene& s = The_Scene();
+    std::vector<uint32_t> from(s.window.size(), 5);
+    for (auto _ : state) {
+        for (int y = 0; y < s.layout.h; ++y)
+            std::memcpy(&s.window[static_cast<size_t>(y) * 1280 + s.layout.x],
+                        &from[static_cast<size_t>(y) * 1280], static_cast<size_t>(s.layout.w) * 4);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_Sharp_Typical_Frame(benchmark::State& state) {
+    Scene& s = The_Scene();
+    std::vector<Plat_Rect> rects;
+    for (const Plat_Rect& r : s.typical) rects.push_back(s.scaler.Window_Rect(r));
+    for (auto _ : state) {
+        for (const Plat_Rect& r : rects)
+            s.scaler.Draw(s.picture.data(), s.lut, r, s.window.data(), 1280);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_Floor_Memcpy_Typical_Rects(benchmark::State& state) {
+    Scene& s = The_Scene();
+    std::vector<Plat_Rect> rects;
+    for (const Plat_Rect& r : s.typical) rects.push_back(s.scaler.Window_Rect(r));
+    std::vector<uint32_t> from(s.window.size(), 5);
+    for (auto _ : state) {
+        for (const Plat_Rect& r : rects)
+            for (int y = r.y; y < r.y + r.h; ++y)
+                std::memcpy(&s.window[static_cast<size_t>(y) * 1280 + r.x],
+                            &from[static_cast<size_t>(y) * 1280 + r.x], static_cast<size_t>(r.w) * 4);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_Whole_Factor_Conversion(benchmark::State& state) {
+    Scene& s = The_Scene();
+    uint8_t palette[1024] = {};
+    for (auto _ : state) {
+        Plat_Convert_Frame(s.picture.data(), 640, palette, s.window.data(), 1280);
+        benchmark::ClobberMemory();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_Sharp_Full_Frame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Floor_Memcpy_Full_Window)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Whole_Factor_Conversion)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Sharp_Typical_Frame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Floor_Memcpy_Typical_Rects)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();
