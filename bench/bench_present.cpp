@@ -121,7 +121,8 @@ void Draw_Frames() {
         for (int c = 1; c <= 12; ++c)
             if ((r + 2 * c) % 5 != 0) Area_Cell(g->Area, c, r).kind = 1 + (r + c) % 8;
     Block_Spawn(&g->Area->Current, 6);
-    for (int i = 0; i < 30; ++i) g->Screen->Verse_Line->Add_Text("1:1 В начале сотворил Бог небо и землю.");
+    for (int i = 0; i < 30; ++i)
+        g->Screen->Verse_Line->Add_Text("1:1 В начале сотворил Бог небо и землю.");
     std::snprintf(g->Progress.Book_Title, sizeof g->Progress.Book_Title, "Бытие");
     g->Progress.Book_Index = 1;
     for (int i = 0; i < 30; ++i) {

@@ -71,7 +71,8 @@ void BM_Floor_Memcpy_Typical_Rects(benchmark::State& state) {
         for (const Plat_Rect& r : rects)
             for (int y = r.y; y < r.y + r.h; ++y)
                 std::memcpy(&s.window[static_cast<size_t>(y) * 1280 + r.x],
-                            &from[static_cast<size_t>(y) * 1280 + r.x], static_cast<size_t>(r.w) * 4);
+                            &from[static_cast<size_t>(y) * 1280 + r.x],
+                            static_cast<size_t>(r.w) * 4);
         benchmark::ClobberMemory();
     }
 }

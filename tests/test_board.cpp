@@ -151,9 +151,9 @@ TEST_F(Board_Test, FitsAndLandingsRespectWallsFloorStonesAndTheRowBelowWhenHangi
         int x, y, sub;
         bool fits;
         int landed;
-    } places[] = {{3, 5, 0, true, 0},  {2, 5, 0, false, -1}, {11, 5, 0, true, 0},
-                  {12, 5, 0, false, -1}, {6, 11, 0, true, 1}, {6, 12, 0, false, 1},
-                  {6, -3, 0, true, 0},  {6, 10, 0, true, 0},  {6, 11, 1, false, 1}};
+    } places[] = {{3, 5, 0, true, 0},    {2, 5, 0, false, -1}, {11, 5, 0, true, 0},
+                  {12, 5, 0, false, -1}, {6, 11, 0, true, 1},  {6, 12, 0, false, 1},
+                  {6, -3, 0, true, 0},   {6, 10, 0, true, 0},  {6, 11, 1, false, 1}};
     for (const auto& p : places) {
         Block b = I4;
         b.X = p.x, b.Y = p.y, b.Sub_Step = p.sub;

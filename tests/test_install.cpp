@@ -126,8 +126,9 @@ TEST_F(Install_Test, HelpAndVersionSpeakUtf8AndOtherArgumentsAreRefused) {
     const std::string exe = "'" + (prefix / "bin/veltran").string() + "'";
     ASSERT_EQ(Shell(exe + " --help > '" + (root / "help.txt").string() + "'"), 0);
     const std::string help = Read(root / "help.txt");
-    EXPECT_NE(help.find("Usage: veltran [--fullscreen | --windowed] [--scale=sharp | --scale=whole]"),
-              std::string::npos);
+    EXPECT_NE(
+        help.find("Usage: veltran [--fullscreen | --windowed] [--scale=sharp | --scale=whole]"),
+        std::string::npos);
     EXPECT_NE(help.find("\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0"), std::string::npos);  // "игра", UTF-8
     ASSERT_EQ(Shell(exe + " --version > '" + (root / "version.txt").string() + "'"), 0);
     EXPECT_EQ(Read(root / "version.txt").rfind("veltran ", 0), 0u);

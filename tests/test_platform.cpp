@@ -453,7 +453,8 @@ namespace {
 TEST(View, SharpScalingBlendsOnlyAtEdgesAndDrawsWhatChanged) {
     std::vector<uint8_t> picture(640 * 480);
     for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) picture[static_cast<size_t>(y) * 640 + x] = (x / 7 + y / 5) % 2;
+        for (int x = 0; x < 640; ++x)
+            picture[static_cast<size_t>(y) * 640 + x] = (x / 7 + y / 5) % 2;
     uint32_t lut[256] = {};
     lut[0] = 0x00000000u;
     lut[1] = 0x00FFFFFFu;

@@ -151,8 +151,8 @@ TEST(Program, ASignalEndsTheProgramCleanly) {
             execl(VELTRAN_EXE, VELTRAN_EXE, static_cast<char*>(nullptr));
             _exit(127);
         }
-        for (int i = 0; i < 200 && dir.Read("Report.txt").find("хорошо исполнена") ==
-                                       std::string::npos; ++i)
+        for (int i = 0;
+             i < 200 && dir.Read("Report.txt").find("хорошо исполнена") == std::string::npos; ++i)
             usleep(20000);
         kill(pid, sig);
         int status = 0;

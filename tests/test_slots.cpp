@@ -115,7 +115,7 @@ TEST_F(Slot_Test, SaveContinueAndSaveAgainGiveTheSameGameAndTheHeadCutsTheName) 
     EXPECT_EQ(Area_Cell(other.Area, 5, 11).kind, 2);
     ASSERT_EQ(Slot_Save(&other, 7), 1);
     const std::string a = Slot_Bytes(3), b = Slot_Bytes(7);
-    EXPECT_EQ(a.substr(64), b.substr(64));  // progress, cells and records alike
+    EXPECT_EQ(a.substr(64), b.substr(64));                 // progress, cells and records alike
     EXPECT_EQ(std::string(&a[12]), std::string(30, 'Я'));  // the head holds 30 of 31
     EXPECT_EQ(std::string(&a[64]), std::string(31, 'Я'));
 }
@@ -132,10 +132,11 @@ TEST_F(Slot_Test, LabelsGiveTheNameBookAndTimeInRussian) {
         int slot, in_use;
         bool damaged;
         const char* label;
-    } cases[] = {{5 * 60 + 7, 4, 1, false, "04 Иоанн/Откр(2026 Мар 2 Пн 09:05)"},
-                 {6 * 86400 + 15 * 3600 + 5 * 60, 4, 1, false, "04 Иоанн/Откр(2026 Мар 9 Пн 00:05)"},
-                 {0, 12, 0, false, "12 <empty> "},
-                 {0, 2, 0, true, "02 <damaged> "}};
+    } cases[] = {
+        {5 * 60 + 7, 4, 1, false, "04 Иоанн/Откр(2026 Мар 2 Пн 09:05)"},
+        {6 * 86400 + 15 * 3600 + 5 * 60, 4, 1, false, "04 Иоанн/Откр(2026 Мар 9 Пн 00:05)"},
+        {0, 12, 0, false, "12 <empty> "},
+        {0, 2, 0, true, "02 <damaged> "}};
     for (const auto& c : cases) {
         h.saved = Plat_Scripted_Epoch + c.after;
         h.in_use = c.in_use;

@@ -84,7 +84,7 @@ std::unique_ptr<Title_Screen> Title_Create() {
     for (int k = 0; k < Title_Buttons; ++k) {
         const int centre = 210 + 55 * k;
         t->buttons[k] = std::make_unique<cls_BtnMainTitle>(Sprite_Get(Button_Labels[k]), 160,
-                                                          centre - h / 2, 481, centre - h / 2 + h);
+                                                           centre - h / 2, 481, centre - h / 2 + h);
     }
     t->credits = std::make_unique<Text_Lines>(1024, 300);
     for (const char* line : Credit_Lines) t->credits->Add_Text(line);

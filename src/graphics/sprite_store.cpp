@@ -16,7 +16,6 @@ void Sprite_Name_Copy(char* dst, const char* src) {
 
 namespace {
 
-
 // Appends one entry of w x h bytes; its pixels are left for the caller to fill.
 Sprite_Store_Entry* Append(Sprite_Store* store, const char* name, int w, int h) {
     if (!Sprite_Store_Reserve(store, store->count + 1)) return nullptr;

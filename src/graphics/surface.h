@@ -24,8 +24,7 @@ struct Surface {
 Surface* Surface_Create_Plain(int width, int height);
 void Surface_Destroy(Surface* s);
 // Copies a block of rows between two pictures of their own pitches.
-void Rows_Copy(uint8_t* dst, int dst_pitch, const uint8_t* src, int src_pitch, int width,
-               int rows);
+void Rows_Copy(uint8_t* dst, int dst_pitch, const uint8_t* src, int src_pitch, int width, int rows);
 
 constexpr int Blt_Keysrc = 1;
 

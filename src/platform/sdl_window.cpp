@@ -64,7 +64,6 @@ std::string Error;
 std::vector<uint8_t> Shown_Pixels(Pic_W* Pic_H, 0);
 uint8_t Shown_Palette[1024];
 
-
 // Keys of a real keyboard by physical position (US layout), so that the game's own
 // ENG/РУС switch works whatever the desktop's layout is.
 struct Scan_Map {
@@ -455,8 +454,7 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette) {
             std::memcpy(&Shown_Pixels[static_cast<size_t>(y) * Pic_W], src, Pic_W);
             if (!Sharp_Surface) Blit_Span(s, src, y, 0, Pic_W);
         }
-        if (Sharp_Surface)
-            Draw_Sharp(s, Sharp.Window_Rect(Plat_Rect{0, 0, Pic_W, Pic_H}));
+        if (Sharp_Surface) Draw_Sharp(s, Sharp.Window_Rect(Plat_Rect{0, 0, Pic_W, Pic_H}));
         if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
         Need_Redraw = SDL_UpdateWindowSurface(Win) != 0;
         return true;

@@ -64,7 +64,8 @@ Plat_Settings Settings_Parse(const std::string& text, std::vector<std::string>* 
         const std::string key = Key_Of(line);
         const std::string t = Trim(line);
         if (key.empty()) {
-            if (!t.empty() && t[0] != '#') complaints->push_back("строка " + std::to_string(number));
+            if (!t.empty() && t[0] != '#')
+                complaints->push_back("строка " + std::to_string(number));
             continue;
         }
         const std::string value = Trim(t.substr(t.find('=') + 1));

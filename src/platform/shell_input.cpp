@@ -119,7 +119,8 @@ intptr_t Window_Proc(uint32_t message, uintptr_t wparam, intptr_t lparam) {
                 Plat_Post_Quit();
             return 0;
         case WM_KEYDOWN:
-            if (wparam >= static_cast<uintptr_t>(VK_F5) && wparam <= static_cast<uintptr_t>(VK_F8)) {
+            if (wparam >= static_cast<uintptr_t>(VK_F5) &&
+                wparam <= static_cast<uintptr_t>(VK_F8)) {
                 // F5 / F6 the music quieter / louder, F7 / F8 the effects.
                 const bool music = wparam <= static_cast<uintptr_t>(VK_F6);
                 const int direction = wparam == VK_F5 || wparam == VK_F7 ? -1 : 1;

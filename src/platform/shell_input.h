@@ -15,7 +15,7 @@ extern int32_t Exit_Requested;    // set once by the exit button; every screen l
 // for the game to answer instead of ending the program.
 extern int32_t Close_Asks;
 extern int32_t Close_Requested;
-extern uint32_t Pacing_Ticks;     // end of the last paced frame
+extern uint32_t Pacing_Ticks;  // end of the last paced frame
 
 constexpr int Kbd_Eng = 1;
 constexpr int Kbd_Rus = 2;

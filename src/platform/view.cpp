@@ -167,8 +167,8 @@ inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t w) {
 }
 }  // namespace
 
-void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256],
-                             const Plat_Rect& r, uint32_t* out, int out_pitch) const {
+void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256], const Plat_Rect& r,
+                             uint32_t* out, int out_pitch) const {
     // Each picture row blended across once into a line of the rectangle's width;
     // window rows then mix two such lines (most use the same two as the row above).
     thread_local std::vector<uint32_t> lines[2];

@@ -193,9 +193,8 @@ int Session_Diary::Run() {
                             }
                         if (sorted) Fill_Rows();
                         scroll->Update();
-                        first_row = list == nullptr || list->count < rows_per_page
-                                        ? 0
-                                        : scroll->position;
+                        first_row =
+                            list == nullptr || list->count < rows_per_page ? 0 : scroll->position;
                         return false;
                     },
                     [&](Surface* s) { Draw(s); }, 1);

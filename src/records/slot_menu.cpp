@@ -92,9 +92,9 @@ Slot_Menu::Slot_Menu(int mode_) {
         char label[128];
         Label(i, heads[i - 1], damaged[i - 1], label, sizeof label);
         const int len = static_cast<int>(std::strlen(label));
-        buttons[i - 1] = std::make_unique<cls_Button_Standart>(
-            l + (r - l - len * Font_8x16.cell_w - 10) / 2, t + 25 + 30 * (i - 1), label,
-            &Font_8x16);
+        buttons[i - 1] =
+            std::make_unique<cls_Button_Standart>(l + (r - l - len * Font_8x16.cell_w - 10) / 2,
+                                                  t + 25 + 30 * (i - 1), label, &Font_8x16);
     }
     ok = 1;
 }
@@ -131,8 +131,7 @@ int Slot_Menu::Run() {
                         for (int i = 0; i < Slot_Count; ++i) {
                             if (!buttons[i]->Update()) continue;
                             // Nothing can be read from an empty (or damaged) slot.
-                            if (mode == Mode_Load && (heads[i].in_use == 0 || damaged[i]))
-                                continue;
+                            if (mode == Mode_Load && (heads[i].in_use == 0 || damaged[i])) continue;
                             *result = i + 1;
                             return true;
                         }

@@ -50,17 +50,20 @@ bool Word_Wrap(const char* text, int width, const std::function<bool(const char*
 int Text_Lines::Add_Text(const char* text) {
     if (text == nullptr || *text == '\0') text = " ";
     int pieces = 0;
-    return Word_Wrap(text, width, [&](const char* from, int n) {
-        // Room for the piece, its leading blank and NUL, with some to spare.
-        while (capacity - used <= n + 4)
-            if (!Grow()) return false;
-        if (pieces++ > 0) buffer[used++] = ' ';
-        std::memcpy(buffer + used, from, static_cast<size_t>(n));
-        used += n;
-        buffer[used++] = '\0';
-        ++count;
-        return true;
-    }) ? 1 : 0;
+    return Word_Wrap(text, width,
+                     [&](const char* from, int n) {
+                         // Room for the piece, its leading blank and NUL, with some to spare.
+                         while (capacity - used <= n + 4)
+                             if (!Grow()) return false;
+                         if (pieces++ > 0) buffer[used++] = ' ';
+                         std::memcpy(buffer + used, from, static_cast<size_t>(n));
+                         used += n;
+                         buffer[used++] = '\0';
+                         ++count;
+                         return true;
+                     })
+               ? 1
+               : 0;
 }
 
 void Text_Lines::Clear() {

@@ -17,9 +17,9 @@
 
 void Side_Buttons_Update(Game_State* s) {
     Game_Screen& v = *s->Screen;
-    for (cls_Button_Standart* b : {v.Btn_Book.get(), v.Btn_Save.get(), v.Btn_Pause.get(),
-                                   v.Btn_Stats.get(), v.Btn_Menu.get(), v.Btn_Fon.get(),
-                                   v.Btn_Music.get()})
+    for (cls_Button_Standart* b :
+         {v.Btn_Book.get(), v.Btn_Save.get(), v.Btn_Pause.get(), v.Btn_Stats.get(),
+          v.Btn_Menu.get(), v.Btn_Fon.get(), v.Btn_Music.get()})
         b->Update();
 }
 

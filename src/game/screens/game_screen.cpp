@@ -79,7 +79,8 @@ void Draw_Counters(Game_State* s) {
     std::snprintf(b, sizeof b, " Стих: %d/%d", verse_number, verses);
     std::snprintf(c, sizeof c, " Букв:  %d/%d", ended ? verse_length : g.Letters, verse_length);
     const int title_x =
-        e.L + (e.R - e.L - s->Screen->Book_Font.cell_w * static_cast<int>(std::strlen(book_title))) / 2;
+        e.L +
+        (e.R - e.L - s->Screen->Book_Font.cell_w * static_cast<int>(std::strlen(book_title))) / 2;
     Draw_Block(e, base, &s->Screen->Book_Font, book_title, title_x, lines);
 
     Sprite_Tile(Sprite_Get("Hrz_Label_Frame"), e.L, e.B - 80, e.R, e.B - 77, Back_Buffer);

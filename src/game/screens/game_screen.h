@@ -15,7 +15,7 @@
 // The objects that show a game, owned by its state and released with it.
 struct Game_Screen {
     std::unique_ptr<cls_Desk_Rect> Side_Panel;
-    Font Storage_Font, Session_Font, Book_Font;  // the counter blocks' own fonts
+    Font Storage_Font, Session_Font, Book_Font;     // the counter blocks' own fonts
     std::unique_ptr<Horizontal_Ticker> Verse_Line;  // the running line at the top
     std::unique_ptr<cls_Button_Standart> Btn_Book, Btn_Save, Btn_Menu, Btn_Pause, Btn_Stats,
         Btn_Fon, Btn_Music;

@@ -31,9 +31,9 @@ Book_Select_Dialog::Book_Select_Dialog(const uint8_t disabled[HS_Book_Count], in
     const int inner_width = panel->Inner_Rect(&il, &it, &ir, &ib);
     Font_Set_Colour(&Font_8x16, 2);
     const int len = static_cast<int>(std::strlen(caption));
-    bottom = std::make_unique<cls_Button_Standart>(il + (inner_width - 8 * len - 8) / 2,
-                                     panel->bottom - Sprite_Height("desk_bord_Tp") - 30, caption,
-                                     &Font_8x16);
+    bottom = std::make_unique<cls_Button_Standart>(
+        il + (inner_width - 8 * len - 8) / 2, panel->bottom - Sprite_Height("desk_bord_Tp") - 30,
+        caption, &Font_8x16);
 }
 
 Book_Select_Dialog::~Book_Select_Dialog() {
