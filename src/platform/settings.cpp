@@ -124,9 +124,13 @@ void Settings_Load(const std::string& path) {
         for (std::string line; std::getline(text, line);) Old_Lines.push_back(line);
         std::vector<std::string> complaints;
         Settings = Settings_Parse(text.str(), &complaints);
-        for (const std::string& c : complaints)
-            Report_Log("\n Файл настроек %s: непонятная запись (%s), взято значение по умолчанию",
-                       path.c_str(), c.c_str());
+        std::string all;
+        for (const std::string& c : complaints) all += (all.empty() ? "" : "; ") + c;
+        if (!all.empty())
+            Report_Log("\n Файл настроек %s: непонятные записи (%s), взяты значения по умолчанию",
+                       path.c_str(), all.c_str());
+    } else if (access(path.c_str(), F_OK) == 0) {
+        Report_Log("\n Файл настроек %s не читается: взяты значения по умолчанию", path.c_str());
     }
     Apply_Volumes();
 }
