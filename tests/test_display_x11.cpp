@@ -303,6 +303,15 @@ TEST_P(X11_Test, F11IsRememberedAcrossARestart) {
         if (!X_Quick_Key(big.Display().c_str(), "F11")) GTEST_SKIP() << "built without XTest";
         for (int i = 0; i < 100 && dir.Read("settings.conf").empty(); ++i) usleep(50000);
         EXPECT_NE(dir.Read("settings.conf").find("fullscreen = no"), std::string::npos);
+        ASSERT_TRUE(X_Quick_Key(big.Display().c_str(), "F9"));  // whole factors, and back
+        for (int i = 0; i < 100 && dir.Read("settings.conf").find("whole") == std::string::npos;
+             ++i)
+            usleep(50000);
+        EXPECT_NE(dir.Read("settings.conf").find("scale = whole"), std::string::npos);
+        ASSERT_TRUE(X_Quick_Key(big.Display().c_str(), "F9"));
+        for (int i = 0; i < 100 && dir.Read("settings.conf").find("sharp") == std::string::npos;
+             ++i)
+            usleep(50000);
     }
     {
         Program_On_X program(dir);

@@ -3,6 +3,7 @@
 // and the side buttons, checked by the log and by what the shots show.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -207,6 +208,31 @@ TEST_F(Game_Run_Test, ClosingTheWindowDuringAGameOffersToSaveFirst) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Log_Count(run.report, "\n Start New Game"), 0u);
     Font_Release(&small);
+}
+
+// F5..F8 change the volumes on any screen, say so in the corner for a moment and
+// remember them; the command line's choices hold for one run.
+TEST_F(Game_Run_Test, TheVolumeKeysShowTheirStepAndAreRemembered) {
+    Books({{"Ruf.txt", Book_File("Книга Руфь", {{Letters(300)}})}});
+    dir.Remove("settings.conf");
+    Program_Run run = Play(
+        "wait 300\nkey F5\nwait 100\nkey F5\nwait 100\nkey F8\nwait 200\nshot vol.bmp\n"
+        "key F7\nwait 2000\nshot later.bmp\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    Font small = Font_Of(Font_8x16);
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("vol.bmp"), "Звуки: 100%", small, 2));
+    EXPECT_FALSE(Shot_Find_Text(Shot_Of("later.bmp"), "Звуки: 90%", small, 2));  // gone
+    const std::string settings = dir.Read("settings.conf");
+    EXPECT_NE(settings.find("music_volume = 80"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("effects_volume = 90"), std::string::npos) << settings;
+    Font_Release(&small);
+    dir.Write("script.txt", "wait 500\n");
+    EXPECT_EQ(std::system(("cd '" + dir.path() +
+                           "' && VELTRAN_SCRIPT=script.txt '" VELTRAN_EXE
+                           "' --windowed --scale=whole > /dev/null 2>&1")
+                              .c_str()),
+              0);
+    EXPECT_EQ(dir.Read("settings.conf"), settings);  // one run's choices are not kept
 }
 
 }  // namespace
