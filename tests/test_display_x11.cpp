@@ -133,9 +133,9 @@ struct Picture {
 };
 
 // Presents the picture a few frames running (the window settles on the first) and
-// counts the screen pixels that are not the picture at twice its size in the middle
-// of a 1280 x 1024 display, with black above and below.
-::testing::AssertionResult Shown(const Picture& picture, const std::string& display) {
+// reads the screen.
+bool Present_And_Read(const Picture& picture, const std::string& display, int* w, int* h,
+                      std::vector<uint32_t>* screen) {
     for (int i = 0; i < 5; ++i) {
         Plat_Msg m;
         while (Plat_Peek_Message(&m)) {
@@ -143,9 +143,15 @@ struct Picture {
         Plat_Present(picture.pixels.data(), 640, picture.palette);
         Plat_Sleep_Ns(20000000);
     }
+    return X_Read_Screen(display.c_str(), w, h, screen);
+}
+
+// Counts the screen pixels that are not the picture at twice its size in the
+// middle of a 1280 x 1024 display, with black above and below.
+::testing::AssertionResult Shown(const Picture& picture, const std::string& display) {
     int w = 0, h = 0;
     std::vector<uint32_t> screen;
-    if (!X_Read_Screen(display.c_str(), &w, &h, &screen))
+    if (!Present_And_Read(picture, display, &w, &h, &screen))
         return ::testing::AssertionFailure() << "the screen could not be read";
     int wrong = 0, first_x = -1, first_y = -1;
     for (int y = 0; y < h; ++y)
@@ -337,16 +343,9 @@ TEST_P(X11_Test, FullScreenFillsTheHeightOfA1280x800Screen) {
     setenv("DISPLAY", small.Display().c_str(), 1);
     ASSERT_EQ(Plat_Open("Veltran Window", Window_Proc), PLAT_OPEN_OK) << Plat_Error();
     Picture picture;
-    for (int i = 0; i < 5; ++i) {
-        Plat_Msg m;
-        while (Plat_Peek_Message(&m)) {
-        }
-        Plat_Present(picture.pixels.data(), 640, picture.palette);
-        Plat_Sleep_Ns(20000000);
-    }
     int w = 0, h = 0;
     std::vector<uint32_t> screen;
-    ASSERT_TRUE(X_Read_Screen(small.Display().c_str(), &w, &h, &screen));
+    ASSERT_TRUE(Present_And_Read(picture, small.Display(), &w, &h, &screen));
     const Plat_Layout l = Plat_Layout_For(1280, 800, Plat_Scale::Sharp);
     ASSERT_EQ(l.w, 1067);
     int wrong = 0;
