@@ -365,10 +365,6 @@ TEST_F(Audio_Test, AnEmptyPlaylistPlaysNothing) {
     EXPECT_EQ(Music->playing, 0);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(Bundled_Sounds, EightShortUnclippedEffectsInTheGamesFormat) {
     const std::string dir = std::string(VELTRAN_SOURCE_DIR) + "/data/SOUNDS/";
     for (int n : {1, 7, 10, 11, 12, 14, 16, 17}) {
@@ -396,10 +392,6 @@ TEST(Bundled_Sounds, EightShortUnclippedEffectsInTheGamesFormat) {
         EXPECT_GT(high - low, 40) << name << " is too quiet";
     }
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(Audio_Test, BundledMusicHasEveryCueAndSessionTunesOfTwoToFourMinutes) {
     namespace fs = std::filesystem;
@@ -431,10 +423,6 @@ TEST_F(Audio_Test, BundledMusicHasEveryCueAndSessionTunesOfTwoToFourMinutes) {
     EXPECT_LE(total, 25u << 20);
     EXPECT_EQ(cwd.Log().find("Error Play MP3"), std::string::npos);
 }
-
-}  // namespace
-
-namespace {
 
 TEST(Bundled_Sounds, GeneratorMakesTheSameBytes) {
     Scratch_Cwd cwd;

@@ -397,10 +397,6 @@ TEST(Settings_File, ADamagedFileGivesTheDefaultsAndTheVolumeKeysSaveAtOnce) {
     Settings = Plat_Settings{};
 }
 
-}  // namespace
-
-namespace {
-
 // Every common screen: sharp fills its height (or width) with the 4:3 picture;
 // whole keeps the largest whole factor with bars.
 TEST(View, TheLayoutsOfTheCommonScreens) {
@@ -444,10 +440,6 @@ TEST(View, TheLayoutsOfTheCommonScreens) {
     EXPECT_EQ(Plat_Window_Factor(3840, 2100, 2, 40), 4);
     EXPECT_EQ(Plat_Window_Factor(600, 400, 0, 0), 1);
 }
-
-}  // namespace
-
-namespace {
 
 // Sharp scaling: a whole factor stays exact; a fractional one blends at most one
 // window pixel at each edge between picture pixels, and a pixel's change reaches
