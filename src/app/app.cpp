@@ -148,19 +148,20 @@ const char* const Help_Text =
 int Command_Line(int argc, char** argv) {
     if (argc <= 1) return -1;
     const std::string arg = argv[1];
+    auto refuse = [](const std::string& a) {
+        std::fprintf(stderr, "veltran: unknown argument '%s'; try 'veltran --help'\n", a.c_str());
+        return Exit_Usage;
+    };
     if (arg != "--help" && arg != "-h" && arg != "--version") {
         // The one-run choices, in any order.
         for (int i = 1; i < argc; ++i) {
             const std::string a = argv[i];
-            if (a == "--fullscreen" || a == "--windowed") {
+            if (a == "--fullscreen" || a == "--windowed")
                 Plat_Set_Window_Choice(a == "--fullscreen" ? 1 : 0);
-            } else if (a == "--scale=sharp" || a == "--scale=whole") {
+            else if (a == "--scale=sharp" || a == "--scale=whole")
                 Plat_Set_Scale_Choice(a == "--scale=sharp" ? 1 : 0);
-            } else {
-                std::fprintf(stderr, "veltran: unknown argument '%s'; try 'veltran --help'\n",
-                             a.c_str());
-                return Exit_Usage;
-            }
+            else
+                return refuse(a);
         }
         return -1;
     }
@@ -174,8 +175,7 @@ int Command_Line(int argc, char** argv) {
         std::printf("veltran %s\n", Version);
         return Exit_Normal;
     }
-    std::fprintf(stderr, "veltran: unknown argument '%s'; try 'veltran --help'\n", arg.c_str());
-    return Exit_Usage;
+    return refuse(argc == 2 ? argv[1] : argv[2]);
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ SDL_Texture* Texture = nullptr;
 // into this target, which is then drawn to the window with smoothing.
 SDL_Texture* Enlarged = nullptr;
 int Enlarged_K = 0;
+bool Logical_Size = true;  // the renderer maps the picture by its logical size
 Plat_Scale Scale = Plat_Scale::Sharp;
 Plat_Sharp_Scaler Sharp;
 bool Sharp_Surface = false;  // the surface path draws through Sharp
@@ -348,8 +349,11 @@ void Draw_Shown() {
         if (Enlarged != nullptr && SDL_SetRenderTarget(Renderer, Enlarged) == 0) {
             SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
             SDL_SetRenderTarget(Renderer, nullptr);
-            SDL_RenderSetLogicalSize(Renderer, 0, 0);
-            SDL_RenderSetScale(Renderer, 1.0f, 1.0f);
+            if (Logical_Size) {
+                SDL_RenderSetLogicalSize(Renderer, 0, 0);
+                SDL_RenderSetScale(Renderer, 1.0f, 1.0f);
+                Logical_Size = false;
+            }
             SDL_RenderClear(Renderer);
             const SDL_Rect to{l.x, l.y, l.w, l.h};
             SDL_RenderCopy(Renderer, Enlarged, nullptr, &to);
@@ -357,8 +361,11 @@ void Draw_Shown() {
             return;
         }
     }
-    SDL_RenderSetLogicalSize(Renderer, Pic_W, Pic_H);
-    SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
+    if (!Logical_Size) {
+        SDL_RenderSetLogicalSize(Renderer, Pic_W, Pic_H);
+        SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
+        Logical_Size = true;
+    }
     SDL_RenderClear(Renderer);
     SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
     SDL_RenderPresent(Renderer);
@@ -585,6 +592,7 @@ bool Open_Renderer(bool accelerated) {
     if (Renderer == nullptr) return false;
     SDL_RenderSetLogicalSize(Renderer, Pic_W, Pic_H);
     SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
+    Logical_Size = true;
     Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                 Pic_W, Pic_H);
     if (Texture == nullptr) {
