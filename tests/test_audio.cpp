@@ -20,41 +20,26 @@
 
 namespace {
 
-// A WAV file: format chunk of fmt_size bytes with the given tag and rate, then
-// optionally a data chunk of n samples.
+// A WAV file: a format chunk of fmt_size bytes with the given tag and rate, a LIST
+// chunk, then (optionally) a data chunk of n samples.
 std::string Wav(int n, uint16_t tag = 1, uint32_t rate = 11025, bool data = true,
                 uint32_t fmt_size = 16, int channels = 1, int bits = 8) {
-    std::string b;
-    auto p32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i) b += static_cast<char>(v >> (8 * i));
+    std::string b = "RIFF----WAVEfmt ";
+    auto put = [&](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) b += static_cast<char>(v >> (8 * i));
     };
-    auto p16 = [&](uint16_t v) {
-        b += static_cast<char>(v);
-        b += static_cast<char>(v >> 8);
-    };
-    b += "RIFF";
-    p32(0);
-    b += "WAVE";
-    b += "fmt ";
-    p32(fmt_size);
-    p16(tag);
-    p16(static_cast<uint16_t>(channels));
-    p32(rate);
-    p32(rate * static_cast<uint32_t>(channels * bits / 8));
-    p16(static_cast<uint16_t>(channels * bits / 8));
-    p16(static_cast<uint16_t>(bits));
-    for (uint32_t i = 16; i < fmt_size; ++i) b += '\0';
-    b += "LIST";
-    p32(4);
+    const uint32_t block = static_cast<uint32_t>(channels * bits / 8);
+    put(fmt_size, 4), put(tag, 2), put(channels, 2), put(rate, 4), put(rate * block, 4);
+    put(block, 2), put(bits, 2);
+    b += std::string(fmt_size - 16, '\0') + "LIST";
+    put(4, 4);
     b += "INFO";
     if (data) {
         b += "data";
-        p32(static_cast<uint32_t>(n * channels * bits / 8));
-        for (int i = 0; i < n * channels * bits / 8; ++i)
-            b += static_cast<char>(128 + (i % 40) - 20);
+        put(n * block, 4);
+        for (uint32_t i = 0; i < n * block; ++i) b += static_cast<char>(128 + (i % 40) - 20);
     }
-    const uint32_t riff = static_cast<uint32_t>(b.size() - 8);
-    for (int i = 0; i < 4; ++i) b[4 + i] = static_cast<char>(riff >> (8 * i));
+    for (int i = 0; i < 4; ++i) b[4 + i] = static_cast<char>((b.size() - 8) >> (8 * i));
     return b;
 }
 
@@ -86,30 +71,27 @@ class Music_Clock_Test : public Audio_Test, public ::testing::WithParamInterface
     bool Silent() const override { return GetParam(); }
 };
 
+// Wav_Parse on a file's bytes.
+bool Parse(const std::string& w, int32_t* rate, uint32_t* off, uint32_t* size) {
+    return Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()), static_cast<uint32_t>(w.size()),
+                     rate, off, size);
+}
+
 TEST(Wav, TheFirstChunkIsTheFormatAndOnlyPcmIsTaken) {
     int32_t rate = 0;
     uint32_t off = 0, size = 0;
     std::string w = Wav(100);
-    ASSERT_TRUE(Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()),
-                          static_cast<uint32_t>(w.size()), &rate, &off, &size));
+    ASSERT_TRUE(Parse(w, &rate, &off, &size));
     EXPECT_EQ(rate, 11025);
     EXPECT_EQ(size, 100u);
     EXPECT_EQ(static_cast<uint8_t>(w[off]), 108);
-    w = Wav(100, 2);  // ADPCM
-    EXPECT_FALSE(Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()),
-                           static_cast<uint32_t>(w.size()), &rate, &off, &size));
-    w = Wav(100, 1, 11025, false);  // no data chunk
-    EXPECT_FALSE(Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()),
-                           static_cast<uint32_t>(w.size()), &rate, &off, &size));
-    w = Wav(100, 1, 22050, true, 18);  // 18-byte format chunk, another rate
-    ASSERT_TRUE(Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()),
-                          static_cast<uint32_t>(w.size()), &rate, &off, &size));
+    EXPECT_FALSE(Parse(Wav(100, 2), &rate, &off, &size));                  // ADPCM
+    EXPECT_FALSE(Parse(Wav(100, 1, 11025, false), &rate, &off, &size));    // no data chunk
+    ASSERT_TRUE(Parse(Wav(100, 1, 22050, true, 18), &rate, &off, &size));  // 18-byte format
     EXPECT_EQ(rate, 22050);
-    w = Wav(100);
     w.resize(w.size() - 10);  // data cut short
-    EXPECT_FALSE(Wav_Parse(reinterpret_cast<const uint8_t*>(w.data()),
-                           static_cast<uint32_t>(w.size()), &rate, &off, &size));
-    EXPECT_FALSE(Wav_Parse(reinterpret_cast<const uint8_t*>("RIFF"), 4, &rate, &off, &size));
+    EXPECT_FALSE(Parse(w, &rate, &off, &size));
+    EXPECT_FALSE(Parse("RIFF", &rate, &off, &size));
 }
 
 TEST_F(Audio_Test, SlotsAreTakenInLoadOrderAndAMissingFileLeavesItsVariableNegative) {
@@ -126,6 +108,11 @@ TEST_F(Audio_Test, SlotsAreTakenInLoadOrderAndAMissingFileLeavesItsVariableNegat
     EXPECT_EQ(Sound_Table[6].rate, 44100);
     EXPECT_EQ(Sound_Table[6].size, 500);
     EXPECT_EQ(Sound_Play(Snd_16), 1);  // nothing to play, and no harm
+    // A refused file takes no slot.
+    cwd.Write("bad.wav", Wav(100, 85));  // an MP3-in-WAV tag
+    EXPECT_EQ(Sound_Load("bad.wav"), -1);
+    EXPECT_EQ(Sound_Load("none.wav"), -1);
+    EXPECT_EQ(Sound_Load("SOUNDS/sound_1.wav"), 7);
     const std::string log = cwd.Log();
     EXPECT_NE(log.find("\n Загрузка файла со звуками: SOUNDS/sound_14.wav ...OK"),
               std::string::npos);
@@ -157,14 +144,6 @@ TEST_F(Audio_Test, PlayingASlotAgainRestartsItAndStopAllSilencesEverything) {
     Sound_Free_All();
     EXPECT_EQ(Sound_Table[slot].handle, -1);
     EXPECT_EQ(Sound_Play(slot), 1);  // a slot without a buffer plays nothing, and says 1
-}
-
-TEST_F(Audio_Test, ARefusedFileTakesNoSlot) {
-    cwd.Write("bad.wav", Wav(100, 85));  // an MP3-in-WAV tag
-    EXPECT_EQ(Sound_Load("bad.wav"), -1);
-    EXPECT_EQ(Sound_Load("none.wav"), -1);
-    cwd.Write("good.wav", Wav(100));
-    EXPECT_EQ(Sound_Load("good.wav"), 0);
 }
 
 // Music: a one-second tune (any format the mixer knows; WAV here).
@@ -266,6 +245,15 @@ TEST_F(Audio_Test, AnUnplayableSessionTuneIsReportedOnceAndSkipped) {
     EXPECT_EQ(later.find("Error Play MP3 File: MUSIC_SESIONS/b.mp3"),
               later.rfind("Error Play MP3 File: MUSIC_SESIONS/b.mp3"));
     EXPECT_EQ(none.unplayable, (std::vector<uint8_t>{1, 1}));
+    // An empty folder plays nothing.
+    std::filesystem::remove_all("MUSIC_SESIONS");
+    Music_Stop();
+    Session_Playlist empty;
+    Playlist_Create(&empty);
+    EXPECT_EQ(Playlist_Count(&empty), 0);
+    Playlist_Play_Current(&empty);
+    Playlist_Update(&empty);
+    EXPECT_EQ(Music->playing, 0);
 }
 
 TEST_P(Music_Clock_Test, SeekStopsAtTheEndAndStopTwiceSaysSo) {
@@ -356,15 +344,6 @@ TEST_F(Silent_Backend, KnowsATunesLengthFromItsBytesAndTakesEffects) {
     EXPECT_FALSE(Plat_Music_Open("no such file.mp3", false));
 }
 
-TEST_F(Audio_Test, AnEmptyPlaylistPlaysNothing) {
-    Session_Playlist list;
-    Playlist_Create(&list);
-    EXPECT_EQ(Playlist_Count(&list), 0);
-    Playlist_Play_Current(&list);
-    Playlist_Update(&list);
-    EXPECT_EQ(Music->playing, 0);
-}
-
 TEST(Bundled_Sounds, EightShortUnclippedEffectsInTheGamesFormat) {
     const std::string dir = std::string(VELTRAN_SOURCE_DIR) + "/data/SOUNDS/";
     for (int n : {1, 7, 10, 11, 12, 14, 16, 17}) {
@@ -374,9 +353,7 @@ TEST(Bundled_Sounds, EightShortUnclippedEffectsInTheGamesFormat) {
         ASSERT_GT(b.size(), 44u) << name;
         int32_t rate = 0;
         uint32_t off = 0, size = 0;
-        ASSERT_TRUE(Wav_Parse(reinterpret_cast<const uint8_t*>(b.data()),
-                              static_cast<uint32_t>(b.size()), &rate, &off, &size))
-            << name;
+        ASSERT_TRUE(Parse(b, &rate, &off, &size)) << name;
         EXPECT_EQ(rate, 11025);
         EXPECT_EQ(b[22], 1) << name << " is not mono";
         EXPECT_EQ(b[34], 8) << name << " is not 8-bit";

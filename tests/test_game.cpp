@@ -132,13 +132,10 @@ TEST_F(Game_Test, AVerseLongerThanTheBoxPagesThroughEveryLetterWithinItsReadingT
     // The page is drawn: its first line stands under the head, not the verse's first.
     Surface_Fill(Back_Buffer, nullptr, 0);
     big.Draw(Back_Buffer);
-    Font f;
-    Font_Copy(&f, &big.font);
     const size_t first_of_last =
         static_cast<size_t>(big.head_lines + (pages - 1) * big.Page_Lines());
-    EXPECT_TRUE(
-        Shot_Find_Text(Shot_Of_Surface(Back_Buffer), big.lines[first_of_last].c_str(), f, 6));
-    Font_Release(&f);
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of_Surface(Back_Buffer), big.lines[first_of_last].c_str(),
+                               big.font, 6));
 }
 
 TEST_F(Game_Test, TheReaderIgnoresKeysAndClicksUntilItsReadingTimeIsOver) {
@@ -231,15 +228,11 @@ TEST_F(Game_Test, APanelBehindACompletedChapterShowsItAsItEnded) {
     g.Verse = 3;  // one past the last: the chapter was completed
     g.Letters = 3;
     Game_Draw_Frame(&game, 0);
-    Font book;
-    Font_Copy(&book, &Font_8x16);
-    Font_Set_Colour(&book, 96);
     const Shot shot = Shot_Of_Surface(Back_Buffer);
     int x = 0, y = 0;
-    EXPECT_TRUE(Shot_Find_Text(shot, " Стих: 2/2", book, 96, &x, &y));
-    EXPECT_TRUE(Shot_Find_Text(shot, " Букв:  12/12", book, 96));
-    EXPECT_FALSE(Shot_Find_Text(shot, " Стих: 3/2", book, 96));
-    Font_Release(&book);
+    EXPECT_TRUE(Shot_Find_Text(shot, " Стих: 2/2", Font_8x16, 96, &x, &y));
+    EXPECT_TRUE(Shot_Find_Text(shot, " Букв:  12/12", Font_8x16, 96));
+    EXPECT_FALSE(Shot_Find_Text(shot, " Стих: 3/2", Font_8x16, 96));
 }
 
 TEST(Session_Figures, DurationsAreWordedAtEveryBoundary) {

@@ -42,11 +42,6 @@ class Game_Run_Test : public Ui_Test {
                 found.push_back(i);
         return found;
     }
-    Font Font_Of(const Font& shared) {
-        Font f;
-        Font_Copy(&f, &shared);
-        return f;
-    }
     Scratch_Dir dir;
 };
 
@@ -75,13 +70,12 @@ TEST_F(Game_Run_Test, AWholeGameRunsFromNewGameToItsEndAndBackToTheMenu) {
     EXPECT_EQ(Log_Count(run.report, "\n Close Game"), 1u);
     EXPECT_EQ(Log_Count(run.report, "\n Start new sesion"), 1u);
 
-    Font small = Font_Of(Font_8x16), large = Font_Of(Font_16x16);
-    EXPECT_TRUE(Shot_Find_Text(Shot_Of("list.bmp"), "Выберите книгу для чтения", small, 5));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("list.bmp"), "Выберите книгу для чтения", Font_8x16, 5));
     // The screens come one after another, each closed by Enter.
-    const auto reader = Showing("s", rounds, "Открыт новый стих", small, 2);
-    const auto results = Showing("s", rounds, "Сессия завершена.", small, 2);
-    const auto viewer = Showing("s", rounds, "Глава  001", large, 55);
-    const auto over = Showing("s", rounds, "КОНЕЦ ИГРЫ", small, 2);
+    const auto reader = Showing("s", rounds, "Открыт новый стих", Font_8x16, 2);
+    const auto results = Showing("s", rounds, "Сессия завершена.", Font_8x16, 2);
+    const auto viewer = Showing("s", rounds, "Глава  001", Font_16x16, 55);
+    const auto over = Showing("s", rounds, "КОНЕЦ ИГРЫ", Font_8x16, 2);
     ASSERT_EQ(reader.size(), 1u);
     ASSERT_EQ(results.size(), 1u);
     ASSERT_EQ(viewer.size(), 1u);
@@ -89,16 +83,12 @@ TEST_F(Game_Run_Test, AWholeGameRunsFromNewGameToItsEndAndBackToTheMenu) {
     EXPECT_LT(reader[0], results[0]);
     EXPECT_LT(results[0], viewer[0]);
     EXPECT_LT(viewer[0], over[0]);
-    Font results_font = Font_Of(Font_8x16);
-    Font_Set_Colour(&results_font, 3);
     const Shot shot = Shot_Of("s" + std::to_string(results[0]) + ".bmp");
-    EXPECT_TRUE(Shot_Find_Text(shot, "Сессия успешно выполнена.", results_font, 3));
-    EXPECT_TRUE(Shot_Find_Text(shot, "Открыто стихов: 1/1", results_font, 3));
+    EXPECT_TRUE(Shot_Find_Text(shot, "Сессия успешно выполнена.", Font_8x16, 3));
+    EXPECT_TRUE(Shot_Find_Text(shot, "Открыто стихов: 1/1", Font_8x16, 3));
     // After the game the main menu is back, with the name field.
-    Font name_font = Font_Of(Font_16x16);
     EXPECT_TRUE(Shot_Find_Text(Shot_Of("s" + std::to_string(rounds - 1) + ".bmp"),
-                               "ученик Иисуса ...", name_font, 3));
-    for (Font* f : {&small, &large, &results_font, &name_font}) Font_Release(f);
+                               "ученик Иисуса ...", Font_16x16, 3));
 }
 
 TEST_F(Game_Run_Test, ACompletedChapterShowsResultsAndTheChapterThenGoesOn) {
@@ -109,14 +99,11 @@ TEST_F(Game_Run_Test, ACompletedChapterShowsResultsAndTheChapterThenGoesOn) {
     EXPECT_TRUE(Log_In_Order(run.report, {"\n Start new sesion", "\n Session Finish",
                                           "\n Start new sesion", "\n Close Game"}));
     EXPECT_EQ(Log_Count(run.report, "\n Переход к следующей книге"), 0u);
-    Font small = Font_Of(Font_8x16), large = Font_Of(Font_16x16), book = Font_Of(Font_8x16);
-    Font_Set_Colour(&book, 96);
-    const auto viewer = Showing("s", rounds, "Глава  001", large, 55);
-    const auto second = Showing("s", rounds, " Глава: 2/2", book, 96);
+    const auto viewer = Showing("s", rounds, "Глава  001", Font_16x16, 55);
+    const auto second = Showing("s", rounds, " Глава: 2/2", Font_8x16, 96);
     ASSERT_EQ(viewer.size(), 1u);
     ASSERT_FALSE(second.empty());
     EXPECT_GT(second.front(), viewer[0]);
-    for (Font* f : {&small, &large, &book}) Font_Release(f);
 }
 
 TEST_F(Game_Run_Test, AStoneInTheTopRowFailsTheSessionWithAPenaltyAndTheChapterStartsAgain) {
@@ -127,21 +114,17 @@ TEST_F(Game_Run_Test, AStoneInTheTopRowFailsTheSessionWithAPenaltyAndTheChapterS
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(Log_In_Order(run.report, {"\n Start new sesion", "\n Session Finish",
                                           "\n Start new sesion", "\n Close Game"}));
-    Font results_font = Font_Of(Font_8x16), session = Font_Of(Font_8x16);
-    Font_Set_Colour(&results_font, 3);
-    Font_Set_Colour(&session, 88);
-    const auto failed = Showing("s", rounds, "Сессия не выполнена.", results_font, 3);
+    const auto failed = Showing("s", rounds, "Сессия не выполнена.", Font_8x16, 3);
     ASSERT_FALSE(failed.empty());
     const int f = failed[0];
     ASSERT_LT(f + 1, rounds);
     const Shot box = Shot_Of("s" + std::to_string(f) + ".bmp");
-    EXPECT_TRUE(Shot_Find_Text(box, "Штраф: ", results_font, 3));
-    EXPECT_TRUE(Shot_Find_Text(box, "В хранилище ничего не добавлено.", results_font, 3));
+    EXPECT_TRUE(Shot_Find_Text(box, "Штраф: ", Font_8x16, 3));
+    EXPECT_TRUE(Shot_Find_Text(box, "В хранилище ничего не добавлено.", Font_8x16, 3));
     // Closed, the box gives way to a new session on the same chapter.
     const Shot after = Shot_Of("s" + std::to_string(f + 1) + ".bmp");
-    EXPECT_FALSE(Shot_Find_Text(after, "Сессия не выполнена.", results_font, 3));
-    EXPECT_TRUE(Shot_Find_Text(after, "Сессия: 2", session, 88));
-    for (Font* f : {&results_font, &session}) Font_Release(f);
+    EXPECT_FALSE(Shot_Find_Text(after, "Сессия не выполнена.", Font_8x16, 3));
+    EXPECT_TRUE(Shot_Find_Text(after, "Сессия: 2", Font_8x16, 88));
 }
 
 TEST_F(Game_Run_Test, TheSideButtonsPauseChangeTheBackgroundPhotographAndLeave) {
@@ -159,29 +142,27 @@ TEST_F(Game_Run_Test, TheSideButtonsPauseChangeTheBackgroundPhotographAndLeave) 
         "shot left.bmp\nquit\n";
     Program_Run run = Play(script);
     ASSERT_EQ(run.status, 0) << run.err;
-    Font small = Font_Of(Font_8x16), name_font = Font_Of(Font_16x16);
     const Shot pause1 = Shot_Of("pause1.bmp"), pause2 = Shot_Of("pause2.bmp");
-    EXPECT_TRUE(Shot_Find_Text(pause1, "ПАУЗА", small, 2));
+    EXPECT_TRUE(Shot_Find_Text(pause1, "ПАУЗА", Font_8x16, 2));
     // Nothing moves while paused: the board, the counters and the running line.
     EXPECT_EQ(Shot_Diff(pause1, pause2, 0, 0, 640, 480), 0);
-    EXPECT_FALSE(Shot_Find_Text(Shot_Of("playing.bmp"), "ПАУЗА", small, 2));
+    EXPECT_FALSE(Shot_Find_Text(Shot_Of("playing.bmp"), "ПАУЗА", Font_8x16, 2));
     // A new picture behind the board: most of the board's pixels change.
     EXPECT_GT(Shot_Diff(Shot_Of("playing.bmp"), Shot_Of("fon.bmp"), 30, 100, 400, 440), 50000);
     const Shot photo = Shot_Read(dir.Read("images/screen_shot/screen_shot_001.bmp"));
     EXPECT_EQ(photo.width, 640);
     EXPECT_EQ(photo.height, 480);
-    EXPECT_TRUE(Shot_Find_Text(Shot_Of("menu.bmp"), "ВЫЙТИ В МЕНЮ?", small, 2));
-    EXPECT_FALSE(Shot_Find_Text(Shot_Of("stayed.bmp"), "ВЫЙТИ В МЕНЮ?", small, 2));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("menu.bmp"), "ВЫЙТИ В МЕНЮ?", Font_8x16, 2));
+    EXPECT_FALSE(Shot_Find_Text(Shot_Of("stayed.bmp"), "ВЫЙТИ В МЕНЮ?", Font_8x16, 2));
     // ДА, then the offer to save, answered НЕТ: back in the main menu, nothing saved.
-    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", small, 2));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", Font_8x16, 2));
     EXPECT_FALSE(dir.Exists("SAVE"));  // the slot menu, which makes the folder, never opened
-    EXPECT_TRUE(Shot_Find_Text(Shot_Of("left.bmp"), "ученик Иисуса ...", name_font, 3));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("left.bmp"), "ученик Иисуса ...", Font_16x16, 3));
     EXPECT_TRUE(Log_In_Order(run.report, {"\n Start new sesion",
                                           "\n Запись изображения в файл: "
                                           "images/screen_shot/screen_shot_001.bmp",
                                           "\n Close Game"}));
     EXPECT_EQ(Log_Count(run.report, "\n Session Finish"), 0u);
-    for (Font* f : {&small, &name_font}) Font_Release(f);
 }
 
 // Closing the window during a game asks first, as МЕНЮ does: ДА opens the slots,
@@ -194,8 +175,7 @@ TEST_F(Game_Run_Test, ClosingTheWindowDuringAGameOffersToSaveFirst) {
     Program_Run run = Play(start + "wait 800\nshot offer.bmp\nkey RETURN\nwait 800\n" +
                            "click 320 68\nwait 800\nwait 5000\nshot end.bmp\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    Font small = Font_Of(Font_8x16);
-    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", small, 2));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", Font_8x16, 2));
     EXPECT_TRUE(dir.Exists("SAVE/slot1"));
     EXPECT_TRUE(Log_In_Order(run.report, {"\n Start new sesion", "\n Close Game",
                                           "\n  Программа Veltran выгружена успешно. \n"}));
@@ -207,7 +187,6 @@ TEST_F(Game_Run_Test, ClosingTheWindowDuringAGameOffersToSaveFirst) {
     run = Play("wait 300\nclose\nwait 5000\n");  // on the title
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Log_Count(run.report, "\n Start New Game"), 0u);
-    Font_Release(&small);
 }
 
 // F5..F8 change the volumes on any screen, say so in the corner for a moment and
@@ -219,13 +198,11 @@ TEST_F(Game_Run_Test, TheVolumeKeysShowTheirStepAndAreRemembered) {
         "wait 300\nkey F5\nwait 100\nkey F5\nwait 100\nkey F8\nwait 200\nshot vol.bmp\n"
         "key F7\nwait 2000\nshot later.bmp\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    Font small = Font_Of(Font_8x16);
-    EXPECT_TRUE(Shot_Find_Text(Shot_Of("vol.bmp"), "Звуки: 100%", small, 2));
-    EXPECT_FALSE(Shot_Find_Text(Shot_Of("later.bmp"), "Звуки: 90%", small, 2));  // gone
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("vol.bmp"), "Звуки: 100%", Font_8x16, 2));
+    EXPECT_FALSE(Shot_Find_Text(Shot_Of("later.bmp"), "Звуки: 90%", Font_8x16, 2));  // gone
     const std::string settings = dir.Read("settings.conf");
     EXPECT_NE(settings.find("music_volume = 80"), std::string::npos) << settings;
     EXPECT_NE(settings.find("effects_volume = 90"), std::string::npos) << settings;
-    Font_Release(&small);
     dir.Write("script.txt", "wait 500\n");
     EXPECT_EQ(std::system(("cd '" + dir.path() +
                            "' && VELTRAN_SCRIPT=script.txt '" VELTRAN_EXE

@@ -1,4 +1,5 @@
-// The game's file records byte by byte, and the growing session list.
+// The progress record byte by byte (the slot tests read cells and sessions in real
+// files), and the growing session list.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -59,36 +60,6 @@ TEST(Records, ProgressReadTerminatesTheNameAndTitle) {
     Progress_Read(bytes, &g);
     EXPECT_EQ(std::strlen(g.Player_Name), 31u);
     EXPECT_EQ(std::strlen(g.Book_Title), 127u);
-}
-
-TEST(Records, SessionRecordIsThirteenFieldsInOrder) {
-    Session_Record s{};
-    int32_t* f = &s.book;
-    for (int i = 0; i < 13; ++i) f[i] = i * 3 - 5;
-    uint8_t bytes[52];
-    Session_Write(s, bytes);
-    EXPECT_EQ(Le32_At(bytes, 0), -5);
-    EXPECT_EQ(Le32_At(bytes, 40), 25);  // success
-    EXPECT_EQ(Le32_At(bytes, 48), 31);  // duration
-    Session_Record back{};
-    Session_Read(bytes, &back);
-    EXPECT_EQ(std::memcmp(&back, &s, sizeof s), 0);
-}
-
-TEST(Records, CellsAreWrittenRowMajorSixFieldsEach) {
-    static Stone_Cell cells[Cell_Rows * Cell_Cols];
-    std::memset(cells, 0, sizeof cells);
-    cells[3 * 20 + 5] = Stone_Cell{7, 2, 6, -1, 0xFFFFFFF0u, 10};
-    static uint8_t bytes[Cells_Bytes];
-    Cells_Write(cells, bytes);
-    const size_t at = (3 * 20 + 5) * 24;
-    EXPECT_EQ(Le32_At(bytes, at), 7);
-    EXPECT_EQ(Le32_At(bytes, at + 12), -1);
-    EXPECT_EQ(static_cast<uint32_t>(Le32_At(bytes, at + 16)), 0xFFFFFFF0u);
-    EXPECT_EQ(Le32_At(bytes, at + 20), 10);
-    static Stone_Cell back[Cell_Rows * Cell_Cols];
-    Cells_Read(bytes, back);
-    EXPECT_EQ(std::memcmp(back, cells, sizeof cells), 0);
 }
 
 TEST(Records, SessionListGrowsKeepingItsRecordsAndNeverShrinks) {

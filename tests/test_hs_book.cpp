@@ -38,21 +38,15 @@ TEST_F(Book_Test, CrLfFileWithBlankLinesAndTabsReadsAsItsLines) {
     EXPECT_NE(cwd.Log().find("\nпосле форматирования: строк 5, текст"), std::string::npos);
 }
 
-TEST_F(Book_Test, LfOnlyFileIsOneLineWithNoBody) {
-    EXPECT_EQ(Load("Head\nCode\nГлава 1\n1 text\n"), 0);
+TEST_F(Book_Test, FilesWithoutABodyAreRefusedWithTheirLines) {
+    EXPECT_EQ(Load("Head\nCode\nГлава 1\n1 text\n"), 0);  // LF only: one line
     EXPECT_EQ(book.Loaded, 0);
     EXPECT_NE(cwd.Log().find("строк 1,"), std::string::npos);
     EXPECT_NE(cwd.Log().find("\n Error: в тексте нет ни одной главы"), std::string::npos);
-}
-
-TEST_F(Book_Test, EmptyAndBlankFilesHaveNoLines) {
     EXPECT_EQ(Load(""), 0);
     EXPECT_EQ(Load(" \r\n\t\r\n  "), 0);
     EXPECT_NE(cwd.Log().find("строк 0, текст 0 байт"), std::string::npos);
     EXPECT_STREQ(book.Head_Line, "");
-}
-
-TEST_F(Book_Test, MissingFileIsReported) {
     EXPECT_EQ(HS_Book_Load(&book, "nowhere.txt"), 0);
     EXPECT_NE(cwd.Log().find("\nЧтение текстового файла: nowhere.txt\n\tError: файл не найден"),
               std::string::npos);
@@ -80,31 +74,35 @@ TEST(Classify, KeywordsFoldCaseAndNumbersStopAtTheFirstNonDigit) {
     EXPECT_EQ(Classify_Line("Стих 3", &n), LINE_UNKNOWN);
 }
 
-TEST_F(Book_Test, ChaptersOneTwoFourGiveOneFault) {
-    EXPECT_EQ(Load(Crlf({"H", "C", "Глава 1", "1 a", "Глава 2", "1 b", "Глава 4", "1 c"})), 0);
-    const std::string log = cwd.Log();
-    EXPECT_NE(log.find("\n  Сбой главы, получена 4, ожидалась 3"), std::string::npos);
-    EXPECT_NE(log.find("\nПроверка текста закончена, ошибок: 1"), std::string::npos);
-}
-
-TEST_F(Book_Test, VersesOneTwoTwoFourGiveOneFault) {
-    EXPECT_EQ(Load(Crlf({"H", "C", "Глава 1", "1 a", "2 b", "2 c", "4 d"})), 0);
-    const std::string log = cwd.Log();
-    EXPECT_NE(log.find("\n  Сбой стихов в главе 1, ожидался 3, получен 2"), std::string::npos);
-    EXPECT_NE(log.find("ошибок: 1"), std::string::npos);
-}
-
-TEST_F(Book_Test, VersesOneTwoFourFiveGiveTwoFaults) {
-    EXPECT_EQ(Load(Crlf({"H", "C", "Глава 1", "1 a", "2 b", "4 d", "5 e"})), 0);
-    EXPECT_NE(cwd.Log().find("ошибок: 2"), std::string::npos);
-}
-
-TEST_F(Book_Test, UnknownLineIsAFaultNamingWhereItStands) {
-    EXPECT_EQ(Load(Crlf({"H", "C", "Глава 1", "1 a", "0 zero", "Стих"})), 0);
-    const std::string log = cwd.Log();
-    EXPECT_NE(log.find("\n  Error Text: Unknown Line, глава 1, стих 1 \n  LINE:  0 zero"),
-              std::string::npos);
-    EXPECT_NE(log.find("ошибок: 2"), std::string::npos);
+// Each fault in the numbering is counted once and named where it stands.
+TEST_F(Book_Test, NumberingFaultsAreCountedAndNamed) {
+    const struct {
+        std::initializer_list<const char*> body;
+        const char* line;
+        int faults;
+    } cases[] = {
+        {{"Глава 1", "1 a", "Глава 2", "1 b", "Глава 4", "1 c"},
+         "\n  Сбой главы, получена 4, ожидалась 3",
+         1},
+        {{"Глава 1", "1 a", "2 b", "2 c", "4 d"},
+         "\n  Сбой стихов в главе 1, ожидался 3, получен 2",
+         1},
+        {{"Глава 1", "1 a", "2 b", "4 d", "5 e"}, "\n  Сбой стихов в главе 1", 2},
+        {{"Глава 1", "1 a", "0 zero", "Стих"},
+         "\n  Error Text: Unknown Line, глава 1, стих 1 \n  LINE:  0 zero",
+         2},
+    };
+    for (const auto& c : cases) {
+        std::string text = "H\r\nC\r\n";
+        for (const char* l : c.body) text += std::string(l) + "\r\n";
+        EXPECT_EQ(Load(text), 0);
+        const std::string log = cwd.Log();
+        EXPECT_NE(log.find(c.line), std::string::npos) << c.line;
+        EXPECT_NE(log.rfind("\nПроверка текста закончена, ошибок: " + std::to_string(c.faults)),
+                  std::string::npos);
+        EXPECT_EQ(log.rfind("\nПроверка текста закончена"),
+                  log.rfind("\nПроверка текста закончена, ошибок: " + std::to_string(c.faults)));
+    }
 }
 
 TEST_F(Book_Test, HeadingsAreRecordedWithTheVerseThatFollows) {

@@ -43,12 +43,6 @@ class Reading_Back_Test : public Ui_Test {
         Ui_Test::SetUp();
         dir.Remove("HScripts");
         dir.Link_Bundled_Data(false);
-        Font_Copy(&small, &Font_8x16);
-        Font_Copy(&large, &Font_16x16);
-    }
-    void TearDown() override {
-        for (Font* f : {&small, &large, &colour}) Font_Release(f);
-        Ui_Test::TearDown();
     }
     Program_Run Play(const std::string& script) {
         return Run_Program(dir, script, {"VELTRAN_SEED=5"});
@@ -56,14 +50,7 @@ class Reading_Back_Test : public Ui_Test {
     bool Shows(const std::string& shot, const char* text, const Font& font, int c) {
         return Shot_Find_Text(Shot_Read(dir.Read(shot)), text, font, c);
     }
-    // The 8 x 16 font in one colour.
-    const Font& In(int c) {
-        Font_Copy(&colour, &Font_8x16);
-        Font_Set_Colour(&colour, c);
-        return colour;
-    }
     Scratch_Dir dir;
-    Font small, large, colour;
 };
 
 TEST_F(Reading_Back_Test, BeforeAnyChapterIsFinishedTheBookButtonSaysSo) {
@@ -72,8 +59,8 @@ TEST_F(Reading_Back_Test, BeforeAnyChapterIsFinishedTheBookButtonSaysSo) {
                            "click 549 373\nmove 5 470\nwait 800\nshot notice.bmp\n"
                            "key RETURN\nwait 800\nshot after.bmp\nquit\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(Shows("notice.bmp", "ВЫ ЕЩЕ НЕ ПРОЧИТАЛИ НИ ОДНОЙ ГЛАВЫ ИЗ КНИГИ", small, 2));
-    EXPECT_FALSE(Shows("after.bmp", "ВЫ ЕЩЕ НЕ ПРОЧИТАЛИ НИ ОДНОЙ ГЛАВЫ ИЗ КНИГИ", small, 2));
+    EXPECT_TRUE(Shows("notice.bmp", "ВЫ ЕЩЕ НЕ ПРОЧИТАЛИ НИ ОДНОЙ ГЛАВЫ ИЗ КНИГИ", Font_8x16, 2));
+    EXPECT_FALSE(Shows("after.bmp", "ВЫ ЕЩЕ НЕ ПРОЧИТАЛИ НИ ОДНОЙ ГЛАВЫ ИЗ КНИГИ", Font_8x16, 2));
 }
 
 TEST_F(Reading_Back_Test, InTheFirstBookTheViewerShowsTheFinishedChaptersOnly) {
@@ -85,9 +72,10 @@ TEST_F(Reading_Back_Test, InTheFirstBookTheViewerShowsTheFinishedChaptersOnly) {
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_NE(run.report.find("\n Session Finish", run.report.find("\n Session Finish") + 1),
               std::string::npos);  // two chapters were finished
-    EXPECT_TRUE(Shows("v1.bmp", "Глава  001", large, 55));
-    EXPECT_TRUE(Shows("v2.bmp", "Глава  002", large, 55));
-    EXPECT_TRUE(Shows("v3.bmp", "Глава  002", large, 55));  // the current chapter is not read yet
+    EXPECT_TRUE(Shows("v1.bmp", "Глава  001", Font_16x16, 55));
+    EXPECT_TRUE(Shows("v2.bmp", "Глава  002", Font_16x16, 55));
+    EXPECT_TRUE(
+        Shows("v3.bmp", "Глава  002", Font_16x16, 55));  // the current chapter is not read yet
 }
 
 TEST_F(Reading_Back_Test, AfterABookTheListOffersTheFinishedBooksAndTheCurrentOne) {
@@ -99,13 +87,13 @@ TEST_F(Reading_Back_Test, AfterABookTheListOffersTheFinishedBooksAndTheCurrentOn
                            "click 30 198\nmove 5 470\nwait 800\nshot viewer.bmp\nquit\n");
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_NE(run.report.find("\n Чтение книги: HScripts/Iona.txt"), std::string::npos);
-    EXPECT_TRUE(Shows("list.bmp", "Руфь", In(56), 56));   // finished: offered
-    EXPECT_TRUE(Shows("list.bmp", "Иона", In(56), 56));   // current: offered
-    EXPECT_TRUE(Shows("list.bmp", "Бытие", In(69), 69));  // neither: not
-    EXPECT_TRUE(Shows("list.bmp", "Отмена", In(2), 2));
+    EXPECT_TRUE(Shows("list.bmp", "Руфь", Font_8x16, 56));   // finished: offered
+    EXPECT_TRUE(Shows("list.bmp", "Иона", Font_8x16, 56));   // current: offered
+    EXPECT_TRUE(Shows("list.bmp", "Бытие", Font_8x16, 69));  // neither: not
+    EXPECT_TRUE(Shows("list.bmp", "Отмена", Font_8x16, 2));
     EXPECT_NE(run.report.find("\n Выбрана книга для чтения: HScripts/Ruf.txt"), std::string::npos);
-    EXPECT_TRUE(Shows("viewer.bmp", "Книга Руфь", In(32), 32));
-    EXPECT_TRUE(Shows("viewer.bmp", "Глава  001", large, 55));
+    EXPECT_TRUE(Shows("viewer.bmp", "Книга Руфь", Font_8x16, 32));
+    EXPECT_TRUE(Shows("viewer.bmp", "Глава  001", Font_16x16, 55));
 }
 
 TEST_F(Reading_Back_Test, TheDiaryListsSessionsInTheirColoursAndItsSortingIsSaved) {
@@ -120,9 +108,9 @@ TEST_F(Reading_Back_Test, TheDiaryListsSessionsInTheirColoursAndItsSortingIsSave
              "click 523 455\nwait 800\nclick 155 451\nwait 600\n" + "key RETURN\nwait 600\n" +
              save_in + "98\nwait 800\nquit\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(Shows("diary.bmp", "Дневник сессий", In(3), 3));
-    EXPECT_TRUE(Shows("diary.bmp", " Good ", In(3), 3));  // completed sessions in one colour
-    EXPECT_TRUE(Shows("diary.bmp", " Fail ", In(2), 2));  // failed ones in the other
+    EXPECT_TRUE(Shows("diary.bmp", "Дневник сессий", Font_8x16, 3));
+    EXPECT_TRUE(Shows("diary.bmp", " Good ", Font_8x16, 3));  // completed sessions in one colour
+    EXPECT_TRUE(Shows("diary.bmp", " Fail ", Font_8x16, 2));  // failed ones in the other
     const std::string by_points = dir.Read("SAVE/slot1"), by_number = dir.Read("SAVE/slot2");
     ASSERT_GE(by_points.size(), 14790u + 4 * 52);
     ASSERT_EQ(by_points.size(), by_number.size());
@@ -204,11 +192,8 @@ TEST_F(Diary_Test, PagesScrollButNeverShowRowsPastTheRecords) {
     ASSERT_EQ(diary.ready, 1);
     EXPECT_EQ(diary.rows_per_page, 19);
     EXPECT_EQ(diary.scroll->maximum, 25);
-    Font good;
-    Font_Copy(&good, &Font_8x16);
-    Font_Set_Colour(&good, 3);
     auto shows_row = [&](int n) {
-        return Shot_Find_Text(Back_Buffer_Shot(), Session_Row_Text(list, n - 1), good, 3);
+        return Shot_Find_Text(Back_Buffer_Shot(), Session_Row_Text(list, n - 1), Font_8x16, 3);
     };
     diary.Draw(Back_Buffer);
     EXPECT_TRUE(shows_row(1));
@@ -222,7 +207,6 @@ TEST_F(Diary_Test, PagesScrollButNeverShowRowsPastTheRecords) {
     diary.first_row = 25;  // the scroll bar at its end: an empty page
     diary.Draw(Back_Buffer);
     for (int n = 1; n <= 25; ++n) EXPECT_FALSE(shows_row(n)) << n;
-    Font_Release(&good);
     Session_List_Destroy(list);
 }
 

@@ -1,42 +1,15 @@
 // The run log: header shape, replacement at every start, messages as formatted.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/report_log.h"
+#include "scratch_cwd.h"
 
 namespace {
 
-std::string Read_All(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class Report_Log_Test : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("veltran_log_" + std::to_string(getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-        old_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_);
-    }
-    void TearDown() override {
-        Report_Close_For_Test();
-        std::filesystem::current_path(old_);
-        std::filesystem::remove_all(dir_);
-    }
-    std::filesystem::path dir_, old_;
-};
-
-TEST_F(Report_Log_Test, TimeTextPutsMillisecondsBeforeTheYear) {
+TEST(Report_Log, TimeTextPutsMillisecondsBeforeTheYear) {
     setenv("TZ", "UTC", 1);
     tzset();
     char text[64];
@@ -47,45 +20,24 @@ TEST_F(Report_Log_Test, TimeTextPutsMillisecondsBeforeTheYear) {
     EXPECT_STREQ(text, "Thu Jan  1 00:00:00.123, 1970\n");
 }
 
-TEST_F(Report_Log_Test, NothingIsWrittenBeforeTheLogIsOpen) {
+// Nothing before it is open; then the header, and each message on disk at once,
+// as formatted (a per-cent sign in an argument stands as it is), cut at 511 bytes.
+TEST(Report_Log, HeaderFirstThenEveryMessageOnDiskAtOnce) {
+    Scratch_Cwd cwd;
     EXPECT_EQ(Report_Log("\n early"), 0);
     EXPECT_FALSE(std::filesystem::exists("Report.txt"));
-}
-
-TEST_F(Report_Log_Test, HeaderComesFirstAndMessagesFollowUnchanged) {
     ASSERT_EQ(Report_Open(), 1);
+    const std::string head = "\nФайл отчета (Report.txt) открыт в ";
+    ASSERT_EQ(cwd.Read("Report.txt").compare(0, head.size(), head), 0);
     EXPECT_EQ(Report_Log("\n file %s", "100%d.bmp"), 1);
     EXPECT_EQ(Report_Log(nullptr), 0);
-    std::string log = Read_All("Report.txt");
-    const std::string head = "\nФайл отчета (Report.txt) открыт в ";
-    ASSERT_EQ(log.compare(0, head.size(), head), 0);
-    size_t header_end = log.find("\n\n", head.size());
-    ASSERT_NE(header_end, std::string::npos);
-    // The per-cent sign of the argument is written as it stands.
-    EXPECT_EQ(log.substr(header_end + 2), "\n file 100%d.bmp");
-}
-
-TEST_F(Report_Log_Test, EveryCallIsOnDiskAtOnce) {
-    ASSERT_EQ(Report_Open(), 1);
-    size_t before = Read_All("Report.txt").size();
-    Report_Log("\n step");
-    EXPECT_EQ(Read_All("Report.txt").size(), before + 6);
-}
-
-TEST_F(Report_Log_Test, ASecondStartReplacesTheOldLog) {
-    ASSERT_EQ(Report_Open(), 1);
-    Report_Log("\n first run only");
+    EXPECT_EQ(cwd.Log(), "\n file 100%d.bmp");
+    Report_Log("%s", std::string(2000, 'x').c_str());
+    EXPECT_EQ(cwd.Log().size(), 16u + 511u);
+    // A second start replaces the old log.
     Report_Close_For_Test();
     ASSERT_EQ(Report_Open(), 1);
-    EXPECT_EQ(Read_All("Report.txt").find("first run only"), std::string::npos);
-}
-
-TEST_F(Report_Log_Test, LongMessagesAreCutAt511Bytes) {
-    ASSERT_EQ(Report_Open(), 1);
-    size_t before = Read_All("Report.txt").size();
-    std::string big(2000, 'x');
-    Report_Log("%s", big.c_str());
-    EXPECT_EQ(Read_All("Report.txt").size(), before + 511);
+    EXPECT_EQ(cwd.Read("Report.txt").find("100%d"), std::string::npos);
 }
 
 }  // namespace

@@ -2,29 +2,11 @@
 // the name field in both layouts, the help and salvation pictures, and leaving.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "program_runner.h"
 #include "shot_text.h"
 #include "ui_fixture.h"
 
 namespace {
-
-// The 640 x 480 pixels of a shot (rows top-down).
-std::string Pixels(const std::string& bmp) {
-    if (bmp.size() != 640u * 480u + 1078u) return "";
-    std::string px(640 * 480, '\0');
-    for (int y = 0; y < 480; ++y)
-        std::memcpy(&px[y * 640], bmp.data() + 1078 + (479 - y) * 640, 640);
-    return px;
-}
-
-int Differences(const std::string& a, const std::string& b, int x0, int y0, int x1, int y1) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) n += a[y * 640 + x] != b[y * 640 + x];
-    return n;
-}
 
 const char* const Shutdown_Tail =
     "\n Завершена работа в главном меню \n"
@@ -60,24 +42,17 @@ TEST_F(Title_Run_Test, ANameIsTypedInBothLayouts) {
                                   "key LEFT\nwait 150\nkey BACK\nwait 150\n"
                                   "move 600 470\nwait 100\nshot after.bmp\nquit\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::string before = Pixels(dir.Read("before.bmp")),
-                      after = Pixels(dir.Read("after.bmp"));
-    ASSERT_FALSE(before.empty());
+    const Shot before = Shot_Read(dir.Read("before.bmp")), after = Shot_Read(dir.Read("after.bmp"));
+    ASSERT_EQ(before.width, 640);
     // The buttons below the field did not change.
-    EXPECT_EQ(Differences(before, after, 160, 190, 480, 460), 0);
-    Font name_font;
-    Font_Copy(&name_font, &Font_16x16);
-    Font_Set_Colour(&name_font, 3);
+    EXPECT_EQ(Shot_Diff(before, after, 160, 190, 480, 460), 0);
     int x = 0, y = 0;
-    EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("before.bmp")), "ученик Иисуса ...", name_font, 3,
-                               &x, &y));
+    EXPECT_TRUE(Shot_Find_Text(before, "ученик Иисуса ...", Font_16x16, 3, &x, &y));
     EXPECT_EQ(x, 75);
     EXPECT_EQ(y, 154);
     // "..", A (ENG), ф (РУС with Shift); И went in before "Aф", then Backspace took the
     // dot before it.
-    EXPECT_TRUE(
-        Shot_Find_Text(Shot_Read(dir.Read("after.bmp")), "ученик Иисуса .ИAф", name_font, 3));
-    Font_Release(&name_font);
+    EXPECT_TRUE(Shot_Find_Text(after, "ученик Иисуса .ИAф", Font_16x16, 3));
 }
 
 TEST(Title_Screen, HelpAndSalvationShowTheirPicturesAndReturn) {
@@ -89,14 +64,14 @@ TEST(Title_Screen, HelpAndSalvationShowTheirPicturesAndReturn) {
                     "key RETURN\nwait 300\nclick 320 430\nwait 300\nshot salvation.bmp\n"
                     "click 5 5\nwait 300\nshot back.bmp\nclick 320 375\nwait 300\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::string title = Pixels(dir.Read("title.bmp")), help = Pixels(dir.Read("help.bmp")),
-                      salvation = Pixels(dir.Read("salvation.bmp")),
-                      back = Pixels(dir.Read("back.bmp"));
-    ASSERT_FALSE(help.empty());
-    EXPECT_GT(Differences(title, help, 0, 0, 640, 480), 100000);
-    EXPECT_GT(Differences(help, salvation, 0, 60, 640, 440), 10000);
+    const Shot title = Shot_Read(dir.Read("title.bmp")), help = Shot_Read(dir.Read("help.bmp")),
+               salvation = Shot_Read(dir.Read("salvation.bmp")),
+               back = Shot_Read(dir.Read("back.bmp"));
+    ASSERT_EQ(help.width, 640);
+    EXPECT_GT(Shot_Diff(title, help, 0, 0, 640, 480), 100000);
+    EXPECT_GT(Shot_Diff(help, salvation, 0, 60, 640, 440), 10000);
     // Back on the title screen: the buttons stand where they stood.
-    EXPECT_EQ(Differences(title, back, 160, 190, 480, 460), 0);
+    EXPECT_EQ(Shot_Diff(title, back, 160, 190, 480, 460), 0);
     const std::string tail = Shutdown_Tail;
     EXPECT_EQ(run.report.substr(run.report.size() - tail.size()), tail);
 }
