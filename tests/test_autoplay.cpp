@@ -194,16 +194,21 @@ TEST_F(Autoplay_Run_Test, TheSoakSavesAfterEveryChapterAndContinuesFromTheSlot) 
     EXPECT_NE(run.err.find("chapters read 2, verses 5"), std::string::npos) << run.err;
 }
 
+// With the keyboard, and with the pad alone (the system's virtual pad: the cursor
+// by the stick, the blocks by the d-pad and the buttons).
 TEST_F(Autoplay_Run_Test, TheBundledObadiahIsReadWithoutAFailedSession) {
     dir.Remove("HScripts/Ruf.txt");
     dir.Write("HScripts/Avdey.txt",
               Read_File(std::string(VELTRAN_SOURCE_DIR) + "/data/HScripts/Avdey.txt"));
-    const Program_Run run = Play("1", "1");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Log_Count(run.report, "\n Start new sesion"), 1u);
-    EXPECT_NE(run.err.find("chapters read 1, verses 21, sessions completed 1, failed 0"),
-              std::string::npos)
-        << run.err;
+    for (const char* mode : {"1", "pad"}) {
+        const Program_Run run = Play(mode, "1");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(Log_Count(run.report, "\n Start new sesion"), 1u) << mode;
+        EXPECT_NE(run.err.find("chapters read 1, verses 21, sessions completed 1, failed 0"),
+                  std::string::npos)
+            << mode << ": " << run.err;
+        EXPECT_EQ(Log_Count(run.report, "\n Подключен игровой пульт"), mode[0] == 'p' ? 1u : 0u);
+    }
 }
 
 }  // namespace

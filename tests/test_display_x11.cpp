@@ -364,6 +364,25 @@ TEST_P(X11_Test, FullScreenFillsTheHeightOfA1280x800Screen) {
     setenv("DISPLAY", server.Display().c_str(), 1);
 }
 
+// A finger's tap is a click where the picture shows the point, scaled sharp or by
+// whole factors: the script's taps come as a touch screen's events through SDL.
+TEST_P(X11_Test, ATapOpensTheBookUnderItInEitherScaling) {
+    Xvfb_Server small("1280x800x24");
+    ASSERT_TRUE(small.Running());
+    setenv("DISPLAY", small.Display().c_str(), 1);
+    for (const char* scale : {"sharp", "whole"}) {
+        Scratch_Dir dir;
+        dir.Link_Bundled_Data(true);
+        dir.Write("settings.conf", std::string("scale = ") + scale + "\n");
+        const Program_Run run = Run_Program(
+            dir, "wait 500\ntap 320 210\nwait 1500\ntap 195 319\nwait 1500\n", {"VELTRAN_SHOW=1"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.report.find("\n Чтение книги: HScripts/Avdey.txt"), std::string::npos)
+            << scale;
+    }
+    setenv("DISPLAY", server.Display().c_str(), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Ways, X11_Test, ::testing::Values("surface", "renderer"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param);

@@ -6,6 +6,7 @@
 
 #include "shared_state.h"
 
+#include "platform/pad.h"
 #include "platform/platform_internal.h"
 #include "platform/settings.h"
 #include "platform/view.h"
@@ -148,6 +149,20 @@ TEST(Script, KeyAndClickExpandIntoPressWaitRelease) {
     EXPECT_EQ(c[4].key->vk, VK_LBUTTON);
     EXPECT_EQ(c[7].path, "x.bmp");
     EXPECT_EQ(c[8].op, SC_QUIT);
+    // The pad's buttons and the finger expand the same way.
+    ASSERT_TRUE(
+        Script_Parse("padhold dpleft 300\naxis righty -32768\ntap 5 6\ndrag 0 0 8 4\n", &c, &err))
+        << err;
+    ASSERT_EQ(c.size(), 3u + 1 + 2 + 10);
+    EXPECT_EQ(c[0].op, SC_PAD_BUTTON);
+    EXPECT_EQ(c[0].a, PAD_DPLEFT);
+    EXPECT_EQ(c[1].a, 300);
+    EXPECT_EQ(c[2].b, 0);
+    EXPECT_EQ(c[3].b, -32768);
+    EXPECT_EQ(c[5].c, TOUCH_UP);
+    EXPECT_EQ(c[12].a, 6);  // the drag's third step
+    EXPECT_EQ(c[15].op, SC_TOUCH);
+    EXPECT_EQ(c[15].b, 4);
 }
 
 TEST(Script, ErrorsNameTheLine) {
@@ -160,6 +175,9 @@ TEST(Script, ErrorsNameTheLine) {
     EXPECT_FALSE(Script_Parse("wait 5x\n", &c, &err));
     EXPECT_FALSE(Script_Parse("jump\n", &c, &err));
     EXPECT_FALSE(Script_Parse("quit now\n", &c, &err));
+    for (const char* bad : {"pad nosuch\n", "padhold a\n", "axis leftx 40000\n", "axis up 1\n",
+                            "tap 640 1\n", "drag 1 2 3\n", "padplug now\n"})
+        EXPECT_FALSE(Script_Parse(bad, &c, &err)) << bad;
 }
 
 TEST(Script, EveryDocumentedKeyNameIsKnown) {
@@ -221,8 +239,8 @@ void Fake_Wait(uint32_t ms) {
 void Note_Service() {
     Calls += 's';
 }
-const Plat_Backend Fake_Window = {nullptr, Fake_Show, nullptr, nullptr,
-                                  nullptr, nullptr,   nullptr, Fake_Wait};
+const Plat_Backend Fake_Window = {nullptr, Fake_Show, nullptr,   nullptr, nullptr,
+                                  nullptr, nullptr,   Fake_Wait, nullptr, nullptr};
 
 TEST_F(Platform_Test, AStillScreenWaitsForInputAndMovesAgainAtOnce) {
     Plat_Clock_Set_Virtual(false);

@@ -204,13 +204,14 @@ int App_Main(int argc, char** argv) {
     Plat_Show_Cursor(false);
     int started = App_Startup();
     // The built-in player takes the keyboard (VELTRAN_AUTOPLAY=1, or =soak to save
-    // and continue after every chapter).
+    // and continue after every chapter, or =pad to play with a game pad alone).
     const char* autoplay = std::getenv("VELTRAN_AUTOPLAY");
     const bool playing =
         started && autoplay != nullptr && *autoplay != '\0' && std::strcmp(autoplay, "0") != 0;
     if (playing) {
         Autoplay_Options options;
         options.soak = std::strcmp(autoplay, "soak") == 0;
+        options.pad = std::strcmp(autoplay, "pad") == 0;
         if (const char* seconds = std::getenv("VELTRAN_AUTOPLAY_SECONDS"))
             options.wall_seconds = std::atof(seconds);
         Autoplay_Start(options);

@@ -6,6 +6,7 @@
 #include <deque>
 #include <vector>
 
+#include "platform/pad.h"
 #include "platform/platform_internal.h"
 
 namespace {
@@ -68,6 +69,8 @@ const std::vector<Key_Def>& Plat_Key_Table() {
             {"BACK", VK_BACK, 0x0E},
             {"DELETE", VK_DELETE, 0xD3},
             {"SHIFT", VK_SHIFT, DIK_LSHIFT},
+            {"PAUSE", VK_PAUSE, DIK_PAUSE},
+            {"APPS", VK_APPS, DIK_APPS},
             {"F5", VK_F5, 0x3F},
             {"F6", VK_F6, 0x40},
             {"F7", VK_F7, 0x41},
@@ -134,6 +137,11 @@ void Plat_In_Mouse_Move(int x, int y) {
     Post(WM_MOUSEMOVE, 0, Pack_Point(x, y));
 }
 
+void Plat_In_Mouse_Position(int* x, int* y) {
+    *x = Mouse_Pos_X;
+    *y = Mouse_Pos_Y;
+}
+
 void Plat_In_Mouse_Button(int vk, bool down) {
     if (vk != VK_LBUTTON && vk != VK_RBUTTON) return;
     if (down && !Vk_Down[vk]) Vk_Pressed[vk] = true;
@@ -184,6 +192,7 @@ size_t Plat_In_Held_Count() {
 }
 
 void Plat_In_Reset() {
+    Plat_Pad_Reset();
     Held.clear();
     Queue.clear();
     Quit_Posted = false;

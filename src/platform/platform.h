@@ -33,6 +33,7 @@ constexpr int VK_BACK = 0x08;
 constexpr int VK_TAB = 0x09;
 constexpr int VK_RETURN = 0x0D;
 constexpr int VK_SHIFT = 0x10;
+constexpr int VK_PAUSE = 0x13;  // the game's ПАУЗА (a pad's Start in play)
 constexpr int VK_ESCAPE = 0x1B;
 constexpr int VK_SPACE = 0x20;
 constexpr int VK_LEFT = 0x25;
@@ -40,6 +41,7 @@ constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
 constexpr int VK_DELETE = 0x2E;
+constexpr int VK_APPS = 0x5D;  // the menu key: the game's МЕНЮ (a pad's Back in play)
 constexpr int VK_MULTIPLY = 0x6A;
 constexpr int VK_ADD = 0x6B;
 constexpr int VK_SEPARATOR = 0x6C;
@@ -74,6 +76,8 @@ constexpr int DIK_UP = 0xC8;
 constexpr int DIK_LEFT = 0xCB;
 constexpr int DIK_RIGHT = 0xCD;
 constexpr int DIK_DOWN = 0xD0;
+constexpr int DIK_PAUSE = 0xC5;
+constexpr int DIK_APPS = 0xDD;
 
 struct Plat_Msg {
     uint32_t message;

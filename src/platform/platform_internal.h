@@ -28,6 +28,8 @@ const Key_Def* Plat_Find_Key(const std::string& name);
 void Plat_In_Key(int vk, int dik, bool down, bool repeat);
 void Plat_In_Mouse_Move(int x, int y);
 void Plat_In_Mouse_Button(int vk, bool down);
+// Where the pointer is in the picture.
+void Plat_In_Mouse_Position(int* x, int* y);
 // A key (dik != 0) or mouse button (dik == 0) as the system reports it: a release
 // that comes less than a whole frame after its press is held back (see
 // Plat_In_Frame_Shown).
@@ -58,8 +60,16 @@ struct Plat_Backend {
     void (*show_cursor)(bool visible);
     // Sleeps until a system event arrives or the time is up.
     void (*wait_input)(uint32_t ms);
+    // The system's own virtual controller (what: 0 a button, 1 an axis, 2 plugged
+    // in or out) and touch events, for the script and the built-in player: their
+    // input takes the path a real pad's and finger's does, and is taken at once.
+    void (*virtual_pad)(int what, int index, int value);
+    void (*virtual_touch)(int phase, int x, int y);
 };
 void Plat_Set_Backend(const Plat_Backend* backend);
+// Through the backend's virtual pad and touch; false without them.
+bool Plat_Backend_Virtual_Pad(int what, int index, int value);
+bool Plat_Backend_Virtual_Touch(int phase, int x, int y);
 // Services that need a look once a frame (the music's loop watch, the built-in
 // player); run by every present, with or without a window. Adding one twice, or
 // removing one not added, changes nothing.
@@ -146,7 +156,19 @@ void Plat_Sleep_Ns(uint64_t ns);
 void Plat_Note_Paced();
 
 // --- script ----------------------------------------------------------------
-enum Script_Op { SC_WAIT, SC_MOVE, SC_DOWN, SC_UP, SC_SHOT, SC_QUIT, SC_CLOSE };
+enum Script_Op {
+    SC_WAIT,
+    SC_MOVE,
+    SC_DOWN,
+    SC_UP,
+    SC_SHOT,
+    SC_QUIT,
+    SC_CLOSE,
+    SC_PAD_BUTTON,  // a: button, b: 1 down, 0 up
+    SC_PAD_AXIS,    // a: axis, b: value
+    SC_PAD_PLUG,    // a: 1 plugged in, 0 pulled out
+    SC_TOUCH        // a, b: the point, c: its phase
+};
 
 struct Script_Command {
     Script_Op op;
@@ -154,9 +176,11 @@ struct Script_Command {
     const Key_Def* key = nullptr;  // down / up
     std::string path;              // shot
     int line = 0;                  // line in the script file
+    int c = 0;                     // touch: its phase
 };
 
-// Parses a script; "key" and "click" are expanded into their downs, waits and ups.
+// Parses a script; "key", "click", "pad", "padhold", "tap" and "drag" are expanded
+// into their downs, waits and ups.
 // On an error returns false with a message naming the line.
 bool Script_Parse(const std::string& text, std::vector<Script_Command>* out, std::string* error);
 

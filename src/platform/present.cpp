@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/pad.h"
 #include "platform/platform_internal.h"
 
 namespace {
@@ -27,6 +28,18 @@ void Plat_Set_Backend(const Plat_Backend* backend) {
     Backend = backend;
     Last_Pump_Ns = 0;
     Still_Frames = 0;
+}
+
+bool Plat_Backend_Virtual_Pad(int what, int index, int value) {
+    if (Backend == nullptr || Backend->virtual_pad == nullptr) return false;
+    Backend->virtual_pad(what, index, value);
+    return true;
+}
+
+bool Plat_Backend_Virtual_Touch(int phase, int x, int y) {
+    if (Backend == nullptr || Backend->virtual_touch == nullptr) return false;
+    Backend->virtual_touch(phase, x, y);
+    return true;
 }
 
 void Plat_Add_Frame_Service(void (*service)()) {
@@ -69,6 +82,8 @@ void Run_Frame_Services() {
 }  // namespace
 
 void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
+    // The pad first: this frame tells whether it plays or points.
+    Plat_Pad_Frame();
     const bool still = Still_Frames >= Still_After && !Plat_Clock_Virtual() && Backend != nullptr &&
                        Backend->wait_input != nullptr && Last_Present_Ns != 0;
     if (still) {

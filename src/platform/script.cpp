@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/bmp_write.h"
+#include "platform/pad.h"
 #include "platform/platform_internal.h"
 
 namespace {
@@ -75,6 +76,50 @@ bool Script_Parse(const std::string& text, std::vector<Script_Command>* out, std
             } else {
                 out->push_back({op == "down" ? SC_DOWN : SC_UP, 0, 0, k, "", number});
             }
+        } else if (op == "pad" || op == "padhold") {
+            const bool hold = op == "padhold";
+            if (!args(hold ? 2 : 1))
+                return fail(op + (hold ? " takes a button and MS" : " takes a button"));
+            const int button = Pad_Button_Named(w[1]);
+            if (button < 0) return fail("unknown pad button '" + w[1] + "'");
+            int ms = 50;
+            if (hold && !Parse_Int(w[2], 0, 86400000, &ms))
+                return fail("padhold takes a button and MS");
+            out->push_back({SC_PAD_BUTTON, button, 1, nullptr, "", number});
+            out->push_back({SC_WAIT, ms, 0, nullptr, "", number});
+            out->push_back({SC_PAD_BUTTON, button, 0, nullptr, "", number});
+        } else if (op == "axis") {
+            c.op = SC_PAD_AXIS;
+            if (!args(2) || (c.a = Pad_Axis_Named(w[1])) < 0 ||
+                !Parse_Int(w[2], -32768, 32767, &c.b))
+                return fail("axis takes an axis name and a value -32768..32767");
+            out->push_back(c);
+        } else if (op == "padplug" || op == "padunplug") {
+            if (!args(0)) return fail(op + " takes nothing");
+            out->push_back({SC_PAD_PLUG, op == "padplug" ? 1 : 0, 0, nullptr, "", number});
+        } else if (op == "tap" || op == "drag") {
+            const size_t n = op == "tap" ? 2 : 4;
+            int p[4] = {};
+            bool ok = args(n);
+            for (size_t i = 0; ok && i < n; ++i)
+                ok = Parse_Int(w[i + 1], 0, i % 2 ? 479 : 639, &p[i]);
+            if (!ok)
+                return fail(op + (n == 2 ? " takes X Y" : " takes X1 Y1 X2 Y2") +
+                            " inside 640 x 480");
+            auto touch = [&](int x, int y, int phase) {
+                Script_Command t{SC_TOUCH, x, y, nullptr, "", number};
+                t.c = phase;
+                out->push_back(t);
+            };
+            touch(p[0], p[1], TOUCH_DOWN);
+            if (op == "drag") {
+                // The finger slides over four frames.
+                for (int i = 1; i <= 4; ++i) {
+                    out->push_back({SC_WAIT, 16, 0, nullptr, "", number});
+                    touch(p[0] + (p[2] - p[0]) * i / 4, p[1] + (p[3] - p[1]) * i / 4, TOUCH_MOVE);
+                }
+            }
+            touch(p[n - 2], p[n - 1], TOUCH_UP);
         } else if (op == "shot") {
             if (!args(1)) return fail("shot takes one path");
             c.op = SC_SHOT;
@@ -137,6 +182,18 @@ void Script_Run_Due() {
                 break;
             case SC_CLOSE:
                 Plat_Post_Close();
+                break;
+            case SC_PAD_BUTTON:
+                Plat_Virtual_Pad_Button(c.a, c.b != 0);
+                break;
+            case SC_PAD_AXIS:
+                Plat_Virtual_Pad_Axis(c.a, c.b);
+                break;
+            case SC_PAD_PLUG:
+                Plat_Virtual_Pad_Plug(c.a != 0);
+                break;
+            case SC_TOUCH:
+                Plat_Virtual_Touch(static_cast<Touch_Phase>(c.c), c.a, c.b);
                 break;
             case SC_QUIT:
                 Plat_Post_Quit();

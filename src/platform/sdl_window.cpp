@@ -20,6 +20,8 @@
 #include <sstream>
 #include <string>
 
+#include "core/report_log.h"
+#include "platform/pad.h"
 #include "platform/platform_internal.h"
 #include "platform/sdl_system.h"
 #include "platform/settings.h"
@@ -36,7 +38,6 @@ SDL_Texture* Texture = nullptr;
 // into this target, which is then drawn to the window with smoothing.
 SDL_Texture* Enlarged = nullptr;
 int Enlarged_K = 0;
-bool Logical_Size = true;  // the renderer maps the picture by its logical size
 Plat_Scale Scale = Plat_Scale::Sharp;
 Plat_Sharp_Scaler Sharp;
 bool Sharp_Surface = false;  // the surface path draws through Sharp
@@ -89,6 +90,8 @@ const Key_Def* Key_For_Scancode(SDL_Scancode s, Key_Def* extra) {
         {SDL_SCANCODE_BACKSPACE, "BACK"},
         {SDL_SCANCODE_DELETE, "DELETE"},
         {SDL_SCANCODE_LSHIFT, "SHIFT"},
+        {SDL_SCANCODE_PAUSE, "PAUSE"},
+        {SDL_SCANCODE_APPLICATION, "APPS"},
         {SDL_SCANCODE_F5, "F5"},
         {SDL_SCANCODE_F6, "F6"},
         {SDL_SCANCODE_F7, "F7"},
@@ -257,6 +260,188 @@ int Clamp(int v, int lo, int hi) {
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
+// Window pixels to picture pixels; the bars around the picture give its nearest
+// edge.
+void To_Picture(int wx, int wy, int* x, int* y) {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(Win, &w, &h);
+    Plat_Layout_To_Picture(Plat_Layout_For(w, h, Scale), wx, wy, x, y);
+    *x = Clamp(*x, 0, Pic_W - 1);
+    *y = Clamp(*y, 0, Pic_H - 1);
+}
+
+// --- pads and fingers -------------------------------------------------------------------
+
+void Pump();
+
+constexpr int Max_Pads = 8;
+SDL_GameController* Pads[Max_Pads];
+// The script's and the built-in player's pad, a controller SDL itself emulates, and
+// the touch device its fingers come from. In scripted mode only they are heard.
+SDL_Joystick* Virtual_Joy = nullptr;
+SDL_JoystickID Virtual_Id = -1;
+constexpr SDL_TouchID Virtual_Touch_Id = 0x56454C54;
+bool Finger_Down = false;
+SDL_FingerID Finger_Id = 0;
+
+int Pad_Slot(SDL_JoystickID id) {
+    for (int i = 0; i < Max_Pads; ++i)
+        if (Pads[i] != nullptr &&
+            SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(Pads[i])) == id)
+            return i;
+    return -1;
+}
+
+void Open_Pad(int device) {
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(device);
+    if ((Script_Active() && id != Virtual_Id) || Pad_Slot(id) >= 0) return;
+    for (SDL_GameController*& slot : Pads)
+        if (slot == nullptr) {
+            slot = SDL_GameControllerOpen(device);
+            if (slot != nullptr)
+                Report_Log("\n Подключен игровой пульт: %s", SDL_GameControllerName(slot));
+            return;
+        }
+}
+
+// A pad pulled out; the last one leaving lets go of everything it held.
+void Close_Pad(SDL_JoystickID id) {
+    const int slot = Pad_Slot(id);
+    if (slot < 0) return;
+    SDL_GameControllerClose(Pads[slot]);
+    Pads[slot] = nullptr;
+    Report_Log("\n Игровой пульт отключен");
+    for (SDL_GameController* p : Pads)
+        if (p != nullptr) return;
+    Plat_Pad_Unplugged();
+}
+
+void Close_Pads() {
+    for (SDL_GameController*& p : Pads) {
+        if (p != nullptr) SDL_GameControllerClose(p);
+        p = nullptr;
+    }
+    if (Virtual_Joy != nullptr) SDL_JoystickClose(Virtual_Joy);
+    Virtual_Joy = nullptr;
+    Virtual_Id = -1;
+    Finger_Down = false;
+}
+
+void Attach_Virtual_Pad() {
+    if (Virtual_Joy != nullptr) return;
+    // The built-in player's pad plays whether or not the window has the focus.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SDL_VirtualJoystickDesc d;
+    SDL_zero(d);
+    d.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    d.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    d.naxes = SDL_CONTROLLER_AXIS_MAX;
+    d.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    d.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+    d.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+    d.name = "Veltran virtual pad";
+    const int device = SDL_JoystickAttachVirtualEx(&d);
+    if (device < 0 || (Virtual_Joy = SDL_JoystickOpen(device)) == nullptr) {
+        std::fprintf(stderr, "veltran: no virtual pad: %s\n", SDL_GetError());
+        return;
+    }
+    Virtual_Id = SDL_JoystickInstanceID(Virtual_Joy);
+    Open_Pad(device);  // at once: a press made right away is heard
+}
+
+void Detach_Virtual_Pad() {
+    if (Virtual_Joy == nullptr) return;
+    for (int i = 0; i < SDL_NumJoysticks(); ++i)
+        if (SDL_JoystickGetDeviceInstanceID(i) == Virtual_Id) SDL_JoystickDetachVirtual(i);
+    SDL_JoystickClose(Virtual_Joy);
+    Virtual_Joy = nullptr;
+}
+
+void Virtual_Pad(int what, int index, int value) {
+    if (what == 2) {
+        if (value != 0)
+            Attach_Virtual_Pad();
+        else
+            Detach_Virtual_Pad();
+        return;
+    }
+    Attach_Virtual_Pad();
+    if (Virtual_Joy == nullptr) return;
+    if (what == 0)
+        SDL_JoystickSetVirtualButton(Virtual_Joy, index, static_cast<Uint8>(value));
+    else
+        SDL_JoystickSetVirtualAxis(Virtual_Joy, index, static_cast<Sint16>(value));
+    SDL_JoystickUpdate();
+    Pump();  // taken now, as the script's keys are: the next look sees them
+}
+
+// A finger of the script, as a touch screen's event at that point of the picture.
+void Virtual_Touch(int phase, int x, int y) {
+    int w = 0, h = 0;
+    if (Win == nullptr) return;
+    SDL_GetWindowSize(Win, &w, &h);
+    if (w <= 0 || h <= 0) return;
+    const Plat_Layout l = Plat_Layout_For(w, h, Scale);
+    SDL_Event e;
+    SDL_zero(e);
+    e.type = phase == TOUCH_DOWN   ? SDL_FINGERDOWN
+             : phase == TOUCH_MOVE ? SDL_FINGERMOTION
+                                   : SDL_FINGERUP;
+    e.tfinger.timestamp = SDL_GetTicks();
+    e.tfinger.touchId = Virtual_Touch_Id;
+    e.tfinger.fingerId = 1;
+    e.tfinger.x = static_cast<float>((l.x + (x + 0.5) * l.w / Pic_W) / w);
+    e.tfinger.y = static_cast<float>((l.y + (y + 0.5) * l.h / Pic_H) / h);
+    e.tfinger.pressure = 1;
+    e.tfinger.windowID = SDL_GetWindowID(Win);
+    SDL_PushEvent(&e);
+    Pump();
+}
+
+// Pad and finger events; false for any other.
+bool Handle_Pad_Or_Finger(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_CONTROLLERDEVICEADDED:
+            Open_Pad(e.cdevice.which);
+            return true;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            Close_Pad(e.cdevice.which);
+            return true;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            if (Pad_Slot(e.cbutton.which) >= 0)
+                Plat_Pad_Button(e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
+            return true;
+        case SDL_CONTROLLERAXISMOTION:
+            if (Pad_Slot(e.caxis.which) >= 0) Plat_Pad_Axis(e.caxis.axis, e.caxis.value);
+            return true;
+        case SDL_FINGERDOWN:
+        case SDL_FINGERMOTION:
+        case SDL_FINGERUP: {
+            if (Script_Active() != (e.tfinger.touchId == Virtual_Touch_Id)) return true;
+            const bool first = e.type == SDL_FINGERDOWN && !Finger_Down;
+            if (!first && (!Finger_Down || e.tfinger.fingerId != Finger_Id)) return true;
+            int w = 0, h = 0, x = 0, y = 0;
+            SDL_GetWindowSize(Win, &w, &h);
+            To_Picture(static_cast<int>(e.tfinger.x * w), static_cast<int>(e.tfinger.y * h), &x,
+                       &y);
+            if (first) {
+                Finger_Down = true;
+                Finger_Id = e.tfinger.fingerId;
+                Plat_Touch_Down(x, y);
+            } else if (e.type == SDL_FINGERMOTION) {
+                Plat_Touch_Move(x, y);
+            } else if (e.type == SDL_FINGERUP) {
+                Finger_Down = false;
+                Plat_Touch_Up(x, y);
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
 void Handle_Event(const SDL_Event& e) {
     switch (e.type) {
         case SDL_QUIT:
@@ -276,6 +461,7 @@ void Handle_Event(const SDL_Event& e) {
         default:
             break;
     }
+    if (Handle_Pad_Or_Finger(e)) return;
     // In scripted mode the input comes from the script alone.
     if (Script_Active()) return;
     switch (e.type) {
@@ -299,16 +485,9 @@ void Handle_Event(const SDL_Event& e) {
             return;
         }
         case SDL_MOUSEMOTION: {
-            // Window pixels to picture pixels (on the renderer path its logical size
-            // has done it); the bars around the picture report its nearest edge.
-            int x = e.motion.x, y = e.motion.y;
-            int w = 0, h = 0;
-            SDL_GetWindowSize(Win, &w, &h);
-            const Plat_Layout l = Plat_Layout_For(w, h, Scale);
-            // The renderer's logical size maps a whole-factor picture itself.
-            if (Present_Way == Way::Through_Surface || l.w != Pic_W * l.k)
-                Plat_Layout_To_Picture(l, x, y, &x, &y);
-            Plat_In_Mouse_Move(Clamp(x, 0, Pic_W - 1), Clamp(y, 0, Pic_H - 1));
+            int x = 0, y = 0;
+            To_Picture(e.motion.x, e.motion.y, &x, &y);
+            Plat_In_Mouse_Move(x, y);
             return;
         }
         case SDL_MOUSEBUTTONDOWN:
@@ -337,7 +516,9 @@ void Draw_Shown() {
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(Renderer, &w, &h);
     const Plat_Layout l = Plat_Layout_For(w, h, Scale);
-    if (Scale == Plat_Scale::Sharp && l.w != Pic_W * l.k) {
+    const SDL_Rect to{l.x, l.y, l.w, l.h};
+    SDL_RenderClear(Renderer);
+    if (l.w != Pic_W * l.k) {
         // Enlarged crisply by the whole factor, then smoothed the last step.
         if (Enlarged == nullptr || Enlarged_K != l.k) {
             if (Enlarged) SDL_DestroyTexture(Enlarged);
@@ -349,25 +530,13 @@ void Draw_Shown() {
         if (Enlarged != nullptr && SDL_SetRenderTarget(Renderer, Enlarged) == 0) {
             SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
             SDL_SetRenderTarget(Renderer, nullptr);
-            if (Logical_Size) {
-                SDL_RenderSetLogicalSize(Renderer, 0, 0);
-                SDL_RenderSetScale(Renderer, 1.0f, 1.0f);
-                Logical_Size = false;
-            }
             SDL_RenderClear(Renderer);
-            const SDL_Rect to{l.x, l.y, l.w, l.h};
             SDL_RenderCopy(Renderer, Enlarged, nullptr, &to);
             SDL_RenderPresent(Renderer);
             return;
         }
     }
-    if (!Logical_Size) {
-        SDL_RenderSetLogicalSize(Renderer, Pic_W, Pic_H);
-        SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
-        Logical_Size = true;
-    }
-    SDL_RenderClear(Renderer);
-    SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+    SDL_RenderCopy(Renderer, Texture, nullptr, &to);
     SDL_RenderPresent(Renderer);
 }
 
@@ -544,8 +713,8 @@ void Wait_Input(uint32_t ms) {
     if (SDL_WaitEventTimeout(&e, static_cast<int>(ms))) Handle_Event(e);
 }
 
-const Plat_Backend Sdl_Backend = {Pump,     Show, Reattach, Is_Lost,
-                                  Restored, Beep, Cursor,   Wait_Input};
+const Plat_Backend Sdl_Backend = {Pump, Show,   Reattach,   Is_Lost,     Restored,
+                                  Beep, Cursor, Wait_Input, Virtual_Pad, Virtual_Touch};
 
 // --- choosing the way frames are shown -----------------------------------------------
 
@@ -590,9 +759,6 @@ bool Gpu_Possible() {
 bool Open_Renderer(bool accelerated) {
     Renderer = SDL_CreateRenderer(Win, -1, accelerated ? 0 : SDL_RENDERER_SOFTWARE);
     if (Renderer == nullptr) return false;
-    SDL_RenderSetLogicalSize(Renderer, Pic_W, Pic_H);
-    SDL_RenderSetIntegerScale(Renderer, SDL_TRUE);
-    Logical_Size = true;
     Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                 Pic_W, Pic_H);
     if (Texture == nullptr) {
@@ -681,10 +847,18 @@ Plat_Open_Result Open_Window(const char* title, bool headless, std::string* erro
     // Closing the window is a question for the game (WM_CLOSE); SDL's quit comes
     // only from SIGTERM or SIGINT, which end the program at once.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // A finger is not a mouse here: taps, drags and long presses are told apart by
+    // the program.
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
+    // The script's pad plays into a window nobody sees, which never has the focus.
+    if (Headless || Script_Active()) SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         *error = std::string("no display could be opened: ") + SDL_GetError();
         return PLAT_OPEN_NO_WINDOW;
     }
+    // Pads are welcome, not needed.
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        Report_Log("\n Игровые пульты недоступны: %s", SDL_GetError());
     Sdl_Up = true;
     Plat_Set_Backend(&Sdl_Backend);
     // Without a desktop SDL falls back to drivers that show nothing; unless that was
@@ -724,6 +898,7 @@ Plat_Open_Result Open_Window(const char* title, bool headless, std::string* erro
 }
 
 void Close_Window() {
+    Close_Pads();
     Close_Renderer();
     if (Win) SDL_DestroyWindow(Win);
     Win = nullptr;

@@ -4,6 +4,8 @@
 
 #include <malloc.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -12,6 +14,7 @@
 
 #include "platform/shell_input.h"
 #include "game/game_state.h"
+#include "platform/pad.h"
 #include "platform/platform.h"
 #include "platform/platform_internal.h"
 #include "ui/screen_loop.h"
@@ -168,9 +171,13 @@ struct Player {
     Game_State* game = nullptr;
 
     const Key_Def* held = nullptr;  // a key held down since the last frame
+    int held_button = -1;           // with the pad: a button held since the last frame
+    bool pad_rest = false;          // a frame between two presses: a tap is down two
     // A click in three frames: the pointer moves, the button goes down, then up.
+    // With the pad the right stick brings the cursor there first, a frame at a time.
     Screen_Target click = {0, 0};
     int click_stage = 0;
+    int steering_frames = 0;
 
     // The block being steered and what is left of its plan.
     uint32_t planned_block = 0;
@@ -192,7 +199,23 @@ Player P;
 // The announced screen's target k (see the screen's own order), clicked.
 void Click_Target(size_t k);
 
+// The pad's button for a key, in play (the game screen) and outside it.
+int Pad_Button_For(const std::string& key) {
+    const bool play = P.screen == "game";
+    if (key == "LEFT") return PAD_DPLEFT;
+    if (key == "RIGHT") return PAD_DPRIGHT;
+    if (key == "UP") return PAD_B;  // the turn of the Up key
+    if (key == "SPACE") return play ? PAD_DPDOWN : PAD_X;
+    if (key == "RETURN") return play ? PAD_X : PAD_START;
+    return PAD_B;  // Escape
+}
+
 void Press(const char* name) {
+    if (P.options.pad) {
+        P.held_button = Pad_Button_For(name);
+        Plat_Virtual_Pad_Button(P.held_button, true);
+        return;
+    }
     const Key_Def* k = Plat_Find_Key(name);
     if (k == nullptr) return;
     Plat_In_Key(k->vk, k->dik, true, false);
@@ -200,6 +223,11 @@ void Press(const char* name) {
 }
 
 void Release_Held() {
+    if (P.held_button >= 0) {
+        Plat_Virtual_Pad_Button(P.held_button, false);
+        P.pad_rest = true;
+    }
+    P.held_button = -1;
     if (P.held == nullptr) return;
     Plat_In_Key(P.held->vk, P.held->dik, false, false);
     P.held = nullptr;
@@ -208,11 +236,46 @@ void Release_Held() {
 void Click_Target(size_t k) {
     if (k >= P.targets.size()) return;
     P.click = P.targets[k];
-    P.click_stage = 1;
+    P.click_stage = P.options.pad ? 10 : 1;
+    P.steering_frames = 0;
+}
+
+// With the pad: the right stick pushed towards the target, less the nearer it is,
+// until the cursor is there; then A (in play, the stick's own press) clicks.
+bool Clicking_With_The_Pad() {
+    const int button = P.screen == "game" ? PAD_RIGHTSTICK : PAD_A;
+    switch (P.click_stage) {
+        case 10: {
+            int x = 0, y = 0;
+            Plat_In_Mouse_Position(&x, &y);
+            const double dx = P.click.x - x, dy = P.click.y - y, dist = std::hypot(dx, dy);
+            if (dist <= 1.5 || ++P.steering_frames > 600) {
+                Plat_Virtual_Pad_Axis(PAD_RIGHTX, 0);
+                Plat_Virtual_Pad_Axis(PAD_RIGHTY, 0);
+                P.click_stage = 11;
+                return true;
+            }
+            const double push = 0.16 + 0.84 * std::min(1.0, dist / 150);
+            Plat_Virtual_Pad_Axis(PAD_RIGHTX, static_cast<int>(dx / dist * push * 32767));
+            Plat_Virtual_Pad_Axis(PAD_RIGHTY, static_cast<int>(dy / dist * push * 32767));
+            return true;
+        }
+        case 11:
+            Plat_Virtual_Pad_Button(button, true);
+            P.click_stage = 12;
+            return true;
+        case 12:
+            Plat_Virtual_Pad_Button(button, false);
+            P.click_stage = 0;
+            return true;
+        default:
+            return false;
+    }
 }
 
 // One stage of a click per frame; false when no click is under way.
 bool Clicking() {
+    if (P.click_stage >= 10) return Clicking_With_The_Pad();
     switch (P.click_stage) {
         case 1:
             Plat_In_Mouse_Move(P.click.x, P.click.y);
@@ -326,8 +389,15 @@ void Frame() {
     }
     // The game's figures on every frame it lives, the results and the end included.
     if (P.game != nullptr) Keep_Figures(P.game);
-    if (P.held != nullptr) {  // a key pressed in the last frame is let go in this one
+    if (P.held != nullptr || P.held_button >= 0) {  // pressed in the last frame, let go now
         Release_Held();
+        P.announced = false;
+        return;
+    }
+    if (P.pad_rest) {
+        // A pad's quick press stays down for a whole frame: the next one waits a
+        // frame more, or the game would see no release between them.
+        P.pad_rest = false;
         P.announced = false;
         return;
     }

@@ -27,6 +27,9 @@ struct Autoplay_Options {
     // Also saves into slot 1 after every completed chapter and continues from it
     // through the main menu, as a long test of saving does.
     bool soak = false;
+    // Plays with a game pad alone (the system's virtual pad): the cursor by the
+    // stick, the blocks by the d-pad and the buttons.
+    bool pad = false;
     // Leaves the program after this many seconds of real time (0: never).
     double wall_seconds = 0;
 };

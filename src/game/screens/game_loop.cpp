@@ -19,6 +19,7 @@
 #include "game/screens/save_slots.h"
 #include "game/screens/session_results.h"
 #include "graphics/display.h"
+#include "platform/pad.h"
 #include "platform/platform.h"
 #include "records/session_diary.h"
 #include "records/slot_menu.h"
@@ -64,6 +65,7 @@ Block_End Play_Block(Game_State* s, int* carry) {
     bool landed = false;
     while (!landed) {
         Announce_Game(s);
+        Plat_Pad_Blocks_Falling();  // a pad steers the block in this frame
         landed = Block_Tick(s, carry);
         Side_Buttons_Update(s);
         Game_Draw_Frame(s, 1);

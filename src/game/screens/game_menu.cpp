@@ -4,6 +4,8 @@
 #include <initializer_list>
 
 #include "audio/sound.h"
+#include "platform/platform.h"
+#include "platform/shell_input.h"
 #include "game/board.h"
 #include "game/screens/board_draw.h"
 #include "game/screens/game_screen.h"
@@ -17,6 +19,9 @@
 
 void Side_Buttons_Update(Game_State* s) {
     Game_Screen& v = *s->Screen;
+    // The Pause and Menu keys (a pad's Start and Back) press ПАУЗА and МЕНЮ.
+    if (Key_Clicked(VK_PAUSE)) v.Btn_Pause->Press();
+    if (Key_Clicked(VK_APPS)) v.Btn_Menu->Press();
     for (cls_Button_Standart* b :
          {v.Btn_Book.get(), v.Btn_Save.get(), v.Btn_Pause.get(), v.Btn_Stats.get(),
           v.Btn_Menu.get(), v.Btn_Fon.get(), v.Btn_Music.get()})
