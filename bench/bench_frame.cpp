@@ -16,6 +16,7 @@
 #include "core/bmp_write.h"
 #include "core/report_log.h"
 #include "graphics/display.h"
+#include "platform/shell_input.h"
 #include "graphics/font.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"
@@ -84,7 +85,7 @@ void BM_Game_Frame(benchmark::State& state) {
             Text_Draw(420, 60 + 18 * line, s->text.c_str() + 50 * line, &Font_8x16, Back_Buffer);
         Sprite_Draw(Back_Buffer, 0, 0, &s->strip);
         Sprite_Draw(Back_Buffer, 0, 464, &s->strip);
-        Cursor_Draw_Unsaved();
+        Sprite_Draw(Back_Buffer, Mouse_X, Mouse_Y, Sprite_Get("mouse_cursor"));
         Plat_Convert_Frame(Back_Buffer->pixels, Back_Buffer->pitch, Palette_Entries,
                            s->converted.data(), 640);
         benchmark::DoNotOptimize(s->converted.data());

@@ -63,7 +63,7 @@ void BM_Game_Frame(benchmark::State& state) {
     std::vector<uint32_t> out(640 * 480);
     for (auto _ : state) {
         Game_Draw_Picture(g);
-        Cursor_Draw_Unsaved();
+        Sprite_Draw(Back_Buffer, Mouse_X, Mouse_Y, Sprite_Get("mouse_cursor"));
         Plat_Convert_Frame(Back_Buffer->pixels, Back_Buffer->pitch, Palette_Entries, out.data(),
                            640);
         benchmark::DoNotOptimize(out.data());

@@ -110,7 +110,7 @@ void Draw_Frames() {
     Mouse_Y = 300;
     for (int i = 0; i < 30; ++i) {
         Main_Menu_Draw(title.get());
-        Cursor_Draw();
+        Sprite_Draw(Back_Buffer, Mouse_X, Mouse_Y, Sprite_Get("mouse_cursor"));
         Title_Frames.push_back(Grab());
         Plat_Clock_Advance(16);
     }
@@ -129,7 +129,7 @@ void Draw_Frames() {
         g->Area->Current.Sub_Step = (g->Area->Current.Sub_Step + 3) % 32;
         if (g->Area->Current.Sub_Step < 3) g->Area->Current.Y += 1;
         Game_Draw_Picture(g);
-        Cursor_Draw_Unsaved();
+        Sprite_Draw(Back_Buffer, Mouse_X, Mouse_Y, Sprite_Get("mouse_cursor"));
         Game_Frames.push_back(Grab());
         Plat_Clock_Advance(16);
     }

@@ -47,7 +47,7 @@ void BM_Title_Frame_Drawing(benchmark::State& state) {
     std::vector<uint32_t> converted(640 * 480);
     for (auto _ : state) {
         Main_Menu_Draw(t);
-        Cursor_Draw();
+        Sprite_Draw(Back_Buffer, Mouse_X, Mouse_Y, Sprite_Get("mouse_cursor"));
         Plat_Convert_Frame(Back_Buffer->pixels, Back_Buffer->pitch, Palette_Entries,
                            converted.data(), 640);
         benchmark::DoNotOptimize(converted.data());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -15,6 +16,11 @@
 namespace {
 
 // A verse text that makes its line exactly n letters long after "1 ".
+std::string Read_Bundled(const std::string& name) {
+    std::ifstream in(std::string(VELTRAN_SOURCE_DIR) + "/data/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 std::string Letters(int n) {
     std::string t;
     while (static_cast<int>(t.size()) < n - 2) t += t.size() % 6 == 5 ? ' ' : 'а';
@@ -210,6 +216,33 @@ TEST_F(Game_Run_Test, TheVolumeKeysShowTheirStepAndAreRemembered) {
                               .c_str()),
               0);
     EXPECT_EQ(dir.Read("settings.conf"), settings);  // one run's choices are not kept
+}
+
+// Every frame composed in part is the frame composed in full, on every screen: the
+// built-in player reading Obadiah (blocks falling and landing, popups, rows
+// shimmering, the running line, the reading box, the results, the viewer, the end),
+// then a round of the title, the side buttons and the boxes over the game.
+TEST_F(Game_Run_Test, EveryFrameComposedInPartIsTheFullFrame) {
+    Books({{"Avdey.txt", Read_Bundled("HScripts/Avdey.txt")}});
+    Program_Run run = Run_Program(
+        dir, "wait 86400000\n", {"VELTRAN_SEED=1", "VELTRAN_AUTOPLAY=1", "VELTRAN_COMPOSE=check"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err.find("compose check"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("verses 21"), std::string::npos) << run.err;
+    const std::string round =
+        "wait 2500\nclick 320 320\nwait 500\nkey ESCAPE\nwait 500\n"              // ПОМОЩЬ
+        "click 320 210\nwait 600\nkey ESCAPE\nwait 1500\nkey SPACE\nwait 1500\n"  // a game
+        "click 495 405\nwait 500\nclick 595 430\nwait 800\nkey RETURN\nwait 800\n"  // ФОН, ПАУЗА
+        "click 520 455\nwait 800\nkey ESCAPE\nwait 800\n"                    // СТАТИСТИКА
+        "click 519 430\nwait 800\nkey ESCAPE\nwait 800\n"                    // СОХРАНИТЬ
+        "click 548 373\nwait 800\nkey ESCAPE\nwait 800\nkey F5\nwait 300\n"  // the viewer
+        "click 599 455\nwait 800\nkey ESCAPE\nwait 800\nkey LEFT\nwait 500\n"  // МЕНЮ, НЕТ
+        "click 599 455\nwait 800\nkey RETURN\nwait 800\nkey ESCAPE\nwait 1500\n";
+    run = Run_Program(dir, round, {"VELTRAN_SEED=2", "VELTRAN_COMPOSE=check"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err.find("compose check"), std::string::npos) << run.err;
+    EXPECT_TRUE(
+        Log_In_Order(run.report, {"\n Start New Game", "\n Start new sesion", "\n Close Game"}));
 }
 
 }  // namespace

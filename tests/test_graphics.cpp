@@ -14,6 +14,7 @@
 #include "platform/shell_input.h"
 #include "bmp_maker.h"
 #include "graphics/bmp.h"
+#include "graphics/compose.h"
 #include "graphics/display.h"
 #include "graphics/font.h"
 #include "graphics/sprites.h"
@@ -90,23 +91,81 @@ TEST_F(Display_Test, ColourKeySkipsOnlyTheKeyAndScalingPicksNearestPixels) {
     Surface_Release(src);
 }
 
-TEST_F(Display_Test, CursorNearTheCornerSavesAndRestoresOnlyWhatIsOnScreen) {
+// The cursor is drawn over the screen, cut at its edge, and never into the back
+// buffer; the next frame without it shows the back buffer there again.
+TEST_F(Display_Test, TheCursorIsDrawnOverTheScreenOnly) {
     Sprite* cursor = Sprite_Get("mouse_cursor");
     ASSERT_TRUE(Sprite_Create_Surface(32, 32, cursor));
     Surface_Fill(cursor->surface, nullptr, 77);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x)
-            Back_Buffer->pixels[y * Back_Buffer->pitch + x] = (x + y) % 200;
+    Surface* picture = Painted(640, 480, [](int x, int y) { return uint8_t((x + y) % 200 + 1); });
+    Surface_Blt(Back_Buffer, nullptr, picture, nullptr, 0);
     Mouse_X = 620;
     Mouse_Y = 470;
-    Cursor_Draw();
-    EXPECT_EQ(At(Back_Buffer, 620, 470), 77);
-    EXPECT_EQ(At(Back_Buffer, 639, 479), 77);
-    EXPECT_EQ(At(Cursor_Save_Surface, 19, 9), (639 + 479) % 200);
-    EXPECT_EQ(At(Cursor_Save_Surface, 20, 0), 0);  // nothing saved beyond 20 x 10
-    Cursor_Restore();
-    EXPECT_EQ(At(Back_Buffer, 620, 470), (620 + 470) % 200);
-    EXPECT_EQ(At(Back_Buffer, 639, 479), (639 + 479) % 200);
+    Frame_End();
+    EXPECT_EQ(At(Primary_Surface, 620, 470), 77);
+    EXPECT_EQ(At(Primary_Surface, 639, 479), 77);
+    EXPECT_EQ(At(Primary_Surface, 619, 479), (619 + 479) % 200 + 1);
+    EXPECT_EQ(At(Back_Buffer, 639, 479), (639 + 479) % 200 + 1);
+    Present_Frame();
+    EXPECT_EQ(At(Primary_Surface, 620, 470), (620 + 470) % 200 + 1);
+    Surface_Release(picture);
+}
+
+// Composed in part, every frame is the frame composed in full: a sprite moved, a
+// source changed or freed while its copy waited, a font recoloured between two
+// texts, the back buffer written directly; and only the tiles that changed are
+// drawn.
+TEST_F(Display_Test, APartlyComposedFrameIsTheFullOne) {
+    Compose_Set_Mode(Compose_Mode::Check);
+    Surface* ground = Painted(128, 128, [](int x, int y) { return uint8_t((x ^ y) % 50 + 1); });
+    Surface* sprite = Painted(32, 32, [](int x, int y) { return uint8_t(x > 4 && y > 4 ? 9 : 0); });
+    sprite->color_key = 0;
+    std::vector<uint8_t> pic(145 * 188);
+    for (size_t i = 0; i < pic.size(); ++i) pic[i] = static_cast<uint8_t>(i % 3 == 0 ? 0 : 5);
+    Image8 im;
+    im.row_length = 145;
+    im.height = 188;
+    im.pixels = pic.data();
+    ASSERT_EQ(Font_Create(&im, &Font_8x16, 8, 16), 1);
+    im.pixels = nullptr;
+    for (int frame = 0; frame < 12; ++frame) {
+        const Rect board{20, 40, 20 + 384, 40 + 384};
+        Surface_Fill(Back_Buffer, nullptr, 3);
+        Surface_Blt(Back_Buffer, &board, ground, nullptr, 0);  // scaled three times
+        Sprite s{};
+        s.surface = sprite;
+        s.width = s.height = 32;
+        Sprite_Draw(Back_Buffer, 40 + 8 * frame, 100, &s);
+        Font_Set_Colour(&Font_8x16, 20);
+        Text_Draw(450, 60, "one", &Font_8x16, Back_Buffer);
+        Font_Set_Colour(&Font_8x16, 21 + frame % 2);  // the first text keeps colour 20
+        Text_Draw(450, 90, "two", &Font_8x16, Back_Buffer);
+        if (frame == 5) {
+            Surface* gone = Painted(16, 16, [](int, int) { return uint8_t(44); });
+            const Rect at{500, 300, 516, 316};
+            Surface_Blt(Back_Buffer, &at, gone, nullptr, 0);
+            Surface_Release(gone);                         // freed before the frame is composed
+            sprite->pixels[10 * sprite->pitch + 10] = 12;  // changed after its copy was kept
+            sprite->content = 0;
+        }
+        if (frame == 8) Surface_Lock(Back_Buffer, nullptr)[5] = 99;
+        if (frame < 10) {  // the frame after the direct write is drawn whole
+            Present_Frame();
+            continue;
+        }
+        // A plain frame: only the sprite's tiles, old and new, and the second text's.
+        std::vector<Rect> drawn;
+        ASSERT_TRUE(Compose_Flush(&drawn));
+        int area = 0;
+        for (const Rect& r : drawn) area += (r.right - r.left) * (r.bottom - r.top);
+        EXPECT_GT(area, 0);
+        EXPECT_LE(area, 16 * 16 * 16);
+    }
+    EXPECT_EQ(Compose_Check_Failures(), 0);
+    Compose_Set_Mode(Compose_Mode::Full);
+    Font_Release(&Font_8x16);
+    Surface_Release(ground);
+    Surface_Release(sprite);
 }
 
 TEST_F(Display_Test, ShortPaletteFileFillsItsRecordsAndFlagsAreFour) {

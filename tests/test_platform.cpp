@@ -228,7 +228,7 @@ TEST_F(Platform_Test, WaitUntilJumpsTheVirtualClockButNeverBack) {
 // A window that shows frames and reports whether each was new, and waits no time.
 std::vector<uint32_t> Waits;
 bool Next_Frame_Changed = true;
-bool Fake_Show(const uint8_t*, int, const uint8_t*) {
+bool Fake_Show(const uint8_t*, int, const uint8_t*, const Plat_Rect*, int) {
     return Next_Frame_Changed;
 }
 std::string Calls;  // 's' for a frame service, 'w' for a wait
@@ -330,35 +330,42 @@ struct Span {
     bool operator==(const Span& o) const { return y == o.y && a == o.a && b == o.b; }
 };
 
-TEST(View, OnlyChangedPixelsAreConvertedAndNearbyTilesGoAsOneRectangle) {
+// Each changed run is converted alone; the runs of a band go out in rectangles
+// just around them, those close together in one; only the hinted parts are looked at.
+TEST(View, OnlyChangedRunsAreConvertedAndSentInRectanglesAroundThem) {
     std::vector<uint8_t> shown(640 * 480, 0), frame(640 * 480, 0);
     std::vector<Span> spans;
     Plat_Rect rects[Plat_Max_Change_Rects];
-    auto find = [&] {
+    auto find = [&](const Plat_Rect* hint = nullptr, int hints = 0) {
         spans.clear();
         return Plat_Find_Changes(
-            shown.data(), frame.data(), 640,
+            shown.data(), frame.data(), 640, hint, hints,
             [](void* out, int y, int a, int b) {
                 static_cast<std::vector<Span>*>(out)->push_back(Span{y, a, b});
             },
             &spans, rects);
     };
     EXPECT_EQ(find(), 0);  // the same frame: nothing to do
-    // Two pixels of one row, tiles 1 and 5 apart by three: one run each, one rectangle.
     frame[20 * 640 + 40] = 7;
-    frame[20 * 640 + 170] = 7;
-    frame[21 * 640 + 600] = 9;  // and one tile far off in the same band
+    frame[21 * 640 + 70] = 7;   // near the first: one rectangle around both
+    frame[20 * 640 + 300] = 9;  // far off in the same band: one of its own
+    frame[21 * 640 + 301] = 9;
     ASSERT_EQ(find(), 2);
-    EXPECT_EQ(spans, (std::vector<Span>{{20, 40, 41}, {20, 170, 171}, {21, 600, 601}}));
-    EXPECT_EQ(rects[0].x, 32);
-    EXPECT_EQ(rects[0].w, 5 * 32);  // tiles 1 to 5
-    EXPECT_EQ(rects[0].y, 20);
-    EXPECT_EQ(rects[0].h, 2);  // the band's changed rows only
-    EXPECT_EQ(rects[1].x, 576);
-    EXPECT_EQ(rects[1].w, 32);
-    // What was shown is up to date: nothing changes a second time.
-    EXPECT_EQ(shown, frame);
+    EXPECT_EQ(spans,
+              (std::vector<Span>{{20, 40, 41}, {20, 300, 301}, {21, 70, 71}, {21, 301, 302}}));
+    EXPECT_EQ(std::vector<int>({rects[0].x, rects[0].y, rects[0].w, rects[0].h}),
+              std::vector<int>({40, 20, 31, 2}));
+    EXPECT_EQ(std::vector<int>({rects[1].x, rects[1].y, rects[1].w, rects[1].h}),
+              std::vector<int>({300, 20, 2, 2}));
+    EXPECT_EQ(shown, frame);  // brought up to date: nothing changes a second time
     EXPECT_EQ(find(), 0);
+    // Told where the frame changed, the rest is not looked at.
+    frame[100 * 640 + 100] = 5;
+    frame[300 * 640 + 500] = 5;
+    const Plat_Rect hint{96, 96, 16, 16};
+    ASSERT_EQ(find(&hint, 1), 1);
+    EXPECT_EQ(spans, (std::vector<Span>{{100, 100, 101}}));
+    EXPECT_EQ(shown[300 * 640 + 500], 0);
 }
 
 }  // namespace

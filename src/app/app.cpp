@@ -18,6 +18,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "game/autoplay/autoplay.h"
+#include "graphics/compose.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
 #include "platform/places.h"
@@ -70,6 +71,14 @@ int App_Startup() {
 
     Display_Init();
     if (*Plat_Present_Way() != '\0') Report_Log("\n Вывод кадров: %s", Plat_Present_Way());
+    // Only what changed is composed each frame (VELTRAN_COMPOSE=full draws every
+    // frame whole; =check composes both ways and says where they differ).
+    const char* compose = std::getenv("VELTRAN_COMPOSE");
+    Compose_Set_Mode(compose == nullptr || std::strcmp(compose, "full") != 0
+                         ? (compose != nullptr && std::strcmp(compose, "check") == 0
+                                ? Compose_Mode::Check
+                                : Compose_Mode::Partial)
+                         : Compose_Mode::Full);
 
     // DirectInput: the platform layer's keyboard and mouse are always there.
     Report_Log("\n Direct Input Initialization ");
@@ -228,6 +237,11 @@ int App_Main(int argc, char** argv) {
     App_Shutdown();
     Plat_Show_Cursor(true);
     Plat_Close();
+    if (Compose_Check_Failures() > 0) {
+        std::fprintf(stderr, "veltran: compose check: %d frames differed\n",
+                     Compose_Check_Failures());
+        return Exit_Startup_Failed;
+    }
     if (!started) {
         std::fprintf(stderr, "veltran: start-up failed: %s; see %s\n",
                      Failure.empty() ? "unknown reason" : Failure.c_str(), Report_Path());

@@ -156,7 +156,7 @@ void Main_Menu_Draw(Title_Screen* t) {
 
 void Main_Menu_Frame(Title_Screen* t) {
     Main_Menu_Draw(t);
-    Frame_End_Redrawn();
+    Frame_End();
     Pace_Frame();
 }
 
@@ -181,7 +181,7 @@ void Picture_Screen(Title_Screen* t, const char* picture) {
         if (++t->frame_counter % 100 == 1) Palette_Reattach();
         Surface_Fill(Back_Buffer, nullptr, 0);
         Sprite_Draw(Back_Buffer, 0, 0, Sprite_Get(picture));
-        Frame_End_Redrawn();
+        Frame_End();
         const bool enter = Key_Clicked(VK_RETURN);
         const bool left = Key_Clicked(VK_LBUTTON);
         const bool right = Key_Clicked(VK_RBUTTON);

@@ -2,22 +2,22 @@
 #include "graphics/display.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/shell_input.h"
 #include "core/report_log.h"
+#include "graphics/compose.h"
 #include "graphics/font.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"
 
 Surface* Primary_Surface = nullptr;
 Surface* Back_Buffer = nullptr;
-Surface* Cursor_Save_Surface = nullptr;
 uint8_t Palette_Entries[256 * 4];
 int32_t Screen_Width = 0;
 int32_t Screen_Height = 0;
-int32_t Cursor_Saved_X = 0;
-int32_t Cursor_Saved_Y = 0;
 
 const char* const Rainbow_File = "rainbow.rbw";
 
@@ -51,6 +51,7 @@ int Surface_Clear(Surface* s) {
 
 uint8_t* Surface_Lock(Surface* s, int32_t* pitch) {
     if (s == nullptr) return nullptr;
+    Surface_Changing(s);
     if (pitch != nullptr) *pitch = s->pitch;
     return s->pixels;
 }
@@ -82,8 +83,9 @@ int Display_Init() {
     Surface_Clear(Back_Buffer);
     Back_Buffer->has_clip = true;
     Back_Buffer->clip = Rect{0, 0, Screen_Width, Screen_Height};
-    if (Cursor_Save_Surface == nullptr) Cursor_Save_Surface = Surface_Create(80, 80);
-    Surface_Clear(Cursor_Save_Surface);
+    Primary_Surface->has_clip = true;
+    Primary_Surface->clip = Back_Buffer->clip;
+    Compose_Reset();
     Forced_Lost = false;
     Plat_Display_Restored();
     Report_Log("\n хорошая инициализация DirectDraw \n");
@@ -97,14 +99,15 @@ char Osd_Text[64] = {};
 uint32_t Osd_Until = 0;
 Font Osd_Font;
 
-void Osd_Draw(Surface* s) {
-    if (Osd_Text[0] == '\0') return;
+// The notice over the picture; false when there is none to draw.
+bool Osd_Draw(Surface* s, Rect* where) {
+    if (Osd_Text[0] == '\0') return false;
     if (static_cast<int32_t>(Plat_Tick() - Osd_Until) >= 0) {
         Osd_Text[0] = '\0';
-        return;
+        return false;
     }
     if (!Osd_Font.ready) {
-        if (!Font_8x16.ready) return;
+        if (!Font_8x16.ready) return false;
         Font_Copy(&Osd_Font, &Font_8x16);
         Font_Set_Colour(&Osd_Font, 2);
     }
@@ -112,6 +115,8 @@ void Osd_Draw(Surface* s) {
     const Rect box{Screen_Width - w - 8, 8, Screen_Width - 8, 8 + Osd_Font.cell_h + 8};
     Surface_Fill(s, &box, 0);
     Text_Draw(box.left + 8, box.top + 4, Osd_Text, &Osd_Font, s);
+    *where = box;
+    return true;
 }
 }  // namespace
 
@@ -122,76 +127,99 @@ void Osd_Show(const char* text) {
 
 int Display_Release() {
     Font_Release(&Osd_Font);
-    Surface_Release(Cursor_Save_Surface);
     Surface_Release(Back_Buffer);
     Surface_Release(Primary_Surface);
     Report_Log("\n хорошо освобожден интерфейс DirectDraw \n");
     return 1;
 }
 
-int Present_Frame() {
+namespace {
+
+// What is drawn over the picture as it is shown (the cursor, then the notice), and
+// where it was over the last frame: the screen there is the back buffer again
+// before they are drawn anew.
+Rect Over_Last[2];
+int Over_Last_Count = 0;
+
+int Draw_Over(Surface* s, bool cursor, Rect over[2]) {
+    int n = 0;
+    const Sprite* arrow = cursor ? Sprite_Get("mouse_cursor") : nullptr;
+    if (arrow != nullptr && arrow->surface != nullptr) {
+        Sprite_Draw(s, Mouse_X, Mouse_Y, arrow);
+        over[n++] = Rect{Mouse_X, Mouse_Y, std::min(Mouse_X + arrow->width, Screen_Width),
+                         std::min(Mouse_Y + arrow->height, Screen_Height)};
+    }
+    if (Osd_Draw(s, &over[n])) ++n;
+    return n;
+}
+
+void Copy_Rect(Surface* to, const Surface* from, const Rect& r) {
+    const int x0 = std::max(r.left, 0), x1 = std::min(r.right, Screen_Width);
+    const int y0 = std::max(r.top, 0), y1 = std::min(r.bottom, Screen_Height);
+    if (x0 >= x1 || y0 >= y1) return;
+    Rows_Copy(to->pixels + static_cast<size_t>(y0) * to->pitch + x0, to->pitch,
+              from->pixels + static_cast<size_t>(y0) * from->pitch + x0, from->pitch, x1 - x0,
+              y1 - y0);
+}
+
+// Check mode: the screen as the frame composed in full would show it.
+void Check_Shown(bool cursor) {
+    const Surface* reference = Compose_Check_Reference();
+    if (reference == nullptr) return;
+    static Surface* full = nullptr;
+    if (full == nullptr) {
+        full = Surface_Create_Plain(Screen_Width, Screen_Height);
+        full->has_clip = true;
+        full->clip = Primary_Surface->clip;
+    }
+    Copy_Rect(full, reference, Rect{0, 0, Screen_Width, Screen_Height});
+    Rect over[2];
+    Draw_Over(full, cursor, over);
+    for (int y = 0; y < Screen_Height; ++y)
+        if (std::memcmp(full->pixels + static_cast<size_t>(y) * full->pitch,
+                        Primary_Surface->pixels + static_cast<size_t>(y) * Primary_Surface->pitch,
+                        static_cast<size_t>(Screen_Width)) != 0) {
+            std::fprintf(stderr, "veltran: compose check: the screen differs at row %d\n", y);
+            return;
+        }
+}
+
+int Present(bool cursor) {
     if (Back_Buffer == nullptr || Primary_Surface == nullptr) return 0;
-    const Rect screen{0, 0, Screen_Width, Screen_Height};
-    if (!Surface_Blt(Primary_Surface, &screen, Back_Buffer, &screen, 0)) return 0;
-    Osd_Draw(Primary_Surface);
-    Plat_Present(Primary_Surface->pixels, Primary_Surface->pitch, Palette_Entries);
+    static std::vector<Rect> changed;
+    const bool partial = Compose_Flush(&changed);
+    // The screen is the picture with the cursor and the notice over it.
+    if (partial) {
+        changed.insert(changed.end(), Over_Last, Over_Last + Over_Last_Count);
+        for (const Rect& r : changed) Copy_Rect(Primary_Surface, Back_Buffer, r);
+    } else {
+        Copy_Rect(Primary_Surface, Back_Buffer, Rect{0, 0, Screen_Width, Screen_Height});
+    }
+    Surface_Changing(Primary_Surface);
+    Over_Last_Count = Draw_Over(Primary_Surface, cursor, Over_Last);
+    if (Compose_Get_Mode() == Compose_Mode::Check) Check_Shown(cursor);
+    if (!partial) {
+        Plat_Present(Primary_Surface->pixels, Primary_Surface->pitch, Palette_Entries);
+        return 1;
+    }
+    changed.insert(changed.end(), Over_Last, Over_Last + Over_Last_Count);
+    static std::vector<Plat_Rect> rects;
+    rects.clear();
+    for (const Rect& r : changed)
+        rects.push_back(Plat_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+    Plat_Present_Changed(Primary_Surface->pixels, Primary_Surface->pitch, Palette_Entries,
+                         rects.data(), static_cast<int>(rects.size()));
     return 1;
 }
 
-namespace {
-// The part of the cursor that lies on the screen when it stands at (x, y).
-void Visible_Size(const Sprite* cursor, int x, int y, int* w, int* h) {
-    *w = cursor->width;
-    *h = cursor->height;
-    if (x + *w > Screen_Width) *w = Screen_Width - x;
-    if (y + *h > Screen_Height) *h = Screen_Height - y;
-}
 }  // namespace
 
-int Cursor_Draw() {
-    const Sprite* cursor = Sprite_Get("mouse_cursor");
-    if (cursor == nullptr || cursor->surface == nullptr) return 1;
-    int ws, hs;
-    Visible_Size(cursor, Mouse_X, Mouse_Y, &ws, &hs);
-    const Rect under{Mouse_X, Mouse_Y, Mouse_X + ws, Mouse_Y + hs};
-    const Rect save{0, 0, ws, hs};
-    Surface_Blt(Cursor_Save_Surface, &save, Back_Buffer, &under, 0);
-    Sprite_Draw(Back_Buffer, Mouse_X, Mouse_Y, cursor);
-    Cursor_Saved_X = Mouse_X;
-    Cursor_Saved_Y = Mouse_Y;
-    return 1;
+int Present_Frame() {
+    return Present(false);
 }
 
-int Cursor_Restore() {
-    const Sprite* cursor = Sprite_Get("mouse_cursor");
-    if (cursor == nullptr || cursor->surface == nullptr) return 1;
-    int ws, hs;
-    Visible_Size(cursor, Cursor_Saved_X, Cursor_Saved_Y, &ws, &hs);
-    const Rect save{0, 0, ws, hs};
-    const Rect back{Cursor_Saved_X, Cursor_Saved_Y, Cursor_Saved_X + ws, Cursor_Saved_Y + hs};
-    Surface_Blt(Back_Buffer, &back, Cursor_Save_Surface, &save, 0);
-    return 1;
-}
-
-void Cursor_Draw_Unsaved() {
-    const Sprite* cursor = Sprite_Get("mouse_cursor");
-    if (cursor != nullptr) Sprite_Draw(Back_Buffer, Mouse_X, Mouse_Y, cursor);
-}
-
-void Frame_End_Kept() {
-    Cursor_Draw();
-    Present_Frame();
-    Cursor_Restore();
-}
-
-void Frame_End_Redrawn() {
-    Cursor_Draw();
-    Present_Frame();
-}
-
-void Frame_End_Direct() {
-    Cursor_Draw_Unsaved();
-    Present_Frame();
+void Frame_End() {
+    Present(true);
 }
 
 void Palette_Reattach() {

@@ -9,12 +9,9 @@
 
 extern Surface* Primary_Surface;
 extern Surface* Back_Buffer;
-extern Surface* Cursor_Save_Surface;
 extern uint8_t Palette_Entries[256 * 4];  // per index: red, green, blue, flags
 extern int32_t Screen_Width;
 extern int32_t Screen_Height;
-extern int32_t Cursor_Saved_X;
-extern int32_t Cursor_Saved_Y;
 
 extern const char* const Rainbow_File;
 
@@ -29,27 +26,18 @@ uint8_t* Surface_Lock(Surface* s, int32_t* pitch);
 int Surface_Unlock(Surface* s);
 void Surface_Release(Surface*& s);
 
-// Copies the back buffer to the screen and shows it.
+// Shows the back buffer (what was drawn into it since the last frame is composed
+// first), with the notice over it and no cursor.
 int Present_Frame();
 // Shows a short notice in the corner of every frame for a second and a half.
 void Osd_Show(const char* text);
-int Cursor_Draw();
-int Cursor_Restore();
-// The cursor sprite straight onto the back buffer, nothing saved under it.
-void Cursor_Draw_Unsaved();
 void Palette_Reattach();
 
-// The three ways a screen ends its frame, one for each kind of screen:
-// a modal screen that keeps its background in the back buffer between frames
-// (boxes, viewer, diary, slot menu): the cursor saved and drawn, the frame shown,
-// the area under the cursor restored;
-void Frame_End_Kept();
-// a screen that redraws its whole picture every frame (the main menu, the help and
-// salvation pictures): the cursor saved and drawn, the frame shown;
-void Frame_End_Redrawn();
-// the game screen and the book list: the cursor straight onto the back buffer, the
-// frame shown.
-void Frame_End_Direct();
+// How every screen ends its frame: the back buffer shown with the cursor over it.
+// The cursor is drawn on the screen only, never into the back buffer, so a screen
+// that keeps its picture in the back buffer between frames (boxes, viewer, diary,
+// slot menu) finds it as it left it.
+void Frame_End();
 
 // The primary surface is lost when the system took the display from the program
 // (the renderer's device or targets were reset).

@@ -1,6 +1,8 @@
 // Rectangle copies and fills on 8-bit surfaces, with the back buffer's clipping.
 #include "graphics/surface.h"
 
+#include "graphics/compose.h"
+
 #include <cstddef>
 #include <cstring>
 #include <new>
@@ -41,10 +43,9 @@ bool Target(const Surface* dst, const Rect& d, Rect* out, bool* nothing) {
 // One row of a keyed copy: every source byte but the key replaces the destination
 // byte. Sixteen bytes at a time with a compare-and-blend the compiler turns into
 // vector instructions on any machine.
-void Keyed_Row(uint8_t* to, const uint8_t* from, int w, uint8_t key) {
-    typedef uint8_t V16 __attribute__((vector_size(16)));
-    V16 keys;
-    for (int i = 0; i < 16; ++i) keys[i] = key;
+typedef uint8_t V16 __attribute__((vector_size(16)));
+
+void Keyed_Row(uint8_t* to, const uint8_t* from, int w, uint8_t key, V16 keys) {
     int x = 0;
     for (; x + 16 <= w; x += 16) {
         V16 s, d;
@@ -78,6 +79,7 @@ Surface* Surface_Create_Plain(int width, int height) {
 
 void Surface_Destroy(Surface* s) {
     if (s == nullptr) return;
+    Surface_Changing(s);
     delete[] s->pixels;
     delete s;
 }
@@ -89,10 +91,19 @@ int Surface_Fill(Surface* dst, const Rect* rect, uint8_t index) {
     bool nothing;
     if (!Target(dst, d, &t, &nothing)) return 0;
     if (nothing) return 1;
+    if (Compose_Keeps(dst)) {
+        Compose_Keep_Fill(t, index);
+        return 1;
+    }
+    Surface_Changing(dst);
+    Fill_Pixels(dst, t, index);
+    return 1;
+}
+
+void Fill_Pixels(Surface* dst, const Rect& t, uint8_t index) {
     for (int y = t.top; y < t.bottom; ++y)
         std::memset(dst->pixels + static_cast<size_t>(y) * dst->pitch + t.left, index,
                     static_cast<size_t>(t.right - t.left));
-    return 1;
 }
 
 int Surface_Blt(Surface* dst, const Rect* dst_rect, const Surface* src, const Rect* src_rect,
@@ -107,7 +118,32 @@ int Surface_Blt(Surface* dst, const Rect* dst_rect, const Surface* src, const Re
     if (!Target(dst, d, &t, &nothing)) return 0;
     if (nothing) return 1;
     const bool keyed = (flags & Blt_Keysrc) != 0 && src->color_key >= 0;
+    if (Compose_Keeps(dst)) {
+        Compose_Keep_Blt(t, d, src, s, keyed);
+        return 1;
+    }
+    Compose_Reading(src);
+    Surface_Changing(dst);
+    Blt_Pixels(dst, t, d, src, s, keyed);
+    return 1;
+}
+
+namespace {
+
+// The last large picture enlarged without a key (the board's background): kept
+// whole, so that drawing any part of it again is a copy of rows.
+struct Enlarged {
+    uint64_t content = 0;
+    Rect s = {0, 0, 0, 0};
+    int w = 0, h = 0;
+    Surface* pixels = nullptr;
+} Cache;
+
+// Copies rows from src, scaled by nearest neighbour when the sizes differ.
+void Copy_Rows(Surface* dst, const Rect& t, const Rect& d, const Surface* src, const Rect& s,
+               bool keyed) {
     const uint8_t key = static_cast<uint8_t>(src->color_key);
+    const V16 keys = V16{} + key;
     const int sw = s.right - s.left, sh = s.bottom - s.top;
     const int dw = d.right - d.left, dh = d.bottom - d.top;
     const int w = t.right - t.left;
@@ -118,11 +154,11 @@ int Surface_Blt(Surface* dst, const Rect* dst_rect, const Surface* src, const Re
                                   (s.left + t.left - d.left);
             uint8_t* to = dst->pixels + static_cast<size_t>(y) * dst->pitch + t.left;
             if (keyed)
-                Keyed_Row(to, from, w, key);
+                Keyed_Row(to, from, w, key, keys);
             else
                 std::memcpy(to, from, static_cast<size_t>(w));
         }
-        return 1;
+        return;
     }
     // Scaled: each destination pixel takes the source pixel its place maps to,
     // measured in the whole (unclipped) destination rectangle. The column map is
@@ -155,7 +191,71 @@ int Surface_Blt(Surface* dst, const Rect* dst_rect, const Surface* src, const Re
             if (!keyed || p != key) to[x] = p;
         }
     }
-    return 1;
+}
+
+}  // namespace
+
+void Blt_Pixels(Surface* dst, const Rect& t, const Rect& d, const Surface* src, const Rect& s,
+                bool keyed) {
+    const int sw = s.right - s.left, sh = s.bottom - s.top;
+    const int dw = d.right - d.left, dh = d.bottom - d.top;
+    if ((sw != dw || sh != dh) && !keyed && dw * dh >= 64 * 64 && dw <= 1024 && dh <= 1024) {
+        const uint64_t content = Surface_Content(src);
+        if (Cache.pixels == nullptr || Cache.content != content || Cache.w != dw || Cache.h != dh ||
+            std::memcmp(&Cache.s, &s, sizeof s) != 0) {
+            Surface_Destroy(Cache.pixels);
+            Cache = Enlarged{content, s, dw, dh, Surface_Create_Plain(dw, dh)};
+            if (Cache.pixels != nullptr)
+                Copy_Rows(Cache.pixels, Rect{0, 0, dw, dh}, Rect{0, 0, dw, dh}, src, s, false);
+        }
+        if (Cache.pixels != nullptr) {
+            Rows_Copy(dst->pixels + static_cast<size_t>(t.top) * dst->pitch + t.left, dst->pitch,
+                      Cache.pixels->pixels +
+                          static_cast<size_t>(t.top - d.top) * Cache.pixels->pitch +
+                          (t.left - d.left),
+                      Cache.pixels->pitch, t.right - t.left, t.bottom - t.top);
+            return;
+        }
+    }
+    Copy_Rows(dst, t, d, src, s, keyed);
+}
+
+uint64_t Surface_Content(const Surface* s) {
+    if (s->content != 0) return s->content;
+    uint64_t h = (uint64_t(uint32_t(s->width)) << 32 | uint32_t(s->height)) ^
+                 (uint64_t(uint32_t(s->color_key)) * 0x9E3779B97F4A7C15ULL);
+    for (int y = 0; y < s->height; ++y) {
+        const uint8_t* row = s->pixels + static_cast<size_t>(y) * s->pitch;
+        int x = 0;
+        for (; x + 8 <= s->width; x += 8) {
+            uint64_t v;
+            std::memcpy(&v, row + x, 8);
+            h = (h ^ v) * 0x100000001B3ULL;
+            h ^= h >> 29;
+        }
+        for (; x < s->width; ++x) h = (h ^ row[x]) * 0x100000001B3ULL;
+    }
+    s->content = h | 1;
+    return s->content;
+}
+
+Rect Surface_Opaque(const Surface* s) {
+    if (s->opaque_known) return s->opaque;
+    Rect r{s->width, s->height, 0, 0};
+    for (int y = 0; y < s->height; ++y) {
+        const uint8_t* row = s->pixels + static_cast<size_t>(y) * s->pitch;
+        for (int x = 0; x < s->width; ++x)
+            if (s->color_key < 0 || row[x] != s->color_key) {
+                if (x < r.left) r.left = x;
+                if (x >= r.right) r.right = x + 1;
+                if (y < r.top) r.top = y;
+                r.bottom = y + 1;
+            }
+    }
+    if (r.left >= r.right) r = Rect{0, 0, 0, 0};
+    s->opaque = r;
+    s->opaque_known = true;
+    return r;
 }
 
 void Rows_Copy(uint8_t* dst, int dst_pitch, const uint8_t* src, int src_pitch, int width,

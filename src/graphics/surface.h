@@ -18,6 +18,14 @@ struct Surface {
     int32_t color_key = -1;     // source colour key, -1 = none
     bool has_clip = false;      // a clipper: copies are cut to clip instead of failing
     Rect clip = {0, 0, 0, 0};
+    // For composing only what changed (graphics/compose.h): a hash of the pixels,
+    // 0 until asked for after a change; and how many kept copies still read them.
+    mutable uint64_t content = 0;
+    mutable int32_t readers = 0;
+    // The smallest rectangle holding every pixel that is not the colour key, once
+    // asked for after a change (known: opaque is set).
+    mutable bool opaque_known = false;
+    mutable Rect opaque = {0, 0, 0, 0};
 };
 
 // A new surface of palette index 0, or null when out of memory (or sizes absurd).
@@ -37,3 +45,16 @@ int Surface_Blt(Surface* dst, const Rect* dst_rect, const Surface* src, const Re
                 int flags);
 // Fills a rectangle (the whole surface when null) with one index; same rules.
 int Surface_Fill(Surface* dst, const Rect* rect, uint8_t index);
+
+// The pixel work of a copy whose checks are done: the rows of t (inside dst, within
+// the whole destination rectangle d) from the source rectangle s, scaled as d is to
+// s, the key skipped when keyed.
+void Blt_Pixels(Surface* dst, const Rect& t, const Rect& d, const Surface* src, const Rect& s,
+                bool keyed);
+void Fill_Pixels(Surface* dst, const Rect& t, uint8_t index);
+// The pixels of a surface are about to change (or the surface to go).
+void Surface_Changing(Surface* s);
+// A hash of the surface's pixels, its size and key; worked out once a change.
+uint64_t Surface_Content(const Surface* s);
+// Where its pixels other than the key lie (empty when there are none).
+Rect Surface_Opaque(const Surface* s);

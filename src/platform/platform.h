@@ -137,6 +137,14 @@ void Plat_Wait_Until(uint32_t deadline);
 // Shows a 640 x 480 frame of palette indices; palette is 256 records {r, g, b, flags}.
 // Presents that were not preceded by a pacing wait are held to 60 per second.
 void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette);
+// A rectangle of the picture, in picture pixels.
+struct Plat_Rect {
+    int x, y, w, h;
+};
+// The same, told that the frame differs from the last one presented only inside
+// these rectangles: nothing else is looked at.
+void Plat_Present_Changed(const uint8_t* pixels, int pitch, const uint8_t* palette,
+                          const Plat_Rect* changed, int count);
 
 // Presenting again after the palette was set anew draws the next frame whatever it
 // holds.

@@ -51,8 +51,11 @@ constexpr int Plat_Frame_H = 480;
 // in-process tests) no events arrive but the script's and frames are only kept.
 struct Plat_Backend {
     void (*pump)();  // pulls pending system events into the emulated input
-    // Shows a frame; false when it was the same as the one on screen.
-    bool (*show)(const uint8_t* pixels, int pitch, const uint8_t* palette);
+    // Shows a frame; false when it was the same as the one on screen. It differs
+    // from the last frame shown only inside the changed rectangles (anywhere when
+    // they are null).
+    bool (*show)(const uint8_t* pixels, int pitch, const uint8_t* palette, const Plat_Rect* changed,
+                 int count);
     void (*palette_reattach)();
     bool (*lost)();
     void (*restored)();

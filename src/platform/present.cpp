@@ -82,6 +82,11 @@ void Run_Frame_Services() {
 }  // namespace
 
 void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
+    Plat_Present_Changed(pixels, pitch, palette, nullptr, 0);
+}
+
+void Plat_Present_Changed(const uint8_t* pixels, int pitch, const uint8_t* palette,
+                          const Plat_Rect* changed, int count) {
     // The pad first: this frame tells whether it plays or points.
     Plat_Pad_Frame();
     const bool still = Still_Frames >= Still_After && !Plat_Clock_Virtual() && Backend != nullptr &&
@@ -110,9 +115,9 @@ void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
     if (!still) Run_Frame_Services();
     if (Script_Active()) Plat_Keep_Frame(pixels, pitch, palette);
     Plat_In_Frame_Shown();
-    const bool changed =
-        Backend == nullptr || Backend->show == nullptr || Backend->show(pixels, pitch, palette);
-    Still_Frames = changed ? 0 : Still_Frames + 1;
+    const bool shown_anew = Backend == nullptr || Backend->show == nullptr ||
+                            Backend->show(pixels, pitch, palette, changed, count);
+    Still_Frames = shown_anew ? 0 : Still_Frames + 1;
 }
 
 void Plat_Convert_Frame(const uint8_t* pixels, int pitch, const uint8_t* palette, uint32_t* out,

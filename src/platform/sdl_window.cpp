@@ -608,7 +608,8 @@ void Blit_Span(SDL_Surface* s, const uint8_t* src, int y, int a, int b) {
         if (window_row(dy) != from) std::memcpy(window_row(dy), from, bytes);
 }
 
-bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette) {
+bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
+                  const Plat_Rect* changed, int count) {
     SDL_Surface* s = SDL_GetWindowSurface(Win);
     if (s == nullptr || s->pixels == nullptr || s->format->BytesPerPixel != 4) {
         Need_Redraw = true;  // tried again with the next frame
@@ -640,45 +641,61 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette) {
         const uint8_t* pixels;
         int pitch;
     } target{s, pixels, pitch};
-    static Plat_Rect changed[Plat_Max_Change_Rects];
+    static Plat_Rect found[Plat_Max_Change_Rects];
     const int n = Plat_Find_Changes(
-        Shown_Pixels.data(), pixels, pitch,
+        Shown_Pixels.data(), pixels, pitch, changed, count,
         Sharp_Surface ? [](void*, int, int, int) {}
                       : [](void* context, int y, int a, int b) {
                             const Target& t = *static_cast<const Target*>(context);
                             Blit_Span(t.surface, t.pixels + static_cast<ptrdiff_t>(y) * t.pitch,
                                       y, a, b);
                         },
-        &target, changed);
+        &target, found);
     static SDL_Rect rects[Plat_Max_Change_Rects];
-    int count = 0;
+    int sent = 0;
     const SDL_Rect whole{0, 0, s->w, s->h};
     for (int i = 0; i < n; ++i) {
-        const Plat_Rect& c = changed[i];
+        const Plat_Rect& c = found[i];
         if (Sharp_Surface) {
             // The changed tiles, blended with their neighbours, from the frame shown.
             const Plat_Rect w = Sharp.Window_Rect(c);
             Draw_Sharp(s, w);
-            rects[count++] = SDL_Rect{w.x, w.y, w.w, w.h};
+            rects[sent++] = SDL_Rect{w.x, w.y, w.w, w.h};
             continue;
         }
         const SDL_Rect r{View_X + c.x * View_K, View_Y + c.y * View_K, c.w * View_K, c.h * View_K};
         SDL_Rect clipped;
-        if (SDL_IntersectRect(&r, &whole, &clipped)) rects[count++] = clipped;
+        if (SDL_IntersectRect(&r, &whole, &clipped)) rects[sent++] = clipped;
     }
     if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
-    if (count > 0 && SDL_UpdateWindowSurfaceRects(Win, rects, count) != 0) Need_Redraw = true;
-    return count > 0;
+    if (sent > 0 && SDL_UpdateWindowSurfaceRects(Win, rects, sent) != 0) Need_Redraw = true;
+    return sent > 0;
+}
+
+// Whether the rectangle of the frame is what is shown there.
+bool Shown_Already(const uint8_t* pixels, int pitch, const Plat_Rect& r) {
+    const int x0 = std::max(r.x, 0), x1 = std::min(r.x + r.w, Pic_W);
+    for (int y = std::max(r.y, 0); y < std::min(r.y + r.h, Pic_H); ++y)
+        if (x1 > x0 && std::memcmp(&Shown_Pixels[static_cast<size_t>(y) * Pic_W + x0],
+                                   pixels + static_cast<ptrdiff_t>(y) * pitch + x0,
+                                   static_cast<size_t>(x1 - x0)) != 0)
+            return false;
+    return true;
 }
 
 // A frame that is the same as the one on screen is not drawn again.
-bool Show(const uint8_t* pixels, int pitch, const uint8_t* palette) {
+bool Show(const uint8_t* pixels, int pitch, const uint8_t* palette, const Plat_Rect* changed,
+          int count) {
     if (Headless) return true;
-    if (Present_Way == Way::Through_Surface) return Show_Surface(pixels, pitch, palette);
+    if (Present_Way == Way::Through_Surface)
+        return Show_Surface(pixels, pitch, palette, changed, count);
     bool same = !Need_Redraw && std::memcmp(Shown_Palette, palette, sizeof Shown_Palette) == 0;
-    for (int y = 0; same && y < Pic_H; ++y)
-        same = std::memcmp(&Shown_Pixels[static_cast<size_t>(y) * Pic_W],
-                           pixels + static_cast<ptrdiff_t>(y) * pitch, Pic_W) == 0;
+    const Plat_Rect whole{0, 0, Pic_W, Pic_H};
+    if (changed == nullptr) {
+        changed = &whole;
+        count = 1;
+    }
+    for (int i = 0; same && i < count; ++i) same = Shown_Already(pixels, pitch, changed[i]);
     if (same) return false;
     for (int y = 0; y < Pic_H; ++y)
         std::memcpy(&Shown_Pixels[static_cast<size_t>(y) * Pic_W],
@@ -690,7 +707,8 @@ bool Show(const uint8_t* pixels, int pitch, const uint8_t* palette) {
 }
 
 void Reattach() {
-    Need_Redraw = true;
+    // Every frame's palette is compared with the one shown: a palette set anew
+    // shows itself, and nothing else needs drawing again.
 }
 bool Is_Lost() {
     return Lost;

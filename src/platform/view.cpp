@@ -61,23 +61,38 @@ int Plat_Window_Factor(int area_w, int area_h, int frame_w, int frame_h) {
     return std::clamp(std::min((area_w - frame_w) / Pic_W, (area_h - frame_h) / Pic_H), 1, 16);
 }
 
-int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, Plat_Span_Fn span,
-                      void* context, Plat_Rect rects[Plat_Max_Change_Rects]) {
+int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Plat_Rect* hint,
+                      int hint_count, Plat_Span_Fn span, void* context,
+                      Plat_Rect rects[Plat_Max_Change_Rects]) {
+    constexpr int Bands = Pic_H / Plat_Band_Rows;
+    // Which columns of 32 of each band to look at.
+    bool look[Bands][Chunks];
+    std::memset(look, hint == nullptr ? 1 : 0, sizeof look);
+    for (int i = 0; hint != nullptr && i < hint_count; ++i) {
+        const Plat_Rect& r = hint[i];
+        const int x0 = std::max(r.x, 0), x1 = std::min(r.x + r.w, Pic_W);
+        const int y0 = std::max(r.y, 0), y1 = std::min(r.y + r.h, Pic_H);
+        if (x0 >= x1 || y0 >= y1) continue;
+        for (int band = y0 / Plat_Band_Rows; band <= (y1 - 1) / Plat_Band_Rows; ++band)
+            for (int c = x0 / Plat_Chunk; c <= (x1 - 1) / Plat_Chunk; ++c) look[band][c] = true;
+    }
+    struct Run {
+        int y, a, b;
+    };
+    Run runs[Plat_Band_Rows * Chunks];
     int count = 0;
-    for (int band = 0; band < Pic_H; band += Plat_Band_Rows) {
-        bool dirty[Chunks] = {};
-        int top = -1, bottom = -1;
-        for (int y = band; y < band + Plat_Band_Rows; ++y) {
+    for (int band = 0; band < Bands; ++band) {
+        int n = 0;
+        for (int y = band * Plat_Band_Rows; y < (band + 1) * Plat_Band_Rows; ++y) {
             const uint8_t* src = pixels + static_cast<ptrdiff_t>(y) * pitch;
             uint8_t* old = shown + static_cast<ptrdiff_t>(y) * Pic_W;
-            bool row_changed = false;
             for (int c = 0; c < Chunks;) {
-                if (!Chunk_Differs(src + c * Plat_Chunk, old + c * Plat_Chunk)) {
+                if (!look[band][c] || !Chunk_Differs(src + c * Plat_Chunk, old + c * Plat_Chunk)) {
                     ++c;
                     continue;
                 }
                 int end = c + 1;
-                while (end < Chunks &&
+                while (end < Chunks && look[band][end] &&
                        Chunk_Differs(src + end * Plat_Chunk, old + end * Plat_Chunk))
                     ++end;
                 // Only the pixels between the first and the last that changed.
@@ -86,26 +101,28 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, Plat_Spa
                 while (src[b - 1] == old[b - 1]) --b;
                 std::memcpy(old + a, src + a, static_cast<size_t>(b - a));
                 span(context, y, a, b);
-                for (int i = c; i < end; ++i) dirty[i] = true;
-                row_changed = true;
+                runs[n++] = Run{y, a, b};
                 c = end;
             }
-            if (!row_changed) continue;
-            if (top < 0) top = y;
-            bottom = y + 1;
         }
-        if (top < 0) continue;
-        for (int c = 0; c < Chunks;) {
-            if (!dirty[c]) {
-                ++c;
+        if (n == 0) continue;
+        // The band's runs from left to right, gathered into rectangles.
+        std::sort(runs, runs + n, [](const Run& p, const Run& q) { return p.a < q.a; });
+        Plat_Rect r{runs[0].a, runs[0].y, runs[0].b - runs[0].a, 1};
+        int bottom = runs[0].y + 1;
+        for (int i = 1; i <= n; ++i) {
+            if (i < n && runs[i].a < r.x + r.w + Plat_Merge_Gap) {
+                r.w = std::max(r.x + r.w, runs[i].b) - r.x;
+                r.y = std::min(r.y, runs[i].y);
+                bottom = std::max(bottom, runs[i].y + 1);
                 continue;
             }
-            // Runs apart by less than the gap go as one rectangle.
-            int end = c + 1;
-            for (int look = end; look < Chunks && look < end + Plat_Merge_Gap; ++look)
-                if (dirty[look]) end = look + 1;
-            rects[count++] = Plat_Rect{c * Plat_Chunk, top, (end - c) * Plat_Chunk, bottom - top};
-            c = end;
+            r.h = bottom - r.y;
+            rects[count++] = r;
+            if (i < n) {
+                r = Plat_Rect{runs[i].a, runs[i].y, runs[i].b - runs[i].a, 1};
+                bottom = runs[i].y + 1;
+            }
         }
     }
     return count;

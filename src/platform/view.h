@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/platform.h"
+
 // The picture in a window: scale k, top-left corner (x, y); black bars around it.
 struct Plat_View {
     int k, x, y;
@@ -31,11 +33,6 @@ Plat_Layout Plat_Layout_For(int w, int h, Plat_Scale scale);
 void Plat_Layout_To_Picture(const Plat_Layout& layout, int wx, int wy, int* px, int* py);
 // The largest whole factor whose window, with its frame, fits the work area.
 int Plat_Window_Factor(int area_w, int area_h, int frame_w, int frame_h);
-
-// A rectangle of the picture, in picture pixels.
-struct Plat_Rect {
-    int x, y, w, h;
-};
 
 // Draws the picture into a sharp layout without a GPU: enlarged by the whole
 // factor and the last step blended, from per-column and per-row tables made once
@@ -62,18 +59,22 @@ class Plat_Sharp_Scaler {
     std::vector<int> col_first_, col_last_, row_first_, row_last_;
 };
 
-// The picture is compared with the one shown in tiles of 16 rows by 32 columns.
-// Changed runs of a band less than 8 tiles apart go out as one rectangle: each
-// rectangle is a request the window system pays for.
+// The picture is compared with the one shown in bands of 16 rows, 32 columns at a
+// time. Each changed run of a row is converted alone; the runs of a band go to the
+// window system as rectangles around them, runs less than Plat_Merge_Gap pixels
+// apart in one rectangle: each rectangle is a request the window system pays for,
+// each pixel in it a copy.
 constexpr int Plat_Band_Rows = 16;
 constexpr int Plat_Chunk = 32;
-constexpr int Plat_Merge_Gap = 8;
-constexpr int Plat_Max_Change_Rects = (480 / Plat_Band_Rows) * (640 / Plat_Chunk / 2 + 1);
+constexpr int Plat_Merge_Gap = 48;
+constexpr int Plat_Max_Change_Rects = (480 / Plat_Band_Rows) * (640 / Plat_Merge_Gap + 1);
 
 // Finds what changed between the frame and shown (640 x 480 each; shown is
-// brought up to date). For each row's run of changed tiles, span(context, y, a, b)
-// is called with the pixels [a, b) between its first and last changed pixel; the
-// changed tiles of each band are written to rects, merged. Returns the count.
+// brought up to date), looking only inside the rectangles of hint (everywhere when
+// hint is null). span(context, y, a, b) is called for each changed run of a row,
+// [a, b) from its first to its last changed pixel; the rectangles around the runs
+// are written to rects. Returns their count.
 using Plat_Span_Fn = void (*)(void* context, int y, int a, int b);
-int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, Plat_Span_Fn span,
-                      void* context, Plat_Rect rects[Plat_Max_Change_Rects]);
+int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Plat_Rect* hint,
+                      int hint_count, Plat_Span_Fn span, void* context,
+                      Plat_Rect rects[Plat_Max_Change_Rects]);

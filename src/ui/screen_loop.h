@@ -1,7 +1,6 @@
 // The kit every modal screen's loop is made of: the message pump that says whether
 // to go on, the keys that press a screen's OK button, and the loop of a modal box
-// over a kept background. The three ways of ending a frame are in
-// graphics/display.h (Frame_End_Kept, Frame_End_Redrawn, Frame_End_Direct).
+// over a kept background. A frame ends with Frame_End (graphics/display.h).
 #pragma once
 
 #include "platform/shell_input.h"
@@ -54,6 +53,6 @@ int Box_Loop(Settled settled, React react, Draw draw, int on_leave) {
         if (Screen_Pump() == Pump::Leave) return on_leave;
         if (react(&result)) return result;
         draw(Back_Buffer);
-        Frame_End_Kept();
+        Frame_End();
     }
 }

@@ -131,7 +131,7 @@ int Game_Layout(Game_State* s) {
 void Game_Draw_Frame(Game_State* s, int draw_cursor) {
     Game_Draw_Picture(s);
     if (draw_cursor)
-        Frame_End_Direct();
+        Frame_End();
     else
         Present_Frame();
     Pace_Frame();

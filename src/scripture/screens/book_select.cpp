@@ -58,7 +58,7 @@ int Book_Select_Dialog::Run() {
     for (;;) {
         if (Screen_Pump() == Pump::Leave) return 0;
         Draw(Back_Buffer);
-        Frame_End_Direct();
+        Frame_End();
         if (bottom->Update()) return 0;
         const int clicked = Labels_Update(labels, HS_Book_Count);
         if (clicked >= 0) return clicked + 1;
