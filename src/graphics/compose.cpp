@@ -203,10 +203,9 @@ bool Compose_Flush(std::vector<Rect>* drawn) {
         const int ty0 = k.touch.top / Tile, ty1 = (k.touch.bottom - 1) / Tile;
         for (int ty = ty0; ty <= ty1; ++ty) {
             Rows[ty].push_back(i);
-            for (int tx = tx0; tx <= tx1; ++tx) {
-                uint64_t& h = Now_Hash[ty * Tiles_X + tx];
-                h = Mix(h, k.sig);
-            }
+            // The tile's copies in their order (the signatures are mixed already).
+            uint64_t* h = &Now_Hash[ty * Tiles_X];
+            for (int tx = tx0; tx <= tx1; ++tx) h[tx] = (h[tx] ^ k.sig) * 0x9E3779B97F4A7C15ULL;
         }
     }
     // Runs of changed tiles along each row of tiles, each drawn from the copies

@@ -246,8 +246,19 @@ int Sprite_Draw(Surface* dst, int x, int y, const Sprite* sprite) {
 }
 
 Sprite* Sprite_Get(const char* name) {
+    // Screens ask by the same literal names every frame: the last answer for each
+    // name's address is tried first.
+    static const char* asked[16];
+    static int answer[16];
+    const size_t slot = (reinterpret_cast<uintptr_t>(name) >> 3) % 16;
+    if (asked[slot] == name && std::strcmp(Single_Names[answer[slot]], name) == 0)
+        return &Singles[answer[slot]];
     for (int i = 0; i < Single_Count; ++i)
-        if (std::strcmp(Single_Names[i], name) == 0) return &Singles[i];
+        if (std::strcmp(Single_Names[i], name) == 0) {
+            asked[slot] = name;
+            answer[slot] = i;
+            return &Singles[i];
+        }
     return nullptr;
 }
 

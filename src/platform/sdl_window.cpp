@@ -540,7 +540,21 @@ void Draw_Shown() {
     SDL_RenderPresent(Renderer);
 }
 
+bool Pads_Up = false;  // the game-controller subsystem came up
+
 void Pump() {
+    // Pads are read here, not by every event poll: four times a second while none
+    // is plugged in (to notice one), every 8 ms while one is.
+    if (Pads_Up) {
+        static uint32_t last = 0;
+        const uint32_t now = SDL_GetTicks();
+        bool any = false;
+        for (SDL_GameController* p : Pads) any = any || p != nullptr;
+        if (now - last >= (any ? 8u : 250u)) {
+            last = now;
+            SDL_JoystickUpdate();
+        }
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e)) Handle_Event(e);
 }
@@ -874,9 +888,10 @@ Plat_Open_Result Open_Window(const char* title, bool headless, std::string* erro
         *error = std::string("no display could be opened: ") + SDL_GetError();
         return PLAT_OPEN_NO_WINDOW;
     }
-    // Pads are welcome, not needed.
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
-        Report_Log("\n Игровые пульты недоступны: %s", SDL_GetError());
+    // Pads are welcome, not needed; they are read when the events are (see Pump).
+    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
+    Pads_Up = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    if (!Pads_Up) Report_Log("\n Игровые пульты недоступны: %s", SDL_GetError());
     Sdl_Up = true;
     Plat_Set_Backend(&Sdl_Backend);
     // Without a desktop SDL falls back to drivers that show nothing; unless that was
@@ -925,7 +940,7 @@ void Close_Window() {
     Scaled_Row.clear();
     Scaled_Row.shrink_to_fit();
     if (Sdl_Up) SDL_Quit();
-    Sdl_Up = false;
+    Sdl_Up = Pads_Up = false;
 }
 
 bool Window_Size(int* w, int* h) {

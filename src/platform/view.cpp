@@ -10,20 +10,10 @@
 namespace {
 
 constexpr int Pic_W = Plat_Frame_W, Pic_H = Plat_Frame_H;
-constexpr int Chunks = Pic_W / Plat_Chunk;
 static_assert(Pic_W % Plat_Chunk == 0 && Pic_H % Plat_Band_Rows == 0, "tiles cover the picture");
 
 int Floor_Div(int a, int b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
-bool Chunk_Differs(const uint8_t* a, const uint8_t* b) {
-    uint64_t x[Plat_Chunk / 8], y[Plat_Chunk / 8];
-    std::memcpy(x, a, Plat_Chunk);
-    std::memcpy(y, b, Plat_Chunk);
-    uint64_t d = 0;
-    for (int i = 0; i < Plat_Chunk / 8; ++i) d |= x[i] ^ y[i];
-    return d != 0;
 }
 
 }  // namespace
@@ -65,64 +55,97 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Pl
                       int hint_count, Plat_Span_Fn span, void* context,
                       Plat_Rect rects[Plat_Max_Change_Rects]) {
     constexpr int Bands = Pic_H / Plat_Band_Rows;
-    // Which columns of 32 of each band to look at.
-    bool look[Bands][Chunks];
-    std::memset(look, hint == nullptr ? 1 : 0, sizeof look);
-    for (int i = 0; hint != nullptr && i < hint_count; ++i) {
+    // The parts of each row to look at: the whole row, or the hinted rectangles.
+    struct Part {
+        int y0, y1, x0, x1;
+    };
+    static std::vector<Part> parts[Bands];
+    for (auto& p : parts) p.clear();
+    const Plat_Rect whole{0, 0, Pic_W, Pic_H};
+    if (hint == nullptr) {
+        hint = &whole;
+        hint_count = 1;
+    }
+    for (int i = 0; i < hint_count; ++i) {
         const Plat_Rect& r = hint[i];
         const int x0 = std::max(r.x, 0), x1 = std::min(r.x + r.w, Pic_W);
         const int y0 = std::max(r.y, 0), y1 = std::min(r.y + r.h, Pic_H);
         if (x0 >= x1 || y0 >= y1) continue;
         for (int band = y0 / Plat_Band_Rows; band <= (y1 - 1) / Plat_Band_Rows; ++band)
-            for (int c = x0 / Plat_Chunk; c <= (x1 - 1) / Plat_Chunk; ++c) look[band][c] = true;
+            parts[band].push_back(Part{std::max(y0, band * Plat_Band_Rows),
+                                       std::min(y1, (band + 1) * Plat_Band_Rows), x0, x1});
     }
     struct Run {
         int y, a, b;
     };
-    Run runs[Plat_Band_Rows * Chunks];
+    static std::vector<Run> runs;
     int count = 0;
     for (int band = 0; band < Bands; ++band) {
-        int n = 0;
+        if (parts[band].empty()) continue;
+        // Left to right, so that a row's runs come in order and overlaps are looked
+        // at once.
+        std::sort(parts[band].begin(), parts[band].end(),
+                  [](const Part& p, const Part& q) { return p.x0 < q.x0; });
+        runs.clear();
         for (int y = band * Plat_Band_Rows; y < (band + 1) * Plat_Band_Rows; ++y) {
             const uint8_t* src = pixels + static_cast<ptrdiff_t>(y) * pitch;
             uint8_t* old = shown + static_cast<ptrdiff_t>(y) * Pic_W;
-            for (int c = 0; c < Chunks;) {
-                if (!look[band][c] || !Chunk_Differs(src + c * Plat_Chunk, old + c * Plat_Chunk)) {
-                    ++c;
-                    continue;
+            int done = 0;  // the row is looked at up to here
+            for (const Part& p : parts[band]) {
+                if (y < p.y0 || y >= p.y1 || p.x1 <= done) continue;
+                int x = std::max(p.x0, done);
+                done = p.x1;
+                while (x < p.x1) {
+                    const int end = std::min(x + Plat_Chunk, p.x1);
+                    if (std::memcmp(src + x, old + x, static_cast<size_t>(end - x)) == 0) {
+                        x = end;
+                        continue;
+                    }
+                    // Changed pieces next to each other make one run, from its first
+                    // changed pixel to its last.
+                    int b = end;
+                    while (b < p.x1) {
+                        const int next = std::min(b + Plat_Chunk, p.x1);
+                        if (std::memcmp(src + b, old + b, static_cast<size_t>(next - b)) == 0)
+                            break;
+                        b = next;
+                    }
+                    int a = x;
+                    while (src[a] == old[a]) ++a;
+                    while (src[b - 1] == old[b - 1]) --b;
+                    std::memcpy(old + a, src + a, static_cast<size_t>(b - a));
+                    span(context, y, a, b);
+                    runs.push_back(Run{y, a, b});
+                    x = b;
                 }
-                int end = c + 1;
-                while (end < Chunks && look[band][end] &&
-                       Chunk_Differs(src + end * Plat_Chunk, old + end * Plat_Chunk))
-                    ++end;
-                // Only the pixels between the first and the last that changed.
-                int a = c * Plat_Chunk, b = end * Plat_Chunk;
-                while (src[a] == old[a]) ++a;
-                while (src[b - 1] == old[b - 1]) --b;
-                std::memcpy(old + a, src + a, static_cast<size_t>(b - a));
-                span(context, y, a, b);
-                runs[n++] = Run{y, a, b};
-                c = end;
             }
         }
-        if (n == 0) continue;
-        // The band's runs from left to right, gathered into rectangles.
-        std::sort(runs, runs + n, [](const Run& p, const Run& q) { return p.a < q.a; });
-        Plat_Rect r{runs[0].a, runs[0].y, runs[0].b - runs[0].a, 1};
-        int bottom = runs[0].y + 1;
-        for (int i = 1; i <= n; ++i) {
-            if (i < n && runs[i].a < r.x + r.w + Plat_Merge_Gap) {
-                r.w = std::max(r.x + r.w, runs[i].b) - r.x;
-                r.y = std::min(r.y, runs[i].y);
-                bottom = std::max(bottom, runs[i].y + 1);
-                continue;
+        if (runs.empty()) continue;
+        // The band's runs, in groups of rows that lie close together, each group's
+        // from left to right gathered into rectangles.
+        for (size_t first = 0; first < runs.size();) {
+            size_t end = first + 1;
+            while (end < runs.size() && runs[end].y <= runs[end - 1].y + Plat_Merge_Rows) ++end;
+            std::sort(runs.begin() + static_cast<ptrdiff_t>(first),
+                      runs.begin() + static_cast<ptrdiff_t>(end),
+                      [](const Run& p, const Run& q) { return p.a < q.a; });
+            Plat_Rect r{runs[first].a, runs[first].y, runs[first].b - runs[first].a, 1};
+            int bottom = runs[first].y + 1;
+            for (size_t i = first + 1; i <= end; ++i) {
+                if (i < end && runs[i].a < r.x + r.w + Plat_Merge_Gap) {
+                    r.w = std::max(r.x + r.w, runs[i].b) - r.x;
+                    r.y = std::min(r.y, runs[i].y);
+                    bottom = std::max(bottom, runs[i].y + 1);
+                    continue;
+                }
+                r.h = bottom - r.y;
+                if (count < Plat_Max_Change_Rects) rects[count++] = r;
+                if (i < end) {
+                    r = Plat_Rect{runs[i].a, runs[i].y, runs[i].b - runs[i].a, 1};
+                    bottom = runs[i].y + 1;
+                }
             }
-            r.h = bottom - r.y;
-            rects[count++] = r;
-            if (i < n) {
-                r = Plat_Rect{runs[i].a, runs[i].y, runs[i].b - runs[i].a, 1};
-                bottom = runs[i].y + 1;
-            }
+            first = end;
         }
     }
     return count;

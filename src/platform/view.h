@@ -61,13 +61,14 @@ class Plat_Sharp_Scaler {
 
 // The picture is compared with the one shown in bands of 16 rows, 32 columns at a
 // time. Each changed run of a row is converted alone; the runs of a band go to the
-// window system as rectangles around them, runs less than Plat_Merge_Gap pixels
-// apart in one rectangle: each rectangle is a request the window system pays for,
-// each pixel in it a copy.
+// window system as rectangles around them: runs in rows at most Plat_Merge_Rows
+// apart and less than Plat_Merge_Gap pixels apart share one. Each rectangle is a
+// request the window system pays for, each pixel in it a copy.
 constexpr int Plat_Band_Rows = 16;
 constexpr int Plat_Chunk = 32;
 constexpr int Plat_Merge_Gap = 48;
-constexpr int Plat_Max_Change_Rects = (480 / Plat_Band_Rows) * (640 / Plat_Merge_Gap + 1);
+constexpr int Plat_Merge_Rows = 3;
+constexpr int Plat_Max_Change_Rects = 480 * (640 / Plat_Merge_Gap + 1) / (Plat_Merge_Rows + 1);
 
 // Finds what changed between the frame and shown (640 x 480 each; shown is
 // brought up to date), looking only inside the rectangles of hint (everywhere when
