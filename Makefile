@@ -138,6 +138,8 @@ contact-sheet:
 		data/images/Back_fons/*.bmp $(BUILD)/contact_sheet_backgrounds.png
 	convert $(BUILD)/contact_sheet_pieces.png $(BUILD)/contact_sheet_backgrounds.png \
 		-background '#202020' -append $(BUILD)/contact_sheet.png
+	montage -label '%t' -pointsize 10 -background '#202020' -fill '#c0c0c0' -geometry +3+3 \
+		-tile 12x data/images/Back_fons/*.bmp docs/screens/backgrounds.png
 	@echo "wrote $(BUILD)/contact_sheet.png"
 
 FUZZ_BUILD ?= build-fuzz

@@ -3,6 +3,8 @@
 // the generator makes the same bytes again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -241,11 +243,21 @@ TEST(Art, EachLogoLetterStaysInsideItsSlice) {
     }
 }
 
-TEST(Art, BackgroundsDifferAndStayDimBesideTheStones) {
+// Every background is a picture of its own and stays dim beside every stone: its
+// mean and its brightest patch are well below each stone's lightness. And few pairs
+// of pictures are one picture in other colours: the same shade (the place of the
+// colour in its ramp) in the same places, on a grid of 8 x 8 patches.
+TEST(Art, BackgroundsAreScenesOfTheirOwnDimBesideEveryStone) {
     const std::vector<uint8_t> pal = Palette();
     const Picture stones = Load("stones_1.bmp");
-    const double stone = Mean_Lum(pal, stones, 1, 34, 263, 263);
+    double stone[8], all_stones = 0;
+    for (int t = 0; t < 8; ++t)
+        all_stones += stone[t] = Mean_Lum(pal, stones, 1, 34 + 33 * t, 32, 32);
+    auto contrast = [](double a, double b) {
+        return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    };
     std::set<std::vector<uint8_t>> seen;
+    std::vector<std::array<uint8_t, 64>> shades;
     for (int n = 1; n <= 133; ++n) {
         char name[64];
         std::snprintf(name, sizeof name, "Back_fons/Bkfon_%03d.bmp", n);
@@ -253,8 +265,33 @@ TEST(Art, BackgroundsDifferAndStayDimBesideTheStones) {
         ASSERT_EQ(bg.w, 128) << name;
         ASSERT_EQ(bg.h, 128);
         EXPECT_TRUE(seen.insert(bg.px).second) << name << " repeats another";
-        EXPECT_LT(Mean_Lum(pal, bg, 0, 0, 128, 128), stone / 3) << name;
+        const double mean = Mean_Lum(pal, bg, 0, 0, 128, 128);
+        EXPECT_LT(mean, all_stones / 8 / 4) << name;
+        std::array<uint8_t, 64> grid{};
+        double brightest = 0;
+        for (int cell = 0; cell < 64; ++cell) {
+            const int x0 = cell % 8 * 16, y0 = cell / 8 * 16;
+            brightest = std::max(brightest, Mean_Lum(pal, bg, x0, y0, 16, 16));
+            int count[8] = {};
+            for (int y = y0; y < y0 + 16; ++y)
+                for (int x = x0; x < x0 + 16; ++x) ++count[bg.At(x, y) % 8];
+            grid[cell] = static_cast<uint8_t>(std::max_element(count, count + 8) - count);
+        }
+        shades.push_back(grid);
+        for (int t = 0; t < 8; ++t) {
+            // Even the ruby, the darkest stone, against the brightest patch.
+            EXPECT_GE(contrast(stone[t], mean), 1.8) << name << ", stone " << t + 1;
+            EXPECT_GE(contrast(stone[t], brightest), 1.35) << name << ", stone " << t + 1;
+        }
     }
+    int recoloured = 0;
+    for (size_t a = 0; a < shades.size(); ++a)
+        for (size_t b = a + 1; b < shades.size(); ++b) {
+            int same = 0;
+            for (int cell = 0; cell < 64; ++cell) same += shades[a][cell] == shades[b][cell];
+            recoloured += same >= 58;  // nine in ten
+        }
+    EXPECT_LE(recoloured, 30);
 }
 
 TEST(Art, GeneratorMakesTheSameBytes) {
