@@ -187,44 +187,6 @@ TEST_P(X11_Test, FullScreenIsThePictureTwiceItsSizeWithBarsAndEveryChangeReaches
     EXPECT_TRUE(Shown(picture, server.Display()));
 }
 
-TEST_P(X11_Test, AClickOrKeyTapQuickerThanAFrameIsSeenByTheNextFrame) {
-    ASSERT_EQ(Plat_Open("Veltran Window", Window_Proc), PLAT_OPEN_OK) << Plat_Error();
-    Picture picture;
-    ASSERT_TRUE(Shown(picture, server.Display()));
-    if (!X_Quick_Click(server.Display().c_str(), 640, 512)) GTEST_SKIP() << "built without XTest";
-    // Both events are there before the next frame: the frame sees the button down,
-    // and the release comes with the frame after it.
-    Plat_Sleep_Ns(100000000);
-    bool down = false, up = false;
-    Plat_Msg m;
-    while (Plat_Peek_Message(&m)) {
-        down = down || m.message == WM_LBUTTONDOWN;
-        up = up || m.message == WM_LBUTTONUP;
-    }
-    EXPECT_TRUE(down);
-    EXPECT_FALSE(up);
-    EXPECT_NE(Plat_Async_Key_State(VK_LBUTTON) & 0x8000, 0);
-    // Down through one whole frame, up after the next.
-    Plat_Present(picture.pixels.data(), 640, picture.palette);
-    EXPECT_NE(Plat_Async_Key_State(VK_LBUTTON) & 0x8000, 0);
-    Plat_Present(picture.pixels.data(), 640, picture.palette);
-    while (Plat_Peek_Message(&m)) up = up || m.message == WM_LBUTTONUP;
-    EXPECT_TRUE(up);
-    EXPECT_EQ(Plat_Async_Key_State(VK_LBUTTON) & 0x8000, 0);
-
-    ASSERT_TRUE(X_Quick_Key(server.Display().c_str(), "Return"));
-    Plat_Sleep_Ns(100000000);
-    while (Plat_Peek_Message(&m)) {
-    }
-    uint8_t keys[256];
-    Plat_Keyboard_State(keys);
-    EXPECT_EQ(keys[DIK_RETURN], 0x80);
-    Plat_Present(picture.pixels.data(), 640, picture.palette);
-    Plat_Present(picture.pixels.data(), 640, picture.palette);
-    Plat_Keyboard_State(keys);
-    EXPECT_EQ(keys[DIK_RETURN], 0);
-}
-
 // The real program on the server, its pointer driven as a tool or a touch screen
 // does: each click comes as a move, a press and a release at once.
 class Program_On_X {

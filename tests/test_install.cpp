@@ -76,32 +76,33 @@ TEST_F(Install_Test, TheInstalledGameWritesOnlyIntoTheUsersFolders) {
     EXPECT_TRUE(fs::is_directory(home / ".local/share/veltran/SAVE"));
     EXPECT_EQ(Files_Under(root / "dest"), before);
     EXPECT_TRUE(fs::is_empty(root / "elsewhere"));
-}
 
-TEST_F(Install_Test, XdgFoldersAreHonouredAndAnUnwritableOneIsNamed) {
+    // The XDG folders are honoured, and one that cannot be written is named.
     const fs::path state = root / "state";
     fs::create_directories(state);
     fs::permissions(state, fs::perms::owner_read | fs::perms::owner_exec);
     std::ofstream(root / "script.txt") << "wait 100\n";
-    const std::string run =
+    const std::string run_xdg =
         "cd '" + (root / "elsewhere").string() + "' && HOME='" + (root / "home").string() +
         "' XDG_STATE_HOME='" + state.string() + "' XDG_DATA_HOME='" + (root / "data").string() +
         "' XDG_CACHE_HOME='" + (root / "cache").string() + "' VELTRAN_SCRIPT='" +
         (root / "script.txt").string() + "' '" + (prefix / "bin/veltran").string() + "' 2> '" +
         (root / "err.txt").string() + "'";
     if (geteuid() != 0) {  // root writes anywhere
-        EXPECT_EQ(Shell(run), 1);
+        EXPECT_EQ(Shell(run_xdg), 1);
         EXPECT_NE(Read(root / "err.txt").find(state.string() + "/veltran"), std::string::npos)
             << Read(root / "err.txt");
     }
     fs::permissions(state, fs::perms::owner_all);
-    EXPECT_EQ(Shell(run), 0) << Read(root / "err.txt");
+    EXPECT_EQ(Shell(run_xdg), 0) << Read(root / "err.txt");
     EXPECT_TRUE(fs::exists(state / "veltran/Report.txt"));
     EXPECT_TRUE(fs::exists(root / "cache/veltran/Bkfons.wad"));
     EXPECT_TRUE(fs::is_directory(root / "data/veltran/screen_shot"));
 }
 
-TEST_F(Install_Test, TheDesktopEntryAndMetainfoPassTheirValidators) {
+// The desktop entry and the metainfo pass their validators; --help and --version
+// speak UTF-8, and other arguments are refused.
+TEST_F(Install_Test, TheDesktopFilesAndTheCommandLine) {
     if (Shell("command -v desktop-file-validate > /dev/null") == 0) {
         EXPECT_EQ(
             Shell("desktop-file-validate '" +
@@ -120,9 +121,6 @@ TEST_F(Install_Test, TheDesktopEntryAndMetainfoPassTheirValidators) {
     EXPECT_NE(entry.find("Categories=Game;BlocksGame;"), std::string::npos);
     EXPECT_NE(entry.find("Name[ru]="), std::string::npos);
     EXPECT_NE(entry.find("Comment[ru]="), std::string::npos);
-}
-
-TEST_F(Install_Test, HelpAndVersionSpeakUtf8AndOtherArgumentsAreRefused) {
     const std::string exe = "'" + (prefix / "bin/veltran").string() + "'";
     ASSERT_EQ(Shell(exe + " --help > '" + (root / "help.txt").string() + "'"), 0);
     const std::string help = Read(root / "help.txt");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/title.h"
@@ -43,17 +44,6 @@ TEST(Text_Lines_Store, CutsHardWithoutBlanksAndGrowsWhenFull) {
     EXPECT_EQ(std::strlen(t.Get_Line(1)), 51u);
 }
 
-TEST(Tickers, SkipAndOffsetKeepTheSignOfThePosition) {
-    EXPECT_EQ(Cells_Skipped(100), 0);
-    EXPECT_EQ(Cell_Offset(100), 4);
-    EXPECT_EQ(Cells_Skipped(-1), 0);
-    EXPECT_EQ(Cell_Offset(-1), -1);
-    EXPECT_EQ(Cells_Skipped(-33), 1);
-    EXPECT_EQ(Cell_Offset(-33), -1);
-    EXPECT_EQ(Cells_Skipped(-64), 2);
-    EXPECT_EQ(Cell_Offset(-64), 0);
-}
-
 TEST_F(Ui_Test, VerticalTickerMovesEvery10MsAndStartsOverAtTheEnd) {
     Text_Lines lines(64, 300);
     lines.Add_Text("ab");  // the stream is "ab" and two blanks: 4 letters
@@ -87,20 +77,6 @@ TEST_F(Ui_Test, HorizontalTickerWithNoTextReturnsToItsStartEveryFrame) {
 }
 
 // --- widgets --------------------------------------------------------------------------
-
-TEST_F(Ui_Test, PanelsSortTheirCornersAndAreAtLeast80Square) {
-    cls_Desk_Rect a(300, 300, 100, 100);
-    EXPECT_EQ(a.left, 100);
-    EXPECT_EQ(a.top, 100);
-    EXPECT_EQ(a.right, 300);
-    EXPECT_EQ(a.bottom, 300);
-    cls_Desk_Rect b(10, 20, 60, 40);
-    EXPECT_EQ(b.right - b.left, 80);
-    EXPECT_EQ(b.bottom - b.top, 80);
-    int l, t, r, bt;
-    EXPECT_EQ(a.Inner_Rect(&l, &t, &r, &bt), 200 - 2 * 11);
-    EXPECT_EQ(t, 100 + 12);
-}
 
 TEST_F(Ui_Test, TextButtonFires300MsAfterItsPressWhateverTheMouseDoes) {
     cls_Button_Standart b(100, 100, "OK", &Font_8x16);
@@ -199,46 +175,7 @@ TEST_F(Ui_Test, ScrollBarMapsTheTrackOntoItsRange) {
     EXPECT_EQ(bar.Update(), 0);
 }
 
-TEST_F(Ui_Test, LabelsShareFourFontsWhileAnyLives) {
-    {
-        std::unique_ptr<Label_Button> list[2] = {
-            std::make_unique<Label_Button>(10, 10, "Бытие", 0),
-            std::make_unique<Label_Button>(10, 30, "Исход", 1)};
-        EXPECT_EQ(Label_Fonts_In_Use(), 2);
-        EXPECT_EQ(list[0]->right, 10 + 5 * 8);
-        Move(12, 12);
-        Button(true);
-        EXPECT_EQ(Labels_Update(list, 2), -1);
-        Button(false);
-        EXPECT_EQ(Labels_Update(list, 2), 0);
-        EXPECT_EQ(list[1]->state, Click_Idle);  // disabled labels never change
-        list[0].reset();
-        EXPECT_EQ(Label_Fonts_In_Use(), 1);
-    }
-    EXPECT_EQ(Label_Fonts_In_Use(), 0);
-    Label_Button c(10, 10, "Левит", 0);
-    EXPECT_EQ(Label_Fonts_In_Use(), 1);
-}
-
 // --- boxes ------------------------------------------------------------------------------
-
-TEST_F(Ui_Test, BoxesAreSizedFromTheirTexts) {
-    EXPECT_EQ(Message_Box_Width("ПАУЗА"), 110);
-    EXPECT_EQ(Confirm_Box_Width("ВЫЙТИ В МЕНЮ?"), 144);
-    EXPECT_EQ(Confirm_Box_Width("ДА"), 130);
-    Message_Box m("ПАУЗА");
-    EXPECT_EQ(m.panel->right - m.panel->left, 110);
-    EXPECT_EQ(m.panel->bottom - m.panel->top, 80);
-    const std::string eighty(80, 'x');
-    Message_Box longer(eighty.c_str());
-    EXPECT_EQ(std::strlen(longer.text), 70u);
-    Text_Lines lines(1024, 40);
-    for (int i = 0; i < 8; ++i) lines.Add_Text("row");
-    Results_Box r(&lines);
-    EXPECT_EQ(r.panel->right - r.panel->left, 360);
-    EXPECT_EQ(r.panel->bottom - r.panel->top, 218);
-    EXPECT_STREQ(r.title, "Сессия завершена.");
-}
 
 class Box_Test : public Ui_Test {
   protected:
@@ -328,27 +265,22 @@ class Name_Test : public Ui_Test {
     }
     void SetUp() override {
         Ui_Test::SetUp();
-        line = new Name_Line(70, 150, 570, 160);
+        line = std::make_unique<Name_Line>(70, 150, 570, 160);
         Move(100, 155);
         Button(true);
         line->Update_And_Draw(Back_Buffer);
         Button(false);
         ASSERT_EQ(line->focused, 1);
     }
-    void TearDown() override {
-        delete line;
-        Ui_Test::TearDown();
-    }
-    Name_Line* line = nullptr;
+    std::unique_ptr<Name_Line> line;
 };
 
-TEST_F(Name_Test, StartsWithTheDisciplesNameAndGrowsToFitItsFont) {
+// It starts with the disciple's name, grown to fit its font; typing and editing;
+// thirty characters at most.
+TEST_F(Name_Test, TypingEditingAndTheLimitOfThirtyCharacters) {
     EXPECT_STREQ(line->text, "ученик Иисуса ...");
     EXPECT_EQ(line->cursor, 17);
     EXPECT_EQ(line->bottom - line->top, 3 * 3 + 2 + 16);
-}
-
-TEST_F(Name_Test, TypingEditingAndTheLimitOfThirtyCharacters) {
     Key(VK_BACK);
     EXPECT_STREQ(line->text, "ученик Иисуса ..");
     Key('A');
