@@ -358,19 +358,16 @@ void Detach_Virtual_Pad() {
 }
 
 void Virtual_Pad(int what, int index, int value) {
-    if (what == 2) {
-        if (value != 0)
-            Attach_Virtual_Pad();
-        else
-            Detach_Virtual_Pad();
-        return;
+    if (what == 2 && value == 0) {
+        Detach_Virtual_Pad();
+    } else {
+        Attach_Virtual_Pad();
+        if (Virtual_Joy == nullptr) return;
+        if (what == 0)
+            SDL_JoystickSetVirtualButton(Virtual_Joy, index, static_cast<Uint8>(value));
+        else if (what == 1)
+            SDL_JoystickSetVirtualAxis(Virtual_Joy, index, static_cast<Sint16>(value));
     }
-    Attach_Virtual_Pad();
-    if (Virtual_Joy == nullptr) return;
-    if (what == 0)
-        SDL_JoystickSetVirtualButton(Virtual_Joy, index, static_cast<Uint8>(value));
-    else
-        SDL_JoystickSetVirtualAxis(Virtual_Joy, index, static_cast<Sint16>(value));
     SDL_JoystickUpdate();
     Pump();  // taken now, as the script's keys are: the next look sees them
 }
