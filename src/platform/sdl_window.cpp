@@ -599,12 +599,13 @@ void Blit_Span(SDL_Surface* s, const uint8_t* src, int y, int a, int b) {
         for (int x = a; x < b; ++x) *row++ = Surface_Lut[src[x]];
     } else if (k == 2 && skip == 0 && end_dy - first_dy == 2) {
         // The common case, twice the size: both window rows written at once.
-        uint32_t* below = window_row(first_dy + 1);
-        for (int x = a; x < b; ++x) {
-            const uint32_t c = Surface_Lut[src[x]];
-            row[0] = row[1] = below[0] = below[1] = c;
-            row += 2;
-            below += 2;
+        // Each picture pixel is one 64-bit pair of window pixels in both rows.
+        uint8_t* top = reinterpret_cast<uint8_t*>(row);
+        uint8_t* under = reinterpret_cast<uint8_t*>(window_row(first_dy + 1));
+        for (int x = a; x < b; ++x, top += 8, under += 8) {
+            const uint64_t c = Surface_Lut[src[x]] * 0x100000001ULL;
+            std::memcpy(top, &c, 8);
+            std::memcpy(under, &c, 8);
         }
         return;
     } else {
