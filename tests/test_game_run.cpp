@@ -133,44 +133,6 @@ TEST_F(Game_Run_Test, AStoneInTheTopRowFailsTheSessionWithAPenaltyAndTheChapterS
     EXPECT_TRUE(Shot_Find_Text(after, "Сессия: 2", Font_8x16, 88));
 }
 
-TEST_F(Game_Run_Test, TheSideButtonsPauseChangeTheBackgroundPhotographAndLeave) {
-    Books({{"Ruf.txt", Book_File("Книга Руфь", {{Letters(300)}})}});
-    const std::string script =
-        "wait 300\nclick 320 210\nwait 600\nkey ESCAPE\nwait 1000\n"
-        // ПАУЗА: the game stands still under the box until OK.
-        "click 595 430\nwait 800\nshot pause1.bmp\nwait 2000\nshot pause2.bmp\n"
-        "key RETURN\nwait 1000\nshot playing.bmp\n"
-        // ФОН, then МУЗЫКА (a screenshot), then МЕНЮ with НЕТ, then МЕНЮ with ДА.
-        "click 495 405\nwait 500\nshot fon.bmp\n"
-        "click 592 405\nwait 500\n"
-        "click 599 455\nwait 800\nshot menu.bmp\nkey ESCAPE\nwait 800\nshot stayed.bmp\n"
-        "click 599 455\nwait 800\nkey RETURN\nwait 800\nshot offer.bmp\nkey ESCAPE\nwait 1000\n"
-        "shot left.bmp\nquit\n";
-    Program_Run run = Play(script);
-    ASSERT_EQ(run.status, 0) << run.err;
-    const Shot pause1 = Shot_Of("pause1.bmp"), pause2 = Shot_Of("pause2.bmp");
-    EXPECT_TRUE(Shot_Find_Text(pause1, "ПАУЗА", Font_8x16, 2));
-    // Nothing moves while paused: the board, the counters and the running line.
-    EXPECT_EQ(Shot_Diff(pause1, pause2, 0, 0, 640, 480), 0);
-    EXPECT_FALSE(Shot_Find_Text(Shot_Of("playing.bmp"), "ПАУЗА", Font_8x16, 2));
-    // A new picture behind the board: most of the board's pixels change.
-    EXPECT_GT(Shot_Diff(Shot_Of("playing.bmp"), Shot_Of("fon.bmp"), 30, 100, 400, 440), 50000);
-    const Shot photo = Shot_Read(dir.Read("images/screen_shot/screen_shot_001.bmp"));
-    EXPECT_EQ(photo.width, 640);
-    EXPECT_EQ(photo.height, 480);
-    EXPECT_TRUE(Shot_Find_Text(Shot_Of("menu.bmp"), "ВЫЙТИ В МЕНЮ?", Font_8x16, 2));
-    EXPECT_FALSE(Shot_Find_Text(Shot_Of("stayed.bmp"), "ВЫЙТИ В МЕНЮ?", Font_8x16, 2));
-    // ДА, then the offer to save, answered НЕТ: back in the main menu, nothing saved.
-    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", Font_8x16, 2));
-    EXPECT_FALSE(dir.Exists("SAVE"));  // the slot menu, which makes the folder, never opened
-    EXPECT_TRUE(Shot_Find_Text(Shot_Of("left.bmp"), "ученик Иисуса ...", Font_16x16, 3));
-    EXPECT_TRUE(Log_In_Order(run.report, {"\n Start new sesion",
-                                          "\n Запись изображения в файл: "
-                                          "images/screen_shot/screen_shot_001.bmp",
-                                          "\n Close Game"}));
-    EXPECT_EQ(Log_Count(run.report, "\n Session Finish"), 0u);
-}
-
 // Closing the window during a game asks first, as МЕНЮ does: ДА opens the slots,
 // then the program ends (exit status 0); НЕТ ends it at once. Outside a game the
 // close ends the program.
@@ -229,20 +191,42 @@ TEST_F(Game_Run_Test, EveryFrameComposedInPartIsTheFullFrame) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err.find("compose check"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("verses 21"), std::string::npos) << run.err;
+    // The round also checks what the side buttons do: ПАУЗА stands the game still
+    // under its box until OK, ФОН puts a new picture behind the board, МУЗЫКА
+    // writes a screenshot, СВЯЩЕННАЯ КНИГА says no chapter is finished yet, МЕНЮ
+    // asks (НЕТ stays), then ДА and the offer to save (НЕТ) lead to the main menu.
     const std::string round =
-        "wait 2500\nclick 320 320\nwait 500\nkey ESCAPE\nwait 500\n"              // ПОМОЩЬ
-        "click 320 210\nwait 600\nkey ESCAPE\nwait 1500\nkey SPACE\nwait 1500\n"  // a game
-        "click 495 405\nwait 500\nclick 595 430\nwait 800\nkey RETURN\nwait 800\n"  // ФОН, ПАУЗА
-        "click 520 455\nwait 800\nkey ESCAPE\nwait 800\n"                    // СТАТИСТИКА
-        "click 519 430\nwait 800\nkey ESCAPE\nwait 800\n"                    // СОХРАНИТЬ
-        "click 548 373\nwait 800\nkey ESCAPE\nwait 800\nkey F5\nwait 300\n"  // the viewer
-        "click 599 455\nwait 800\nkey ESCAPE\nwait 800\nkey LEFT\nwait 500\n"  // МЕНЮ, НЕТ
-        "click 599 455\nwait 800\nkey RETURN\nwait 800\nkey ESCAPE\nwait 1500\n";
+        "wait 2500\nclick 320 320\nwait 500\nkey ESCAPE\nwait 500\n"  // ПОМОЩЬ
+        "click 320 210\nmove 5 470\nwait 600\nkey ESCAPE\nwait 1500\nkey SPACE\nwait 1500\n"
+        "shot playing.bmp\nclick 495 405\nmove 5 470\nwait 500\nshot fon.bmp\n"
+        "click 595 430\nmove 5 470\nwait 800\nshot pause1.bmp\nwait 2000\nshot pause2.bmp\n"
+        "key RETURN\nwait 800\nclick 592 405\nwait 500\n"
+        "click 520 455\nwait 800\nkey ESCAPE\nwait 800\n"  // СТАТИСТИКА
+        "click 519 430\nwait 800\nkey ESCAPE\nwait 800\n"  // СОХРАНИТЬ
+        "click 548 373\nmove 5 470\nwait 800\nshot notice.bmp\nkey ESCAPE\nwait 800\n"
+        "key F5\nwait 300\nclick 599 455\nmove 5 470\nwait 800\nshot menu.bmp\nkey ESCAPE\n"
+        "wait 800\nshot stayed.bmp\nkey LEFT\nwait 500\nclick 599 455\nmove 5 470\nwait 800\n"
+        "key RETURN\nwait 800\nshot offer.bmp\nkey ESCAPE\nwait 1500\nshot left.bmp\n";
     run = Run_Program(dir, round, {"VELTRAN_SEED=2", "VELTRAN_COMPOSE=check"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err.find("compose check"), std::string::npos) << run.err;
-    EXPECT_TRUE(
-        Log_In_Order(run.report, {"\n Start New Game", "\n Start new sesion", "\n Close Game"}));
+    EXPECT_TRUE(Log_In_Order(run.report, {"\n Start New Game", "\n Start new sesion",
+                                          "\n Запись изображения в файл: "
+                                          "images/screen_shot/screen_shot_001.bmp",
+                                          "\n Close Game"}));
+    EXPECT_EQ(Log_Count(run.report, "\n Session Finish"), 0u);
+    const Shot pause1 = Shot_Of("pause1.bmp"), pause2 = Shot_Of("pause2.bmp");
+    EXPECT_TRUE(Shot_Find_Text(pause1, "ПАУЗА", Font_8x16, 2));
+    EXPECT_EQ(Shot_Diff(pause1, pause2, 0, 0, 640, 480), 0);  // the board, counters and line
+    EXPECT_GT(Shot_Diff(Shot_Of("playing.bmp"), Shot_Of("fon.bmp"), 30, 100, 400, 440), 50000);
+    const Shot photo = Shot_Read(dir.Read("images/screen_shot/screen_shot_001.bmp"));
+    EXPECT_EQ(photo.width, 640);
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("notice.bmp"), "ВЫ ЕЩЕ НЕ ПРОЧИТАЛИ НИ ОДНОЙ ГЛАВЫ ИЗ КНИГИ",
+                               Font_8x16, 2));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("menu.bmp"), "ВЫЙТИ В МЕНЮ?", Font_8x16, 2));
+    EXPECT_FALSE(Shot_Find_Text(Shot_Of("stayed.bmp"), "ВЫЙТИ В МЕНЮ?", Font_8x16, 2));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", Font_8x16, 2));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("left.bmp"), "ученик Иисуса ...", Font_16x16, 3));
 }
 
 }  // namespace

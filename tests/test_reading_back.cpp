@@ -53,16 +53,6 @@ class Reading_Back_Test : public Ui_Test {
     Scratch_Dir dir;
 };
 
-TEST_F(Reading_Back_Test, BeforeAnyChapterIsFinishedTheBookButtonSaysSo) {
-    dir.Write("HScripts/Ruf.txt", Book("Книга Руфь", {Long_Verse()}));
-    Program_Run run = Play(Play_Rounds(1) +
-                           "click 549 373\nmove 5 470\nwait 800\nshot notice.bmp\n"
-                           "key RETURN\nwait 800\nshot after.bmp\nquit\n");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(Shows("notice.bmp", "ВЫ ЕЩЕ НЕ ПРОЧИТАЛИ НИ ОДНОЙ ГЛАВЫ ИЗ КНИГИ", Font_8x16, 2));
-    EXPECT_FALSE(Shows("after.bmp", "ВЫ ЕЩЕ НЕ ПРОЧИТАЛИ НИ ОДНОЙ ГЛАВЫ ИЗ КНИГИ", Font_8x16, 2));
-}
-
 TEST_F(Reading_Back_Test, InTheFirstBookTheViewerShowsTheFinishedChaptersOnly) {
     dir.Write("HScripts/Ruf.txt", Book("Книга Руфь", {"1", "1", Long_Verse()}));
     // The right arrow of the viewer, clicked for less than its repeat delay.
