@@ -291,30 +291,6 @@ TEST(Random, SameSeedSameSequenceInRange) {
 
 namespace {
 
-TEST(View, TheLargestWholeScaleCentredAndWindowPixelsBackOntoThePicture) {
-    struct Case {
-        int w, h, k, x, y;
-    };
-    for (const Case& c :
-         {Case{640, 480, 1, 0, 0}, Case{1280, 1024, 2, 0, 32}, Case{1920, 1080, 2, 320, 60},
-          Case{2560, 1440, 3, 320, 0}, Case{600, 400, 1, -20, -40}}) {
-        const Plat_View v = Plat_View_For(c.w, c.h);
-        EXPECT_EQ(v.k, c.k) << c.w << "x" << c.h;
-        EXPECT_EQ(v.x, c.x) << c.w << "x" << c.h;
-        EXPECT_EQ(v.y, c.y) << c.w << "x" << c.h;
-    }
-    const Plat_View v = Plat_View_For(1280, 1024);
-    int x = 0, y = 0;
-    Plat_View_To_Picture(v, 641, 33, &x, &y);  // the second window pixel of picture (320, 0)
-    EXPECT_EQ(x, 320);
-    EXPECT_EQ(y, 0);
-    Plat_View_To_Picture(v, 5, 10, &x, &y);  // the bar above: the nearest edge
-    EXPECT_EQ(y, 0);
-    Plat_View_To_Picture(v, 1279, 1023, &x, &y);
-    EXPECT_EQ(x, 639);
-    EXPECT_EQ(y, 479);
-}
-
 struct Span {
     int y, a, b;
     bool operator==(const Span& o) const { return y == o.y && a == o.a && b == o.b; }
@@ -436,7 +412,12 @@ TEST(View, TheLayoutsOfTheCommonScreens) {
         const Plat_Layout whole = Plat_Layout_For(c.w, c.h, Plat_Scale::Whole);
         EXPECT_EQ(whole.k, c.whole_k);
         EXPECT_EQ(whole.w, 640 * c.whole_k);
+        EXPECT_EQ(whole.x, (c.w - 640 * c.whole_k) / 2);
     }
+    // Whole factors: bars above and below, or a window smaller than the picture
+    // showing its middle.
+    EXPECT_EQ(Plat_Layout_For(1280, 1024, Plat_Scale::Whole).y, 32);
+    EXPECT_EQ(Plat_Layout_For(600, 400, Plat_Scale::Sharp).x, -20);
     // The mouse lands where the picture shows it.
     const Plat_Layout l = Plat_Layout_For(1280, 800, Plat_Scale::Sharp);
     int x = 0, y = 0;

@@ -32,20 +32,12 @@ int Floor_Div(int a, int b) {
 
 }  // namespace
 
-Plat_View Plat_View_For(int w, int h) {
-    const int k = std::max(1, std::min({w / Pic_W, h / Pic_H, 16}));
-    return Plat_View{k, (w - Pic_W * k) / 2, (h - Pic_H * k) / 2};
-}
-
-void Plat_View_To_Picture(const Plat_View& v, int wx, int wy, int* px, int* py) {
-    *px = std::clamp(Floor_Div(wx - v.x, v.k), 0, Pic_W - 1);
-    *py = std::clamp(Floor_Div(wy - v.y, v.k), 0, Pic_H - 1);
-}
-
 Plat_Layout Plat_Layout_For(int w, int h, Plat_Scale scale) {
-    const Plat_View v = Plat_View_For(w, h);
+    // The largest whole scale that fits (at most 16), centred; a window smaller than
+    // the picture shows its middle at scale 1.
+    const int k = std::max(1, std::min({w / Pic_W, h / Pic_H, 16}));
     if (scale == Plat_Scale::Whole || w < Pic_W || h < Pic_H)
-        return Plat_Layout{v.k, v.x, v.y, Pic_W * v.k, Pic_H * v.k};
+        return Plat_Layout{k, (w - Pic_W * k) / 2, (h - Pic_H * k) / 2, Pic_W * k, Pic_H * k};
     // As high as the screen, or as wide where that is the limit; 4:3 kept.
     int lw = w, lh = w * Pic_H / Pic_W;
     if (lh > h) {

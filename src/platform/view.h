@@ -9,16 +9,6 @@
 
 #include "platform/platform.h"
 
-// The picture in a window: scale k, top-left corner (x, y); black bars around it.
-struct Plat_View {
-    int k, x, y;
-};
-// The largest whole scale that fits (at most 16), centred; a window smaller than
-// the picture shows its middle at scale 1.
-Plat_View Plat_View_For(int w, int h);
-// The picture pixel under a window pixel; the bars report the nearest edge.
-void Plat_View_To_Picture(const Plat_View& view, int wx, int wy, int* px, int* py);
-
 // How the picture fills a screen: by the largest whole factor (crisp, with bars
 // where it does not divide), or sharp: the 4:3 picture as high (or as wide) as
 // the screen, enlarged by the largest whole factor and the last, fractional step
