@@ -44,7 +44,7 @@ struct Pool {
     double x = 64, y = 64;
     double Lift(int px, int py) const {
         const double d2 = (px - x) * (px - x) + (py - y) * (py - y);
-        return 1.2 * std::exp(-d2 / (2 * 34.0 * 34.0)) - 0.5;
+        return 1.4 * std::exp(-d2 / (2 * 32.0 * 32.0)) - 0.55;
     }
 } Light;
 
