@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_common.h"
+#include "bench_scene.h"
 
 #include <cstdio>
 #include <memory>
@@ -30,18 +31,7 @@ Game_State* Game() {
     static Game_State* game = [] {
         Plat_Clock_Set_Virtual(true);
         Bench_Load_Graphics("veltran_compose");
-        auto* g = new Game_State();
-        Game_Layout(g);
-        Area_New_Background(g->Area);
-        // The lower half of the board filled, with gaps; a block in the air.
-        for (int r = 6; r < 12; ++r)
-            for (int c = 1; c <= 12; ++c)
-                if ((r + 2 * c) % 5 != 0) Area_Cell(g->Area, c, r).kind = 1 + (r + c) % 8;
-        Block_Spawn(&g->Area->Current, 6);
-        for (int i = 0; i < 30; ++i)
-            g->Screen->Verse_Line->Add_Text("1:1 В начале сотворил Бог небо и землю.");
-        std::snprintf(g->Progress.Book_Title, sizeof g->Progress.Book_Title, "Бытие");
-        g->Progress.Book_Index = 1;
+        Game_State* g = Bench_Half_Full_Game();
         Mouse_X = 600;
         Mouse_Y = 20;
         return g;

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_common.h"
+#include "bench_scene.h"
 
 #include <dirent.h>
 #include <unistd.h>
@@ -114,17 +115,7 @@ void Draw_Frames() {
         Title_Frames.push_back(Grab());
         Plat_Clock_Advance(16);
     }
-    auto* g = new Game_State();
-    Game_Layout(g);
-    Area_New_Background(g->Area);
-    for (int r = 6; r < 12; ++r)
-        for (int c = 1; c <= 12; ++c)
-            if ((r + 2 * c) % 5 != 0) Area_Cell(g->Area, c, r).kind = 1 + (r + c) % 8;
-    Block_Spawn(&g->Area->Current, 6);
-    for (int i = 0; i < 30; ++i)
-        g->Screen->Verse_Line->Add_Text("1:1 В начале сотворил Бог небо и землю.");
-    std::snprintf(g->Progress.Book_Title, sizeof g->Progress.Book_Title, "Бытие");
-    g->Progress.Book_Index = 1;
+    Game_State* g = Bench_Half_Full_Game();
     for (int i = 0; i < 30; ++i) {
         g->Area->Current.Sub_Step = (g->Area->Current.Sub_Step + 3) % 32;
         if (g->Area->Current.Sub_Step < 3) g->Area->Current.Y += 1;

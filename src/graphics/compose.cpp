@@ -46,10 +46,6 @@ uint64_t Mix_Rect(uint64_t h, const Rect& r) {
                (uint64_t(uint32_t(r.right)) << 32) | uint32_t(r.bottom));
 }
 
-uint64_t Content(const Surface* s) {
-    return Surface_Content(s);
-}
-
 void Draw(Surface* dst, const Kept& k, const Rect& within) {
     const Rect t{k.t.left > within.left ? k.t.left : within.left,
                  k.t.top > within.top ? k.t.top : within.top,
@@ -148,7 +144,7 @@ void Compose_Keep_Blt(const Rect& t, const Rect& d, const Surface* src, const Re
                      std::min(t.right, d.left + o.right), std::min(t.bottom, d.top + o.bottom)};
         if (touch.left >= touch.right || touch.top >= touch.bottom) return;  // draws nothing
     }
-    uint64_t sig = Mix_Rect(Mix_Rect(Mix(1, Content(src)), d), s);
+    uint64_t sig = Mix_Rect(Mix_Rect(Mix(1, Surface_Content(src)), d), s);
     sig = Mix(sig, keyed ? 2 : 3);
     List.push_back(Kept{t, d, s, touch, src, sig, 0, keyed});
     src->readers += 1;

@@ -55,6 +55,7 @@ constexpr uint32_t Long_Press = 400;
 
 struct Pad_State {
     Key held[PAD_BUTTON_COUNT];
+    bool stepping[PAD_BUTTON_COUNT] = {};  // a d-pad button stepping the cursor
     uint32_t pressed_at[PAD_BUTTON_COUNT] = {};
     uint32_t last_step[PAD_BUTTON_COUNT] = {};
     int axis[PAD_AXIS_COUNT] = {};
@@ -75,7 +76,7 @@ void Hold(Key* slot, Key k) {
 }
 
 void Let_Go(Key* slot) {
-    if (slot->vk > 0) Plat_In_Event(slot->vk, slot->dik, false, false);
+    if (slot->vk != 0) Plat_In_Event(slot->vk, slot->dik, false, false);
     *slot = None;
 }
 
@@ -183,14 +184,15 @@ void Plat_Pad_Button(int button, bool down) {
     Key* slot = &S.held[button];
     if (!down) {
         Let_Go(slot);
+        S.stepping[button] = false;
         return;
     }
-    if (slot->vk != 0) return;  // already down
+    if (slot->vk != 0 || S.stepping[button]) return;  // already down
     S.pressed_at[button] = S.last_step[button] = Plat_Tick();
     const Key k = (S.play ? Play_Keys : Pointer_Keys)[button];
     if (k.vk == 0 && !S.play && Is_Dpad(button)) {
         Step(button);
-        *slot = Key{-1, 0};  // a step in progress, repeated while held
+        S.stepping[button] = true;  // repeated while held
         return;
     }
     Hold(slot, k);
@@ -204,6 +206,7 @@ void Plat_Pad_Axis(int axis, int value) {
 
 void Plat_Pad_Unplugged() {
     for (Key& k : S.held) Let_Go(&k);
+    for (bool& b : S.stepping) b = false;
     Let_Go(&S.stick_key);
     std::memset(S.axis, 0, sizeof S.axis);
     if (S.play) {
@@ -256,7 +259,7 @@ void Plat_Pad_Frame() {
         Let_Go(&S.stick_key);
     Move_By_Sticks(dt);
     for (int b = PAD_DPUP; b <= PAD_DPRIGHT; ++b) {
-        if (S.held[b].vk != -1) continue;
+        if (!S.stepping[b]) continue;
         if (now - S.pressed_at[b] >= Step_Delay && now - S.last_step[b] >= Step_Every) {
             S.last_step[b] = now;
             Step(b);

@@ -262,9 +262,7 @@ int Clamp(int v, int lo, int hi) {
 
 // Window pixels to picture pixels; the bars around the picture give its nearest
 // edge.
-void To_Picture(int wx, int wy, int* x, int* y) {
-    int w = 0, h = 0;
-    SDL_GetWindowSize(Win, &w, &h);
+void To_Picture(int wx, int wy, int w, int h, int* x, int* y) {
     Plat_Layout_To_Picture(Plat_Layout_For(w, h, Scale), wx, wy, x, y);
     *x = Clamp(*x, 0, Pic_W - 1);
     *y = Clamp(*y, 0, Pic_H - 1);
@@ -420,8 +418,8 @@ bool Handle_Pad_Or_Finger(const SDL_Event& e) {
             if (!first && (!Finger_Down || e.tfinger.fingerId != Finger_Id)) return true;
             int w = 0, h = 0, x = 0, y = 0;
             SDL_GetWindowSize(Win, &w, &h);
-            To_Picture(static_cast<int>(e.tfinger.x * w), static_cast<int>(e.tfinger.y * h), &x,
-                       &y);
+            To_Picture(static_cast<int>(e.tfinger.x * w), static_cast<int>(e.tfinger.y * h), w, h,
+                       &x, &y);
             if (first) {
                 Finger_Down = true;
                 Finger_Id = e.tfinger.fingerId;
@@ -482,8 +480,9 @@ void Handle_Event(const SDL_Event& e) {
             return;
         }
         case SDL_MOUSEMOTION: {
-            int x = 0, y = 0;
-            To_Picture(e.motion.x, e.motion.y, &x, &y);
+            int w = 0, h = 0, x = 0, y = 0;
+            SDL_GetWindowSize(Win, &w, &h);
+            To_Picture(e.motion.x, e.motion.y, w, h, &x, &y);
             Plat_In_Mouse_Move(x, y);
             return;
         }

@@ -392,7 +392,6 @@ void Lamp_Scroll(Canvas& c, Look& l) {
          R_TERRACOTTA, 1.6);
     Ellipse(c, lx + 12, table - 13, 2.5, 5, R_PALE_GOLD, 4);
     // The scroll, rolled at both ends.
-    Box(c, 62, table - 10, 116, table - 2, R_PARCHMENT, 2.0);
     Box(c, 62, table - 10, 116, table - 2, R_SAND, 2.4);
     Ellipse(c, 62, table - 6, 4, 6, R_SAND, 1.6);
     Ellipse(c, 116, table - 6, 4, 6, R_SAND, 1.6);
@@ -595,7 +594,6 @@ void Temple(Canvas& c, Look& l) {
     Sky(c, l, h);
     Poly(c, {{10, 36}, {64, 12}, {118, 36}}, R_SAND, 2.2 - D(l));
     Box(c, 14, 36, 114, 44, R_SAND, 2.5 - D(l));
-    for (int k = 0; k < 6; ++k) Box(c, 18 + k * 17, 44, 26 + k * 17, h - 12, R_SAND, 2.0 - D(l));
     Box(c, 14, 44, 114, h - 12, R_SAND, 0.7 - D(l) / 2);
     for (int k = 0; k < 6; ++k) Box(c, 18 + k * 17, 44, 26 + k * 17, h - 12, R_SAND, 2.0 - D(l));
     for (int s = 0; s < 4; ++s)
