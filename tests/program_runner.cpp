@@ -60,6 +60,12 @@ void Scratch_Dir::Link_Bundled_Data(bool with_books) const {
             fs::create_symlink(e.path(), fs::path(path_) / "images" / e.path().filename());
 }
 
+void Scratch_Dir::Copy_Bundled(const std::string& name) const {
+    fs::create_directories((fs::path(path_) / name).parent_path());
+    fs::copy_file(fs::path(VELTRAN_SOURCE_DIR) / "data" / name, fs::path(path_) / name,
+                  fs::copy_options::overwrite_existing);
+}
+
 bool Scratch_Dir::Exists(const std::string& name) const {
     return fs::exists(fs::path(path_) / name);
 }

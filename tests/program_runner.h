@@ -28,6 +28,8 @@ class Scratch_Dir {
     // Links the bundled content (pictures, palette, sounds, music, and the books
     // unless the folder's own are wanted) in; images/ is a folder of its own.
     void Link_Bundled_Data(bool with_books = true) const;
+    // Copies a file of the bundled content (a name under data/) in.
+    void Copy_Bundled(const std::string& name) const;
 
   private:
     std::string path_;

@@ -9,7 +9,6 @@
 
 #include "platform/shell_input.h"
 #include "game/board.h"
-#include "graphics/wad.h"
 #include "platform/platform_internal.h"
 
 namespace {
@@ -96,11 +95,6 @@ TEST(Shapes, EveryShapeIsConnectedDistinctAndOfItsSize) {
             EXPECT_EQ(reached, cells) << "shape " << s << " falls apart";
         }
     }
-    // Spot checks against the table.
-    EXPECT_EQ(Shapes_A[6].offsets[0][0], -2);
-    EXPECT_EQ(Shapes_B[9].offsets[0][1], -2);
-    EXPECT_EQ(Shapes_C[3].offsets[0][1], -3);
-    EXPECT_EQ(Shapes_C[19].offsets[0][0], 2);
 }
 
 TEST_F(Board_Test, DealingDrawsGroupAThenBEveryFifthThenCEveryFiftieth) {
@@ -500,32 +494,6 @@ TEST_F(Board_Test, ResetEmptiesTheBoardAndAtMostTenPopupsAreKept) {
     EXPECT_EQ(Area_Cell(area, 2, 2).frame_step, 1);
     EXPECT_EQ(Area_Cell(area, 2, 2).step_period, 10);  // kept
     for (const Stone_Cell& c : area->Cells) ASSERT_EQ(c.kind, 0);
-}
-
-}  // namespace
-
-#include "scratch_cwd.h"
-
-namespace {
-
-TEST(Board_Backgrounds, TheBoardReadsTheBackgroundDirectoryButNoPictureYet) {
-    Scratch_Cwd cwd;
-    std::vector<uint8_t> px(128 * 128, 9);
-    Image8 im;
-    im.row_length = 128;
-    im.height = 128;
-    im.pixels = px.data();
-    Sprite_Store* store = Sprite_Store_Create(4);
-    Sprite_Store_Cut(store, &im, 0, 0, 128, 128, "Bkfon_001");
-    Sprite_Store_Cut(store, &im, 0, 0, 128, 128, "Bkfon_007");
-    Wad_Write(store, std::fopen("Bkfons.wad", "wb"));
-    Sprite_Store_Destroy(store);
-    im.pixels = nullptr;
-    Build_Area* area = Area_Create(25, 56);
-    EXPECT_EQ(area->Backgrounds.count, 2);
-    EXPECT_EQ(area->Background_Index, 0);
-    EXPECT_EQ(area->Background.surface, nullptr);
-    Area_Destroy(area);
 }
 
 }  // namespace

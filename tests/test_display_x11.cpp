@@ -86,15 +86,6 @@ class X11_Test : public Shared_State_Test, public ::testing::WithParamInterface<
     bool ignoring = false;
 };
 
-TEST_P(X11_Test, AWindowIsTwiceThePictureWhenTheDisplayHasRoom) {
-    setenv("VELTRAN_WINDOWED", "1", 1);
-    ASSERT_EQ(Plat_Open("Veltran Window", Window_Proc), PLAT_OPEN_OK) << Plat_Error();
-    int w = 0, h = 0;
-    ASSERT_TRUE(Plat_Window_Size(&w, &h));
-    EXPECT_EQ(w, 1280);
-    EXPECT_EQ(h, 960);
-}
-
 // A picture of many colours, and a palette that gives each index its own colour.
 struct Picture {
     std::vector<uint8_t> pixels = std::vector<uint8_t>(640 * 480);
@@ -191,13 +182,13 @@ TEST_P(X11_Test, FullScreenIsThePictureTwiceItsSizeWithBarsAndEveryChangeReaches
 // does: each click comes as a move, a press and a release at once.
 class Program_On_X {
   public:
-    explicit Program_On_X(const Scratch_Dir& dir, const char* arg = nullptr) : dir_(dir) {
+    explicit Program_On_X(const Scratch_Dir& dir) : dir_(dir) {
         dir.Remove("Report.txt");
         pid_ = fork();
         if (pid_ == 0) {
             if (chdir(dir.path().c_str()) != 0) _exit(127);
             unsetenv("VELTRAN_SCRIPT");
-            execl(VELTRAN_EXE, VELTRAN_EXE, arg, static_cast<char*>(nullptr));
+            execl(VELTRAN_EXE, VELTRAN_EXE, static_cast<char*>(nullptr));
             _exit(127);
         }
     }
@@ -241,9 +232,8 @@ TEST_P(X11_Test, AnInstantClickReachesTheTitleTheBookListsLabelsAndItsButton) {
     }
 }
 
-// F11 switches to a window and the next start remembers it; --fullscreen overrides
-// it for one run. On a 1700 x 1300 screen full screen fills the width and reaches
-// (100, 100); the window is twice the picture, in the middle.
+// F11 switches to a window and the next start remembers it. On a 1700 x 1300 screen full screen
+// fills the width and reaches (100, 100); the window is twice the picture, in the middle.
 TEST_P(X11_Test, F11IsRememberedAcrossARestart) {
     Xvfb_Server big("1700x1300x24");
     ASSERT_TRUE(big.Running());
@@ -282,12 +272,6 @@ TEST_P(X11_Test, F11IsRememberedAcrossARestart) {
         usleep(500000);
         EXPECT_FALSE(corner_lit());  // a window, remembered
     }
-    {
-        Program_On_X program(dir, "--fullscreen");
-        ASSERT_TRUE(program.Logged("хорошо исполнена"));
-        EXPECT_TRUE(corner_lit());
-    }
-    EXPECT_NE(dir.Read("settings.conf").find("fullscreen = no"), std::string::npos);
     setenv("DISPLAY", server.Display().c_str(), 1);
 }
 

@@ -1,5 +1,5 @@
 // The progress record byte by byte (the slot tests read cells and sessions in real
-// files), and the growing session list.
+// files).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -60,20 +60,6 @@ TEST(Records, ProgressReadTerminatesTheNameAndTitle) {
     Progress_Read(bytes, &g);
     EXPECT_EQ(std::strlen(g.Player_Name), 31u);
     EXPECT_EQ(std::strlen(g.Book_Title), 127u);
-}
-
-TEST(Records, SessionListGrowsKeepingItsRecordsAndNeverShrinks) {
-    Session_List list;
-    ASSERT_EQ(Session_List_Reserve(&list, 10), 1);
-    EXPECT_EQ(list.capacity, 10);
-    for (int i = 0; i < 10; ++i) list.records[list.count++].chapter = i + 1;
-    ASSERT_EQ(Session_List_Reserve(&list, 20), 1);
-    EXPECT_EQ(list.capacity, 20);
-    EXPECT_EQ(list.records[9].chapter, 10);
-    EXPECT_EQ(list.records[15].chapter, 0);  // new room is zero-filled
-    EXPECT_EQ(Session_List_Reserve(&list, 5), 1);
-    EXPECT_EQ(list.capacity, 20);
-    Session_List_Release(&list);
 }
 
 }  // namespace

@@ -87,13 +87,4 @@ TEST_F(Key_To_Char_Test, TabSwitchesLayoutOnceWithin100Ms) {
     EXPECT_EQ(Kbd_Layout, Kbd_Eng);
 }
 
-TEST_F(Key_To_Char_Test, WindowProcKeepsMouseAndTypedCharacter) {
-    Plat_Clock_Set(9000);
-    Window_Proc(WM_MOUSEMOVE, 0, (479 << 16) | 639);
-    EXPECT_EQ(Mouse_X, 639);
-    EXPECT_EQ(Mouse_Y, 479);
-    Window_Proc(WM_KEYDOWN, 'K', 1);
-    EXPECT_EQ(Typed_Char, 'K');
-}
-
 }  // namespace

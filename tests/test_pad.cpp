@@ -233,18 +233,6 @@ TEST_F(Pad_Run_Test, TheGameWithThePadAloneIsTheGameWithTheKeyboard) {
 }
 
 // The reading box, the results, the viewer and the game's end close with B.
-TEST_F(Pad_Run_Test, EveryBoxOfAChapterClosesWithThePad) {
-    dir.Remove("HScripts");
-    dir.Link_Bundled_Data(false);
-    dir.Write("HScripts/Ruf.txt", Book_File("Книга Руфь", {{""}}));
-    std::string script = "wait 300\nmove 320 210\npad a\nwait 600\npad b\nwait 300\n";
-    for (int i = 0; i < 10; ++i) script += "pad dpdown\nwait 1500\npad b\nwait 1500\n";
-    const Program_Run run = Play(script);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(Log_In_Order(
-        run.report, {"\n Start new sesion", "\n Session Finish", "\n Game Over", "\n Close Game"}));
-}
-
 // Plugged in during the game it plays at once; pulled out, the game pauses until
 // the player goes on (here with the pad plugged in again).
 TEST_F(Pad_Run_Test, APadPluggedInMidGamePlaysAndPulledOutPauses) {

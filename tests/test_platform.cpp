@@ -45,18 +45,6 @@ TEST_F(Platform_Test, KeyDownsArriveInOrderAndMouseMovesCoalesce) {
     EXPECT_NE(msgs[2].lparam & (1 << 30), 0);
 }
 
-TEST_F(Platform_Test, QuitIsReturnedAgainOnEveryLaterCall) {
-    Plat_In_Key('B', 0x30, true, false);
-    Plat_Post_Quit();
-    Plat_Msg m;
-    ASSERT_TRUE(Plat_Peek_Message(&m));
-    EXPECT_EQ(m.message, WM_KEYDOWN);
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(Plat_Peek_Message(&m));
-        EXPECT_EQ(m.message, WM_QUIT);
-    }
-}
-
 TEST_F(Platform_Test, AsyncKeyStateReportsDownNowAndPressedSinceLastQuery) {
     EXPECT_EQ(Plat_Async_Key_State(VK_SPACE), 0);
     Plat_In_Key(VK_SPACE, DIK_SPACE, true, false);
@@ -170,16 +158,6 @@ TEST(Script, ErrorsNameTheLine) {
         EXPECT_FALSE(Script_Parse(bad, &c, &err)) << bad;
 }
 
-TEST(Script, EveryDocumentedKeyNameIsKnown) {
-    for (const char* name :
-         {"LEFT",     "RIGHT",     "UP",        "DOWN",       "RETURN",  "SPACE",
-          "ESCAPE",   "TAB",       "BACK",      "DELETE",     "SHIFT",   "F11",
-          "A",        "Z",         "0",         "9",          "OEM_1",   "OEM_7",
-          "OEM_PLUS", "OEM_MINUS", "OEM_COMMA", "OEM_PERIOD", "LBUTTON", "RBUTTON"})
-        EXPECT_NE(Plat_Find_Key(name), nullptr) << name;
-    EXPECT_EQ(Plat_Find_Key("a"), nullptr);
-}
-
 TEST_F(Platform_Test, ScriptCommandsRunWhenTheVirtualClockReachesThem) {
     std::vector<Script_Command> c;
     std::string err;
@@ -205,14 +183,6 @@ TEST_F(Platform_Test, ScriptCommandsRunWhenTheVirtualClockReachesThem) {
     ASSERT_TRUE(Plat_Peek_Message(&m));
     EXPECT_EQ(m.message, WM_QUIT);
     Script_Stop();
-}
-
-TEST_F(Platform_Test, WaitUntilJumpsTheVirtualClockButNeverBack) {
-    Plat_Clock_Set(500);
-    Plat_Wait_Until(530);
-    EXPECT_EQ(Plat_Tick(), 530u);
-    Plat_Wait_Until(400);
-    EXPECT_EQ(Plat_Tick(), 530u);
 }
 
 // A window that shows frames and reports whether each was new, and waits no time.
@@ -272,13 +242,9 @@ TEST_F(Platform_Test, AStillScreenWaitsForInputAndMovesAgainAtOnce) {
     Plat_Clock_Set_Virtual(true);
 }
 
-TEST(Random, SameSeedSameSequenceInRange) {
-    Plat_Srand(42);
-    int a[5];
-    for (int& v : a) v = Plat_Rand();
-    Plat_Srand(42);
-    for (int v : a) EXPECT_EQ(Plat_Rand(), v);
-    // The classic generator: seed 1 starts 41, 18467, 6334.
+// The classic generator, so that a seed plays the same game everywhere: seed 1
+// starts 41, 18467, 6334.
+TEST(Random, TheClassicSequence) {
     Plat_Srand(1);
     EXPECT_EQ(Plat_Rand(), 41);
     EXPECT_EQ(Plat_Rand(), 18467);

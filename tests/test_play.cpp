@@ -205,31 +205,4 @@ TEST_F(Play_Test, ASessionEndsInTheStorageTheDiaryAndTheNextChapter) {
     EXPECT_EQ(+g.Chapter, 2);
 }
 
-// The diary's order is the list's own and a save keeps it, whichever key sorted it.
-TEST_F(Play_Test, TheDiarysSortingIsKeptInTheSave) {
-    Start(&game, {{"1 a"}});
-    Start(&other, {{"1 a"}});
-    const int points[4] = {50, 10, 30, 20};
-    for (int i = 0; i < 4; ++i) {
-        Session_Record r{};
-        r.book = 8;
-        r.chapter = 1;
-        r.session_number = i + 1;
-        r.points = points[i];
-        ASSERT_EQ(Session_List_Append(game.Sessions, r), 1);
-    }
-    auto saved_order = [&] {
-        EXPECT_EQ(Slot_Save(&game, 4), 1);
-        EXPECT_EQ(Slot_Load(&other, 4), 1);
-        std::vector<int> order;
-        for (int i = 0; i < other.Sessions->count; ++i)
-            order.push_back(other.Sessions->records[i].session_number);
-        return order;
-    };
-    Session_List_Sort(game.Sessions, Sort_Points);
-    EXPECT_EQ(saved_order(), (std::vector<int>{2, 4, 3, 1}));
-    Session_List_Sort(game.Sessions, Sort_Number);
-    EXPECT_EQ(saved_order(), (std::vector<int>{1, 2, 3, 4}));
-}
-
 }  // namespace

@@ -1,5 +1,5 @@
 // The real program run headless through scripts: its start-up and shutdown log,
-// exit statuses, screenshots and the repeatability of a scripted run.
+// exit statuses, playing without a sound device, and ending on a signal.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -9,8 +9,6 @@
 #include <cstring>
 
 #include "program_runner.h"
-
-#include "core/bytes.h"
 
 namespace {
 
@@ -47,10 +45,6 @@ const char* const Shutdown_Lines =
     "\n хорошо освобожден интерфейс DirectDraw \n"
     "\n  Программа Veltran выгружена успешно. \n";
 
-uint32_t Le32(const std::string& s, size_t at) {
-    return Get_Le32(s.data() + at);
-}
-
 TEST(Program, AScriptedRunLogsStartUpAndShutdownInOrder) {
     Scratch_Dir dir;
     Program_Run run = Run_Program(dir, "wait 1000\n");
@@ -86,31 +80,6 @@ TEST(Program, ABadScriptStopsBeforeTheWindowOpens) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("line 2"), std::string::npos) << run.err;
     EXPECT_FALSE(dir.Exists("Report.txt"));
-}
-
-// The same script and seed give the same run, shot for shot; shots are taken in
-// the screenshot layout when the virtual clock reaches them, and ten virtual
-// minutes pass without sleeping.
-TEST(Program, SameScriptAndSeedGiveTheSameRunOnTheVirtualClock) {
-    const std::string script =
-        "wait 200\nmove 320 240\nkey A\nkey TAB\nkey B\nclick 100 100\nwait 300\nshot s.bmp\n"
-        "wait 600000\nshot end.bmp\n";
-    Scratch_Dir a, b;
-    a.Link_Bundled_Data();
-    b.Link_Bundled_Data();
-    Program_Run ra = Run_Program(a, script, {"VELTRAN_SEED=7"});
-    Program_Run rb = Run_Program(b, script, {"VELTRAN_SEED=7"});
-    ASSERT_EQ(ra.status, 0) << ra.err;
-    ASSERT_EQ(rb.status, 0) << rb.err;
-    EXPECT_EQ(Report_Body(ra.report), Report_Body(rb.report));
-    const std::string bmp = a.Read("s.bmp");
-    EXPECT_EQ(bmp, b.Read("s.bmp"));
-    ASSERT_EQ(bmp.size(), 640u * 480u + 1078u);
-    EXPECT_EQ(bmp.compare(0, 2, "BM"), 0);
-    EXPECT_EQ(Le32(bmp, 10), 1078u);
-    EXPECT_EQ(Le32(bmp, 22), 480u);
-    EXPECT_EQ(static_cast<uint8_t>(bmp[54 + 3]), 4);
-    EXPECT_NE(a.Read("end.bmp"), bmp);  // the credits and the logo went on meanwhile
 }
 
 // Without a sound device the game plays on, silently: one line in the log, one on

@@ -1,6 +1,6 @@
 // Save slots: the file's layout read at its offsets, saving and continuing, names
-// and labels, saves cut short at every step, damaged files, and the whole round
-// through the real program's screens.
+// and labels, saves cut short at every step, damaged files, and a failed save told
+// to the player by the real program.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -259,38 +259,6 @@ TEST_F(Slot_Test, TheMenuMakesTheSaveFolderAndAnEmptySlotCannotBeLoaded) {
     Script_Start(c);
     Slot_Menu save(Slot_Menu::Mode_Save);
     EXPECT_EQ(save.Run(), 2);  // writing into an empty slot is what it is for
-}
-
-// --- the round through the real program -----------------------------------------------
-
-TEST_F(Slot_Test, SavedFromTheGameAndContinuedFromTheMainMenu) {
-    Scratch_Dir dir;
-    dir.Link_Bundled_Data(false);
-    dir.Write("HScripts/Ruf.txt",
-              "Книга Руфь\r\nРуфь\r\nГлава 1\r\n1 " + std::string(300, 'а') + "\r\n");
-    const std::string script =
-        "wait 300\nclick 320 210\nmove 5 470\nwait 600\nkey ESCAPE\nwait 1000\nkey SPACE\n"
-        "wait 3000\nshot played.bmp\n"
-        // СОХРАНИТЬ -> slot 3; МЕНЮ -> ДА -> НЕТ
-        "click 519 430\nwait 800\nclick 320 128\nwait 800\n"
-        "click 599 455\nwait 600\nkey RETURN\nwait 600\nkey ESCAPE\nwait 800\n"
-        // ПРОДОЛЖИТЬ -> slot 3
-        "click 320 265\nwait 800\nclick 320 128\nmove 5 470\nwait 1000\nshot resumed.bmp\nquit\n";
-    Program_Run run = Run_Program(dir, script, {"VELTRAN_SEED=4", "TZ=UTC"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const char* order[] = {"\n\n Start New Game", "\n Start new sesion", "\n Close Game",
-                           "\n Start Load_Game",  "\n Start new sesion", "\n Close Game"};
-    size_t at = 0;
-    for (const char* line : order) {
-        at = run.report.find(line, at);
-        ASSERT_NE(at, std::string::npos) << line;
-        ++at;
-    }
-    EXPECT_EQ(dir.Read("SAVE/slot3").size(), 14790u);
-    // The session's counters came back with it.
-    EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("played.bmp")), " Блоков: 1", Font_8x16, 88));
-    EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("resumed.bmp")), " Блоков: 1", Font_8x16, 88));
-    EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("resumed.bmp")), "Сессия: 1", Font_8x16, 88));
 }
 
 // The player is told when a game cannot be saved: a plain file named SAVE where

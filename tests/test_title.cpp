@@ -1,5 +1,5 @@
-// The title screen driven through scripts on the bundled content: the buttons,
-// the name field in both layouts, the help and salvation pictures, and leaving.
+// The title screen driven through a script on the bundled content: the help and
+// salvation pictures, the buttons where they stood, and leaving.
 #include <gtest/gtest.h>
 
 #include "program_runner.h"
@@ -14,34 +14,6 @@ const char* const Shutdown_Tail =
     "\n Деинециализация звука\n Успешная деинециализация звука"
     "\n хорошо освобожден интерфейс DirectDraw \n"
     "\n  Программа Veltran выгружена успешно. \n";
-
-using Title_Run_Test = Ui_Test;  // the fonts, to read the shots
-
-TEST_F(Title_Run_Test, ANameIsTypedInBothLayouts) {
-    Scratch_Dir dir;
-    dir.Link_Bundled_Data();
-    Program_Run run = Run_Program(dir,
-                                  "wait 300\nshot before.bmp\nclick 300 155\n"
-                                  "key BACK\nwait 150\nkey A\nwait 150\nkey TAB\nwait 150\n"
-                                  "down SHIFT\nkey A\nup SHIFT\nwait 150\n"
-                                  // in the middle: two to the left, a Cyrillic capital, then
-                                  // Backspace takes the letter before it
-                                  "key LEFT\nwait 150\nkey LEFT\nwait 150\nkey B\nwait 150\n"
-                                  "key LEFT\nwait 150\nkey BACK\nwait 150\n"
-                                  "move 600 470\nwait 100\nshot after.bmp\nquit\n");
-    ASSERT_EQ(run.status, 0) << run.err;
-    const Shot before = Shot_Read(dir.Read("before.bmp")), after = Shot_Read(dir.Read("after.bmp"));
-    ASSERT_EQ(before.width, 640);
-    // The buttons below the field did not change.
-    EXPECT_EQ(Shot_Diff(before, after, 160, 190, 480, 460), 0);
-    int x = 0, y = 0;
-    EXPECT_TRUE(Shot_Find_Text(before, "ученик Иисуса ...", Font_16x16, 3, &x, &y));
-    EXPECT_EQ(x, 75);
-    EXPECT_EQ(y, 154);
-    // "..", A (ENG), ф (РУС with Shift); И went in before "Aф", then Backspace took the
-    // dot before it.
-    EXPECT_TRUE(Shot_Find_Text(after, "ученик Иисуса .ИAф", Font_16x16, 3));
-}
 
 TEST(Title_Screen, HelpAndSalvationShowTheirPicturesAndReturn) {
     Scratch_Dir dir;
