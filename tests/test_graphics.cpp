@@ -34,6 +34,24 @@ Surface* Painted(int w, int h, const std::function<uint8_t(int, int)>& f) {
     return s;
 }
 
+// A font picture whose cell g is filled with the index 1 + g % 200, with the grid
+// lines at index 250; with holes, every third pixel of a cell is clear.
+void Make_Font(Font* font, int w, int h, bool holes = false) {
+    const int pw = 16 * (w + 1) + 1, ph = 11 * (h + 1) + 1;
+    std::vector<uint8_t> pixels(static_cast<size_t>(pw) * ph, 250);
+    for (int g = 0; g < 160; ++g)
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i)
+                pixels[(1 + (g / 16) * (h + 1) + j) * pw + 1 + (g % 16) * (w + 1) + i] =
+                    holes && (i + j) % 3 == 0 ? 0 : static_cast<uint8_t>(1 + g % 200);
+    Image8 image;
+    image.row_length = pw;
+    image.height = ph;
+    image.pixels = pixels.data();
+    ASSERT_EQ(Font_Create(&image, font, w, h), 1);
+    image.pixels = nullptr;
+}
+
 class Display_Test : public Shared_State_Test {
   protected:
     void SetUp() override {
@@ -120,14 +138,7 @@ TEST_F(Display_Test, APartlyComposedFrameIsTheFullOne) {
     Surface* ground = Painted(128, 128, [](int x, int y) { return uint8_t((x ^ y) % 50 + 1); });
     Surface* sprite = Painted(32, 32, [](int x, int y) { return uint8_t(x > 4 && y > 4 ? 9 : 0); });
     sprite->color_key = 0;
-    std::vector<uint8_t> pic(145 * 188);
-    for (size_t i = 0; i < pic.size(); ++i) pic[i] = static_cast<uint8_t>(i % 3 == 0 ? 0 : 5);
-    Image8 im;
-    im.row_length = 145;
-    im.height = 188;
-    im.pixels = pic.data();
-    ASSERT_EQ(Font_Create(&im, &Font_8x16, 8, 16), 1);
-    im.pixels = nullptr;
+    Make_Font(&Font_8x16, 8, 16, true);
     for (int frame = 0; frame < 12; ++frame) {
         const Rect board{20, 40, 20 + 384, 40 + 384};
         Surface_Fill(Back_Buffer, nullptr, 3);
@@ -321,26 +332,7 @@ TEST_F(Bmp_Test, ScreenshotFileReadsBackByteForByte) {
 
 // --- fonts and drawing ------------------------------------------------------------------
 
-class Font_Test : public Display_Test {
-  protected:
-    // A font picture whose cell g is filled with the index 1 + g % 200, with the
-    // grid lines at index 250.
-    void Make_Font(Font* font, int w, int h) {
-        const int pw = 16 * (w + 1) + 1, ph = 11 * (h + 1) + 1;
-        std::vector<uint8_t> pixels(static_cast<size_t>(pw) * ph, 250);
-        for (int g = 0; g < 160; ++g)
-            for (int j = 0; j < h; ++j)
-                for (int i = 0; i < w; ++i)
-                    pixels[(1 + (g / 16) * (h + 1) + j) * pw + 1 + (g % 16) * (w + 1) + i] =
-                        static_cast<uint8_t>(1 + g % 200);
-        Image8 image;
-        image.row_length = pw;
-        image.height = ph;
-        image.pixels = pixels.data();
-        ASSERT_EQ(Font_Create(&image, font, w, h), 1);
-        image.pixels = nullptr;
-    }
-};
+using Font_Test = Display_Test;
 
 TEST_F(Font_Test, GlyphsAreCutFromTheGridAndDrawnCellByCell) {
     Make_Font(&Font_8x16, 8, 16);
