@@ -161,9 +161,9 @@ TEST_F(Game_Run_Test, EveryFrameComposedInPartIsTheFullFrame) {
         "click 320 210\nmove 5 470\nwait 600\nkey ESCAPE\nwait 1500\nkey SPACE\nwait 1500\n"
         "shot playing.bmp\nclick 495 405\nmove 5 470\nwait 500\nshot fon.bmp\n"
         "click 595 430\nmove 5 470\nwait 800\nshot pause1.bmp\nwait 2000\nshot pause2.bmp\n"
-        "key RETURN\nwait 800\nclick 592 405\nwait 500\n"
-        "click 520 455\nwait 800\nkey ESCAPE\nwait 800\n"  // СТАТИСТИКА
-        "click 519 430\nwait 800\nkey ESCAPE\nwait 800\n"  // СОХРАНИТЬ
+        "key RETURN\nwait 800\nkey F6\nwait 100\nclick 592 405\nwait 100\nshot photo.bmp\n"
+        "wait 400\nclick 520 455\nwait 800\nkey ESCAPE\nwait 800\n"  // СТАТИСТИКА
+        "click 519 430\nwait 800\nkey ESCAPE\nwait 800\n"            // СОХРАНИТЬ
         "click 548 373\nmove 5 470\nwait 800\nshot notice.bmp\nkey ESCAPE\nwait 800\n"
         "key F5\nwait 300\nclick 599 455\nmove 5 470\nwait 800\nshot menu.bmp\nkey ESCAPE\n"
         "wait 800\nshot stayed.bmp\nkey LEFT\nwait 500\nclick 599 455\nmove 5 470\nwait 800\n"
@@ -180,8 +180,12 @@ TEST_F(Game_Run_Test, EveryFrameComposedInPartIsTheFullFrame) {
     EXPECT_TRUE(Shot_Find_Text(pause1, "ПАУЗА", Font_8x16, 2));
     EXPECT_EQ(Shot_Diff(pause1, pause2, 0, 0, 640, 480), 0);  // the board, counters and line
     EXPECT_GT(Shot_Diff(Shot_Of("playing.bmp"), Shot_Of("fon.bmp"), 30, 100, 400, 440), 50000);
+    // The screenshot is of the game's picture: the volume notice on the screen is not
+    // in it.
     const Shot photo = Shot_Read(dir.Read("images/screen_shot/screen_shot_001.bmp"));
     EXPECT_EQ(photo.width, 640);
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("photo.bmp"), "Музыка: 100%", Font_8x16, 2));
+    EXPECT_FALSE(Shot_Find_Text(photo, "Музыка: 100%", Font_8x16, 2));
     EXPECT_TRUE(Shot_Find_Text(Shot_Of("notice.bmp"), "ВЫ ЕЩЕ НЕ ПРОЧИТАЛИ НИ ОДНОЙ ГЛАВЫ ИЗ КНИГИ",
                                Font_8x16, 2));
     EXPECT_TRUE(Shot_Find_Text(Shot_Of("menu.bmp"), "ВЫЙТИ В МЕНЮ?", Font_8x16, 2));

@@ -104,12 +104,11 @@ int Screenshot_Write(const uint8_t* pixels, int32_t pitch, int32_t left, int32_t
 
 void Screenshot_Take() {
     int32_t pitch = 0;
-    uint8_t* pixels = Surface_Lock(Primary_Surface, &pitch);
+    const uint8_t* pixels = Screen_Picture(&pitch);
     if (pixels == nullptr) return;
     char name[64];
     std::snprintf(name, sizeof name, "screen_shot_%03d.bmp", Screenshot_Number);
     Screenshot_Write(pixels, pitch, 0, 0, Screen_Width - 1, Screen_Height - 1,
                      Plat_Path(PLACE_SHOTS, name).c_str());
     ++Screenshot_Number;
-    Surface_Unlock(Primary_Surface);
 }

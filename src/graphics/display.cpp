@@ -98,6 +98,12 @@ namespace {
 char Osd_Text[64] = {};
 uint32_t Osd_Until = 0;
 Font Osd_Font;
+// Where the last frame shown drew its cursor (when it did) and its notice.
+struct Over_Drawn {
+    bool cursor = false, notice = false;
+    int cursor_x = 0, cursor_y = 0;
+    Rect notice_box{};
+} Shown;
 
 // The notice over the picture; false when there is none to draw.
 bool Osd_Draw(Surface* s, Rect* where) {
@@ -127,6 +133,7 @@ void Osd_Show(const char* text) {
 
 int Display_Release() {
     Font_Release(&Osd_Font);
+    Shown = Over_Drawn{};
     Surface_Release(Back_Buffer);
     Surface_Release(Primary_Surface);
     Report_Log("\n хорошо освобожден интерфейс DirectDraw \n");
@@ -141,15 +148,23 @@ namespace {
 Rect Over_Last[2];
 int Over_Last_Count = 0;
 
-int Draw_Over(Surface* s, bool cursor, Rect over[2]) {
+int Draw_Over(Surface* s, bool cursor, Rect over[2], Over_Drawn* drawn = nullptr) {
     int n = 0;
+    Over_Drawn d;
     const Sprite* arrow = cursor ? Sprite_Get("mouse_cursor") : nullptr;
     if (arrow != nullptr && arrow->surface != nullptr) {
         Sprite_Draw(s, Mouse_X, Mouse_Y, arrow);
         over[n++] = Rect{Mouse_X, Mouse_Y, std::min(Mouse_X + arrow->width, Screen_Width),
                          std::min(Mouse_Y + arrow->height, Screen_Height)};
+        d.cursor = true;
+        d.cursor_x = Mouse_X;
+        d.cursor_y = Mouse_Y;
     }
-    if (Osd_Draw(s, &over[n])) ++n;
+    if (Osd_Draw(s, &over[n])) {
+        d.notice = true;
+        d.notice_box = over[n++];
+    }
+    if (drawn != nullptr) *drawn = d;
     return n;
 }
 
@@ -196,7 +211,7 @@ int Present(bool cursor) {
         Copy_Rect(Primary_Surface, Back_Buffer, Rect{0, 0, Screen_Width, Screen_Height});
     }
     Surface_Changing(Primary_Surface);
-    Over_Last_Count = Draw_Over(Primary_Surface, cursor, Over_Last);
+    Over_Last_Count = Draw_Over(Primary_Surface, cursor, Over_Last, &Shown);
     if (Compose_Get_Mode() == Compose_Mode::Check) Check_Shown(cursor);
     if (!partial) {
         Plat_Present(Primary_Surface->pixels, Primary_Surface->pitch, Palette_Entries);
@@ -220,6 +235,26 @@ int Present_Frame() {
 
 void Frame_End() {
     Present(true);
+}
+
+const uint8_t* Screen_Picture(int32_t* pitch) {
+    if (Primary_Surface == nullptr) return nullptr;
+    *pitch = Primary_Surface->pitch;
+    if (!Shown.notice || Back_Buffer == nullptr) return Primary_Surface->pixels;
+    // The picture under the notice, and the cursor over it again where it was.
+    static Surface* picture = nullptr;
+    if (picture == nullptr) picture = Surface_Create_Plain(Screen_Width, Screen_Height);
+    if (picture == nullptr) return Primary_Surface->pixels;
+    const Rect whole{0, 0, Screen_Width, Screen_Height};
+    picture->has_clip = true;
+    picture->clip = whole;
+    Copy_Rect(picture, Primary_Surface, whole);
+    Copy_Rect(picture, Back_Buffer, Shown.notice_box);
+    const Sprite* arrow = Shown.cursor ? Sprite_Get("mouse_cursor") : nullptr;
+    if (arrow != nullptr && arrow->surface != nullptr)
+        Sprite_Draw(picture, Shown.cursor_x, Shown.cursor_y, arrow);
+    *pitch = picture->pitch;
+    return picture->pixels;
 }
 
 void Palette_Reattach() {

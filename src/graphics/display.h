@@ -31,6 +31,9 @@ void Surface_Release(Surface*& s);
 int Present_Frame();
 // Shows a short notice in the corner of every frame for a second and a half.
 void Osd_Show(const char* text);
+// The picture on the screen as the last frame showed it, its cursor included but
+// not the notice: what a screenshot keeps. Null before the display is up.
+const uint8_t* Screen_Picture(int32_t* pitch);
 void Palette_Reattach();
 
 // How every screen ends its frame: the back buffer shown with the cursor over it.
