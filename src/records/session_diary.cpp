@@ -112,6 +112,7 @@ Session_Diary::Session_Diary(Session_List* list_) : list(list_) {
     panel = std::make_unique<cls_Desk_Rect>(0, 0, Screen_Width - 1, Screen_Height - 1);
     int l, t, r, b;
     panel->Inner_Rect(&l, &t, &r, &b);
+    Font_Copy(&label_font, &Font_8x16);
     // The buttons' captions in their own colours, whatever screen coloured the shared
     // fonts last.
     Font_Set_Colour(&Font_16x16, 2);
@@ -136,7 +137,7 @@ Session_Diary::Session_Diary(Session_List* list_) : list(list_) {
 }
 
 Session_Diary::~Session_Diary() {
-    for (Font* f : {&good_font, &fail_font, &header_font}) Font_Release(f);
+    for (Font* f : {&good_font, &fail_font, &header_font, &label_font}) Font_Release(f);
 }
 
 void Session_Diary::Fill_Rows() {
@@ -167,7 +168,7 @@ void Session_Diary::Draw(Surface* s) {
         before += width + 1;
     }
     if (list != nullptr) Text_Draw(text_x, text_top + 2, list->header, &header_font, s);
-    Text_Draw(l + 5, b - 25, "СОРТИРОВКА ПО:", &Font_8x16, s);
+    Text_Draw(l + 5, b - 25, "СОРТИРОВКА ПО:", &label_font, s);
     // A page of rows from the first one shown; never past the last record.
     int y = text_top + ch + 7;
     for (int i = first_row, shown = 0;

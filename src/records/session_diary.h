@@ -50,7 +50,8 @@ class Session_Diary {
     std::unique_ptr<cls_Button_Standart> sort_buttons[4];  // НОМЕР, БАЛЛ, БЛОК, ЛИНИЯ
     Session_List* list = nullptr;
     std::unique_ptr<Text_Lines> rows;
-    Font good_font, fail_font, header_font;
+    // The sort label keeps the colour the shared font had when the diary opened.
+    Font good_font, fail_font, header_font, label_font;
     int32_t first_row = 0;
     int32_t rows_per_page = 0;
     int32_t text_x = 0, text_top = 0;
