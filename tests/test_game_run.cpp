@@ -91,28 +91,75 @@ TEST_F(Game_Run_Test, AWholeGameRunsFromNewGameToItsEndAndBackToTheMenu) {
                                "ученик Иисуса ...", Font_16x16, 3));
 }
 
-// Closing the window during a game asks first, as МЕНЮ does: ДА opens the slots,
-// then the program ends (exit status 0); НЕТ ends it at once. Outside a game the
-// close ends the program.
-TEST_F(Game_Run_Test, ClosingTheWindowDuringAGameOffersToSaveFirst) {
+// Closing the window acts at once wherever the player is. In a game the offer to
+// save comes over whatever is open — over ПАУЗА (НЕТ ends the program), over
+// СТАТИСТИКА (ДА: the slots over the game, then the end) — and at КОНЕЦ ИГРЫ or
+// outside a game the close ends the program. The shot after the close is never
+// taken: the program has ended.
+TEST_F(Game_Run_Test, ClosingTheWindowActsAtOnceWhereverThePlayerIs) {
     Books({{"Ruf.txt", Book_File("Книга Руфь", {{Letters(300)}})}});
     const std::string start =
-        "wait 300\nclick 320 210\nmove 5 470\nwait 600\nkey ESCAPE\nwait 1500\nclose\n";
-    Program_Run run = Play(start + "wait 800\nshot offer.bmp\nkey RETURN\nwait 800\n" +
-                           "click 320 68\nwait 800\nwait 5000\nshot end.bmp\n");
+        "wait 300\nclick 320 210\nmove 5 470\nwait 600\nkey ESCAPE\nwait 1500\n"
+        "click 595 430\nmove 5 470\nwait 800\nshot pause.bmp\n";
+    Program_Run run =
+        Play(start + "close\nwait 300\nshot offer.bmp\nkey ESCAPE\nwait 800\nshot gone.bmp\n");
     ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("pause.bmp"), "ПАУЗА", Font_8x16, 2));
     EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", Font_8x16, 2));
-    EXPECT_TRUE(dir.Exists("SAVE/slot1"));
+    EXPECT_FALSE(dir.Exists("gone.bmp"));
+    EXPECT_FALSE(dir.Exists("SAVE/slot1"));
     EXPECT_TRUE(Log_In_Order(run.report, {"\n Start new sesion", "\n Close Game",
                                           "\n  Программа Veltran выгружена успешно. \n"}));
+
+    // After a box the diary's sort label keeps the colour the shared font had then
+    // (the box's), while its buttons keep their own.
+    run = Play(start +
+               "key RETURN\nwait 800\nclick 520 455\nmove 5 470\nwait 800\nshot diary.bmp\n"
+               "close\nwait 300\nshot offer.bmp\nkey RETURN\nwait 800\nshot slots.bmp\n"
+               "click 320 68\nwait 800\nshot gone.bmp\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Shot diary = Shot_Of("diary.bmp");
+    EXPECT_TRUE(Shot_Find_Text(diary, "СОРТИРОВКА ПО:", Font_8x16, 2));
+    EXPECT_TRUE(Shot_Find_Text(diary, "НОМЕР", Font_8x16, 231));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", Font_8x16, 2));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "Дневник сессий", Font_8x16, 3));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("slots.bmp"), "ВЫБОР СЛОТА ДЛЯ ЗАПИСИ", Font_8x16, 2));
+    EXPECT_TRUE(dir.Exists("SAVE/slot1"));
+    EXPECT_FALSE(dir.Exists("gone.bmp"));
+
+    // The book list between books: ДА saves the finished book, and the continued
+    // game goes on at the list. At КОНЕЦ ИГРЫ nothing is left to save.
+    dir.Write("HScripts/Ruf.txt", Book_File("Книга Руфь", {{""}}));
+    dir.Write("HScripts/Esfir.txt", Book_File("Книга Есфирь", {{""}}));
     dir.Remove("SAVE");
-    run = Play(start + "wait 800\nkey ESCAPE\nwait 5000\n");
+    dir.Remove("gone.bmp");
+    run = Play(Drop_And_Confirm(5) +
+               "close\nwait 300\nshot offer.bmp\nkey RETURN\nwait 800\n"
+               "click 320 68\nwait 800\nshot gone.bmp\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_FALSE(dir.Exists("SAVE"));
-    EXPECT_NE(run.report.find("Программа Veltran выгружена успешно"), std::string::npos);
-    run = Play("wait 300\nclose\nwait 5000\n");  // on the title
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("s4.bmp"), "Выберите книгу для чтения", Font_8x16, 5));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("offer.bmp"), "СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?", Font_8x16, 2));
+    EXPECT_TRUE(dir.Exists("SAVE/slot1"));
+    EXPECT_FALSE(dir.Exists("gone.bmp"));
+    std::string script =
+        "wait 300\nclick 320 264\nmove 5 470\nwait 600\nclick 320 68\n"
+        "move 5 470\nwait 800\nshot list.bmp\nkey ESCAPE\nwait 300\n";
+    for (int i = 0; i < 5; ++i)
+        script += "key SPACE\nwait 1500\nshot s" + std::to_string(i) + ".bmp\n";
+    run = Play(script + "close\nwait 300\nshot gone.bmp\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Log_Count(run.report, "\n Start New Game"), 0u);
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("list.bmp"), "Выберите книгу для чтения", Font_8x16, 5));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("s2.bmp"), "Открыто стихов: 1/1", Font_8x16, 3));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Of("s4.bmp"), "КОНЕЦ ИГРЫ", Font_8x16, 2));
+    EXPECT_TRUE(Log_In_Order(run.report, {"\n Start Load_Game", "\n Переход к следующей книге",
+                                          "\n Чтение книги: HScripts/Esfir.txt", "\n Game Over"}));
+    EXPECT_EQ(Log_Count(run.report, "\n Завершена работа в главном меню \n"), 0u);
+    EXPECT_FALSE(dir.Exists("gone.bmp"));
+
+    dir.Remove("gone.bmp");
+    run = Play("wait 300\nclose\nwait 300\nshot gone.bmp\n");  // on the title
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_FALSE(dir.Exists("gone.bmp"));
 }
 
 // F5..F8 change the volumes on any screen, say so in the corner for a moment and

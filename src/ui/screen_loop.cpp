@@ -5,7 +5,9 @@
 
 namespace {
 Screen_Observer Observer = nullptr;
-}
+Close_Action On_Close = nullptr;
+bool Giving_Way = false;
+}  // namespace
 
 void Screen_Set_Observer(Screen_Observer observer) {
     Observer = observer;
@@ -20,7 +22,34 @@ Pump Screen_Pump() {
     if (!Plat_Peek_Message(&msg)) return Pump::Go_On;
     if (msg.message == WM_QUIT) return Pump::Leave;
     Plat_Dispatch_Message(&msg);
+    if (Close_Requested) {
+        Close_Requested = 0;
+        // The action runs with the close put back to ending the program, so that a
+        // second close while it asks is not lost.
+        const Close_Action action = On_Close;
+        Screen_Set_Close_Action(nullptr);
+        if (action != nullptr) action();
+        if (Screens_Leaving()) return Pump::Leave;
+    }
     return Pump::Go_On;
+}
+
+void Screen_Set_Close_Action(Close_Action action) {
+    On_Close = action;
+    Close_Asks = action != nullptr ? 1 : 0;
+    Close_Requested = 0;
+}
+
+void Screens_Give_Way(bool give_way) {
+    Giving_Way = give_way;
+}
+
+bool Screens_Giving_Way() {
+    return Giving_Way;
+}
+
+bool Screens_Leaving() {
+    return Exit_Requested != 0 || Giving_Way;
 }
 
 void Ok_Keys_Press(cls_Button_Standart* button) {

@@ -32,8 +32,23 @@ Screen_Target Centre_Of(const Widget& w) {
 }
 
 // Takes at most one waiting window message and dispatches it. Leave when it was the
-// quit message: the screen ends (and so does every screen under it).
+// quit message, or when a close of the window it brought leaves the screens: the
+// screen ends (and so does every screen under it).
 Pump Screen_Pump();
+
+// What closing the window does while a game is in play (it asks whether to save):
+// the pump of whichever screen is open when the close comes runs it at once, over
+// that screen. Without one (nullptr) the close ends the program.
+using Close_Action = void (*)();
+void Screen_Set_Close_Action(Close_Action action);
+// The screens give way: every open screen ends at its next test as if the program
+// were being left, so that the game comes back to where it stands settled (a close
+// answered with a save does this before the slots open).
+void Screens_Give_Way(bool give_way);
+bool Screens_Giving_Way();
+// Whether every open screen is to end now: the program is being left, or the
+// screens give way.
+bool Screens_Leaving();
 
 // Space, Enter or Escape clicked: presses the button (a screen's OK or cancel).
 void Ok_Keys_Press(cls_Button_Standart* button);
@@ -49,7 +64,7 @@ int Box_Loop(Settled settled, React react, Draw draw, int on_leave) {
     for (;;) {
         int result = 0;
         if (settled(&result)) return result;
-        if (Exit_Requested) return on_leave;
+        if (Screens_Leaving()) return on_leave;
         if (Screen_Pump() == Pump::Leave) return on_leave;
         if (react(&result)) return result;
         draw(Back_Buffer);

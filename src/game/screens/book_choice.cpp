@@ -13,6 +13,7 @@
 #include "audio/sound.h"
 #include "game/screens/game_screen.h"
 #include "ui/boxes.h"
+#include "ui/screen_loop.h"
 
 int Select_HSBook(Game_State* s) {
     Game_Progress& g = s->Progress;
@@ -25,16 +26,19 @@ int Select_HSBook(Game_State* s) {
     }
     Report_Log("\n Select_HSBook, num_not_readed = %d", count);
     if (count == 0) return 0;
+    int chosen = 0;
     {
         Book_Select_Dialog dialog(disabled, Book_Select_Dialog::Mode_In_Order);
         Music_Play("MUSIC/Select_HScript.mp3", 1);
-        g.Book_Index = dialog.Run();
+        chosen = dialog.Run();
     }
+    // Screens that give way choose nothing: the game keeps its book.
+    if (Screens_Giving_Way()) return 0;
     // The bottom button or Escape: the first book not read yet.
-    if (g.Book_Index < 1)
-        for (int k = 0; k < HS_Book_Count && g.Book_Index < 1; ++k)
-            if (!disabled[k]) g.Book_Index = k + 1;
-    return g.Book_Index;
+    for (int k = 0; k < HS_Book_Count && chosen < 1; ++k)
+        if (!disabled[k]) chosen = k + 1;
+    g.Book_Index = chosen;
+    return chosen;
 }
 
 int Load_Game_Book(Game_State* s) {

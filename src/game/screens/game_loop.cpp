@@ -34,13 +34,16 @@ namespace {
 
 enum class Block_End { Landed, Leave };
 
-// The window was closed during the game: the offer to save first, as МЕНЮ makes
-// it, then the program ends.
-void Ask_Before_Closing(Game_State* s) {
-    Close_Requested = 0;
+// The window was closed during the game, over whatever screen is open: the offer
+// to save first, as МЕНЮ makes it. On ДА the screens give way and the slots open
+// once the game stands settled again (Game_Run); otherwise the program ends now.
+void Ask_Before_Closing() {
+    Sound_Stop_All();
     Confirm_Box offer("СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?");
-    if (Run_Over_Game(s, offer) == 2) Slot_Save_Dialog(s);
-    Exit_Requested = 1;
+    if (offer.ready && offer.Run() == 2)
+        Screens_Give_Way(true);
+    else
+        Exit_Requested = 1;
 }
 
 // The game to whoever watches: its side buttons in their order of update (book,
@@ -69,12 +72,8 @@ Block_End Play_Block(Game_State* s, int* carry) {
         landed = Block_Tick(s, carry);
         Side_Buttons_Update(s);
         Game_Draw_Frame(s, 1);
-        if (Side_Buttons_Handle(s) == Side_Leave || Exit_Requested) return Block_End::Leave;
+        if (Side_Buttons_Handle(s) == Side_Leave || Screens_Leaving()) return Block_End::Leave;
         if (Screen_Pump() == Pump::Leave) return Block_End::Leave;
-        if (Close_Requested) {
-            Ask_Before_Closing(s);
-            return Block_End::Leave;
-        }
         Playlist_Update(s->Screen->Playlist.get());
     }
     return Block_End::Landed;
@@ -145,35 +144,61 @@ int Game_Continue(Game_State* s) {
     return loaded ? 1 : 0;
 }
 
-int Game_Run(Game_State* s, int start_new) {
+namespace {
+
+// The sessions and books of a game; true when the game is over, false when it is
+// left before. A game left while its screens give way stops where it stands
+// settled: in a tick of play, or with its book done before the next is chosen.
+bool Play_Books(Game_State* s, int start_new) {
     Game_Progress& g = s->Progress;
-    // Closing the window asks first while the game runs.
-    struct Asking {
-        Asking() { Close_Asks = 1; }
-        ~Asking() { Close_Asks = Close_Requested = 0; }
-    } asking;
-    if (Display_Is_Lost()) Display_Recover();
-    Playlist_Play_Current(s->Screen->Playlist.get());
     while (!g.Game_Over) {
         while (g.Book_Done == 0) {
             Report_Log("\n Start new sesion");
             if (start_new) Start_Session(s);
-            if (!Play_Session(s)) return 1;
+            if (!Play_Session(s)) return false;
             Session_Results(s);
             Report_Log("\n Session Finish");
             start_new = 1;
         }
+        if (Screens_Giving_Way()) return false;
         if (g.Book_Index >= 1 && g.Book_Index <= HS_Book_Count) g.Book_Read[g.Book_Index - 1] = 1;
         Report_Log("\n Переход к следующей книге");
-        if (Select_HSBook(s) <= 0) {
+        const int chosen = Select_HSBook(s);
+        if (Screens_Giving_Way()) return false;
+        if (chosen <= 0) {
             g.Game_Over = 1;
         } else if (Load_Game_Book(s)) {
             g.Book_Done = 0;
             g.Chapter = g.Verse = g.Letters = 1;
+            start_new = 1;  // a continued game saved between books too
         }
         Report_Log("\n HScriptBook Readed");
     }
-    Game_Over_Screen();
-    Report_Log("\n Game Over");
+    return true;
+}
+
+}  // namespace
+
+int Game_Run(Game_State* s, int start_new) {
+    // Closing the window asks first while the game runs; at its end it closes.
+    struct Asking {
+        Asking() { Screen_Set_Close_Action(Ask_Before_Closing); }
+        ~Asking() { Screen_Set_Close_Action(nullptr); }
+    } asking;
+    if (Display_Is_Lost()) Display_Recover();
+    Playlist_Play_Current(s->Screen->Playlist.get());
+    if (Play_Books(s, start_new)) {
+        Screen_Set_Close_Action(nullptr);
+        Game_Over_Screen();
+        Report_Log("\n Game Over");
+    }
+    if (Screens_Giving_Way()) {
+        // The close was answered with a save: the slots over the game as it stands,
+        // then the program ends.
+        Screens_Give_Way(false);
+        Game_Draw_Behind_Box(s);
+        Slot_Save_Dialog(s);
+        Exit_Requested = 1;
+    }
     return 1;
 }

@@ -56,7 +56,7 @@ void Book_Select_Dialog::Draw(Surface* s) {
 int Book_Select_Dialog::Run() {
     if (Key_Clicked(VK_ESCAPE)) return 0;
     for (;;) {
-        if (Screen_Pump() == Pump::Leave) return 0;
+        if (Screens_Leaving() || Screen_Pump() == Pump::Leave) return 0;
         Draw(Back_Buffer);
         Frame_End();
         if (bottom->Update()) return 0;
