@@ -120,6 +120,41 @@ TEST_F(Slot_Test, SaveContinueAndSaveAgainGiveTheSameGameAndTheHeadCutsTheName) 
     EXPECT_EQ(std::string(&a[64]), std::string(31, 'Я'));
 }
 
+// A save made in the very tick a session ended holds the ended session, as the
+// panel showed it. Continued, its results come at once: a completed session adds
+// its figures and the book ends, a failed one costs its penalty and the chapter is
+// played again in a new session.
+TEST_F(Slot_Test, ASaveOfTheTickASessionEndedGoesOnWithItsResults) {
+    for (const int end : {Session_Completed, Session_Failed}) {
+        SCOPED_TRACE(end);
+        Game_Progress& g = game.Progress;
+        g.Session_End = end;
+        g.Verse = end == Session_Completed ? 2 : 1;
+        g.Ses_Points = 8;
+        ASSERT_EQ(Slot_Save(&game, 1), 1);
+        Lay_Out(&other);
+        ASSERT_EQ(Slot_Load(&other, 1), 1);
+        Exit_Requested = 1;  // every box closes at once
+        Game_Run(&other, 0);
+        Exit_Requested = 0;
+        ASSERT_EQ(other.Sessions->count, 1);
+        const Session_Record& r = other.Sessions->records[0];
+        EXPECT_EQ(r.session_number, 2);
+        if (end == Session_Completed) {
+            EXPECT_EQ(r.success, 1);
+            EXPECT_EQ(+other.Progress.Store_Points, -40 + 8);
+            EXPECT_EQ(+other.Progress.Game_Over, 1);
+        } else {
+            EXPECT_EQ(r.success, 0);
+            EXPECT_GT(r.penalty, 0);
+            EXPECT_EQ(+other.Progress.Store_Points, -40 - r.penalty);
+            EXPECT_EQ(+other.Progress.Session_Number, 3);
+            EXPECT_EQ(+other.Progress.Verse, 1);
+        }
+        Game_Close(&other);
+    }
+}
+
 TEST_F(Slot_Test, LabelsGiveTheNameBookAndTimeInRussian) {
     Slot_Header h{};
     h.magic = Slot_Magic;
