@@ -182,23 +182,23 @@ TEST_F(Slot_Test, LabelsGiveTheNameBookAndTimeInRussian) {
 
 // --- saves cut short, damaged files ---------------------------------------------------
 
-// File calls that fail at one step, with the errno a full disk gives.
-int Failing_Step = 0;  // 1 open, 2 write (after the head), 3 fsync, 4 rename
-int Fail_Open(const char* path, int flags, unsigned mode) {
-    if (Failing_Step == 1) return errno = ENOSPC, -1;
-    return System_File_Ops.open(path, flags, mode);
+// File steps that fail at one step, as a full disk (or a refused rename) fails.
+int Failing_Step = 0;  // 1 create, 2 write (after the head), 3 flush, 4 replace
+Sys_File* Fail_Create(const std::string& path, Sys_Failure* why) {
+    if (Failing_Step == 1) return *why = Sys_Failure::No_Space, nullptr;
+    return System_Durable_Ops.create(path, why);
 }
-long Fail_Write(int fd, const void* bytes, unsigned long size) {
-    if (Failing_Step == 2 && size != Slot_Progress_At) return errno = ENOSPC, -1;
-    return System_File_Ops.write(fd, bytes, size);
+Sys_Failure Fail_Write(Sys_File* f, const void* bytes, size_t size) {
+    if (Failing_Step == 2 && size != Slot_Progress_At) return Sys_Failure::No_Space;
+    return System_Durable_Ops.write(f, bytes, size);
 }
-int Fail_Fsync(int fd) {
-    if (Failing_Step == 3) return errno = ENOSPC, -1;
-    return System_File_Ops.fsync(fd);
+Sys_Failure Fail_Flush(Sys_File* f) {
+    if (Failing_Step == 3) return Sys_Failure::No_Space;
+    return System_Durable_Ops.flush(f);
 }
-int Fail_Rename(const char* from, const char* to) {
-    if (Failing_Step == 4) return errno = EACCES, -1;
-    return System_File_Ops.rename(from, to);
+Sys_Failure Fail_Replace(const std::string& from, const std::string& to) {
+    if (Failing_Step == 4) return Sys_Failure::No_Permission;
+    return System_Durable_Ops.replace(from, to);
 }
 
 TEST_F(Slot_Test, ASaveCutShortAtAnyStepLeavesTheOldSlotAndSaysWhy) {
@@ -207,23 +207,25 @@ TEST_F(Slot_Test, ASaveCutShortAtAnyStepLeavesTheOldSlotAndSaysWhy) {
     Slot_Data changed;
     changed.header.magic = Slot_Magic;
     changed.progress.Store_Points = 999;
-    const Slot_File_Ops failing = {Fail_Open, Fail_Write, Fail_Fsync, Fail_Rename};
+    const Slot_File_Ops failing = {Fail_Create, Fail_Write, Fail_Flush, Fail_Replace};
     for (Failing_Step = 1; Failing_Step <= 4; ++Failing_Step) {
-        int error = 0;
+        Sys_Failure error = Sys_Failure::Ok;
         EXPECT_FALSE(Slot_File_Write(Slot_Path(3), changed, &error, failing));
-        EXPECT_EQ(error, Failing_Step == 4 ? EACCES : ENOSPC) << Failing_Step;
+        EXPECT_EQ(error, Failing_Step == 4 ? Sys_Failure::No_Permission : Sys_Failure::No_Space)
+            << Failing_Step;
         EXPECT_EQ(Slot_Bytes(3), old);
         EXPECT_FALSE(fs::exists("SAVE/slot3.new"));
     }
-    EXPECT_STREQ(Save_Failure_Text(ENOSPC), "ИГРА НЕ СОХРАНЕНА: НА ДИСКЕ НЕТ МЕСТА");
-    EXPECT_STREQ(Save_Failure_Text(EROFS), "ИГРА НЕ СОХРАНЕНА: НЕТ ПРАВА ЗАПИСИ");
-    EXPECT_STREQ(Save_Failure_Text(EIO), "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК");
+    EXPECT_STREQ(Save_Failure_Text(Sys_Failure::No_Space), "ИГРА НЕ СОХРАНЕНА: НА ДИСКЕ НЕТ МЕСТА");
+    EXPECT_STREQ(Save_Failure_Text(Sys_Failure::No_Permission),
+                 "ИГРА НЕ СОХРАНЕНА: НЕТ ПРАВА ЗАПИСИ");
+    EXPECT_STREQ(Save_Failure_Text(Sys_Failure::Other), "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК");
     // A save the system refuses for real (a folder stands where the slot file
     // would): the log names the slot and the reason, the folder is left alone.
     fs::create_directories("SAVE/slot5/keep");
-    int error = 0;
+    Sys_Failure error = Sys_Failure::Ok;
     EXPECT_EQ(Slot_Save(&game, 5, &error), 0);
-    EXPECT_NE(error, 0);
+    EXPECT_NE(error, Sys_Failure::Ok);
     EXPECT_TRUE(fs::exists("SAVE/slot5/keep"));
     EXPECT_NE(cwd.Log().find("\n Can not save game to slot 5\n  ИГРА НЕ СОХРАНЕНА"),
               std::string::npos);

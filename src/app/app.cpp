@@ -2,17 +2,15 @@
 // order, runs the screens, and takes everything down again, logging each step.
 #include "app/app.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 #include "platform/shell_input.h"
 #include "core/report_log.h"
+#include "core/system.h"
 #include "core/text_1251.h"
 #include "app/title.h"
 #include "audio/music.h"
@@ -38,7 +36,7 @@ void Seed_Random() {
     if (seed != nullptr && *seed != '\0')
         Plat_Srand(static_cast<uint32_t>(std::strtoul(seed, nullptr, 10)));
     else
-        Plat_Srand(static_cast<uint32_t>(std::time(nullptr)));
+        Plat_Srand(static_cast<uint32_t>(Sys_Now()));
 }
 
 }  // namespace
@@ -63,9 +61,8 @@ int App_Startup() {
 
     if (Books_Find() == 0) {
         Report_Log("\n Error: Не найдена ни одна книга из Священного Писания");
-        char cwd[4096];
         Failure = std::string("no book of Holy Scripture was found in the folder ") +
-                  (getcwd(cwd, sizeof cwd) != nullptr ? cwd : ".") + "/" + HS_Folder;
+                  Sys_Current_Folder() + "/" + HS_Folder;
         return 0;
     }
 

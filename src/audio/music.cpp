@@ -1,8 +1,6 @@
 // The polled music player and the session playlist.
 #include "audio/music.h"
 
-#include <dirent.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "core/files.h"
 #include "core/report_log.h"
 #include "platform/platform.h"
 
@@ -128,14 +127,7 @@ void Playlist_Build(Session_Playlist* list) {
     delete list->names;
     list->names = new (std::nothrow) String_Storage(2048);
     if (list->names == nullptr) return;
-    std::vector<std::string> found;
-    if (DIR* dir = opendir("MUSIC_SESIONS")) {
-        while (dirent* e = readdir(dir)) {
-            const size_t len = std::strlen(e->d_name);
-            if (len > 4 && strcasecmp(e->d_name + len - 4, ".mp3") == 0) found.push_back(e->d_name);
-        }
-        closedir(dir);
-    }
+    std::vector<std::string> found = Files_Ending_In("MUSIC_SESIONS", ".mp3");
     // In name order, so that a seed always draws the same tracks.
     std::sort(found.begin(), found.end());
     for (const std::string& name : found) list->names->Add_String(name.c_str());

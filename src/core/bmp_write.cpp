@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/bytes.h"
+#include "core/system.h"
 
 bool Bmp8_Write(const char* path, const uint8_t* pixels, int pitch, int w, int h,
                 const uint8_t* palette) {
@@ -30,7 +31,7 @@ bool Bmp8_Write(const char* path, const uint8_t* pixels, int pitch, int w, int h
         const uint8_t rec[4] = {palette[4 * i + 2], palette[4 * i + 1], palette[4 * i], 4};
         out.Bytes(rec, 4);
     }
-    FILE* f = std::fopen(path, "wb");
+    FILE* f = Sys_Open(path, "wb");
     if (f == nullptr) return false;
     bool ok = std::fwrite(head, 1, sizeof head, f) == sizeof head;
     for (int y = h - 1; ok && y >= 0; --y)

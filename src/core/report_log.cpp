@@ -4,8 +4,9 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <ctime>
 #include <string>
+
+#include "core/system.h"
 
 const char* const Report_File_Name = "Report.txt";
 
@@ -23,15 +24,20 @@ const char* Report_Path() {
 }
 
 void Report_Time_Text(long long seconds, unsigned short millis, char* out, int out_size) {
-    time_t t = static_cast<time_t>(seconds);
-    struct tm local;
-    char text[32] = "";
-    if (localtime_r(&t, &local) == nullptr ||
-        strftime(text, sizeof text, "%a %b %e %H:%M:%S %Y\n", &local) == 0)
-        snprintf(text, sizeof text, "%-24s\n", "?");
-    // The fixed 26-character local-time text, cut after the time of day, with the
-    // milliseconds put in before the year.
-    snprintf(out, static_cast<size_t>(out_size), "%.19s.%hu, %s", text, millis, text + 20);
+    static const char* const Days[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const Months[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    // The C runtime's fixed local-time text ("Mon Dec  7 14:53:27 2026"), with the
+    // milliseconds put in after the time of day.
+    Sys_Date d;
+    if (!Sys_Local_Date(seconds, &d) || d.weekday < 0 || d.weekday > 6 || d.month < 1 ||
+        d.month > 12) {
+        snprintf(out, static_cast<size_t>(out_size), "%-19s.%hu, %s\n", "?", millis, "?");
+        return;
+    }
+    snprintf(out, static_cast<size_t>(out_size), "%s %s %2d %02d:%02d:%02d.%hu, %d\n",
+             Days[d.weekday], Months[d.month - 1], d.day, d.hour, d.minute, d.second, millis,
+             d.year);
 }
 
 int Report_Open() {
@@ -39,17 +45,16 @@ int Report_Open() {
         fclose(Log_File);
         Log_File = nullptr;
     }
-    FILE* f = fopen(Path.c_str(), "w");
+    FILE* f = Sys_Open(Path, "wb");
     if (f == nullptr) return 0;
     Log_File = f;
-    struct timespec now;
-    clock_gettime(CLOCK_REALTIME, &now);
+    int millis = 0;
+    const int64_t now = Sys_Now(&millis);
     char when[64];
-    Report_Time_Text(now.tv_sec, static_cast<unsigned short>(now.tv_nsec / 1000000), when,
-                     sizeof when);
+    Report_Time_Text(now, static_cast<unsigned short>(millis), when, sizeof when);
     Report_Log("\nФайл отчета (%s) открыт в %s\n", Report_File_Name, when);
     fclose(Log_File);
-    Log_File = fopen(Path.c_str(), "a+");
+    Log_File = Sys_Open(Path, "ab");
     return Log_File != nullptr ? 1 : 0;
 }
 

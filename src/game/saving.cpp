@@ -2,7 +2,6 @@
 #include "game/saving.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -12,21 +11,18 @@
 #include "platform/platform.h"
 #include "scripture/hs_book.h"
 
-const char* Save_Failure_Text(int error) {
-    switch (error) {
-        case ENOSPC:
-        case EDQUOT:
+const char* Save_Failure_Text(Sys_Failure why) {
+    switch (why) {
+        case Sys_Failure::No_Space:
             return "ИГРА НЕ СОХРАНЕНА: НА ДИСКЕ НЕТ МЕСТА";
-        case EACCES:
-        case EPERM:
-        case EROFS:
+        case Sys_Failure::No_Permission:
             return "ИГРА НЕ СОХРАНЕНА: НЕТ ПРАВА ЗАПИСИ";
         default:
             return "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК";
     }
 }
 
-int Slot_Save(Game_State* s, int slot, int* error) {
+int Slot_Save(Game_State* s, int slot, Sys_Failure* error) {
     Slot_Data data;
     Slot_Header& h = data.header;
     h.magic = Slot_Magic;
@@ -43,7 +39,7 @@ int Slot_Save(Game_State* s, int slot, int* error) {
     std::memcpy(data.cells, s->Area->Cells, sizeof data.cells);
     if (s->Sessions != nullptr)
         data.records.assign(s->Sessions->records, s->Sessions->records + s->Sessions->count);
-    int failed = 0;
+    Sys_Failure failed = Sys_Failure::Ok;
     if (!Slot_File_Write(Slot_Path(slot), data, &failed)) {
         Report_Log("\n Can not save game to slot %d", slot);
         Report_Log("\n  %s", Save_Failure_Text(failed));

@@ -1,31 +1,15 @@
 // Reading and writing slot files, and their checks.
 #include "game/slot_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "core/bytes.h"
 #include "core/files.h"
 #include "platform/places.h"
+#include "core/system.h"
 
 namespace {
-
-int Sys_Open(const char* path, int flags, unsigned mode) {
-    return open(path, flags, static_cast<mode_t>(mode));
-}
-long Sys_Write(int fd, const void* bytes, unsigned long size) {
-    return write(fd, bytes, size);
-}
-
-// The folder a path lies in ("." for a bare name).
-std::string Folder_Of(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
 
 bool Cells_Sane(const Stone_Cell* cells) {
     for (int i = 0; i < Cell_Rows * Cell_Cols; ++i) {
@@ -83,9 +67,7 @@ bool Slot_Header_Sane(const Slot_Header& h) {
     return h.magic == Slot_Magic && h.book >= 1 && h.book <= 66;
 }
 
-const Slot_File_Ops System_File_Ops = {Sys_Open, Sys_Write, fsync, std::rename};
-
-bool Slot_File_Write(const std::string& path, const Slot_Data& data, int* error,
+bool Slot_File_Write(const std::string& path, const Slot_Data& data, Sys_Failure* error,
                      const Slot_File_Ops& ops) {
     std::vector<uint8_t> bytes(Slot_Records_At + sizeof(Session_Record) * data.records.size());
     Slot_Header_Write(data.header, bytes.data());
@@ -94,50 +76,16 @@ bool Slot_File_Write(const std::string& path, const Slot_Data& data, int* error,
     Put_Le32(bytes.data() + Slot_Count_At, static_cast<uint32_t>(data.records.size()));
     for (size_t i = 0; i < data.records.size(); ++i)
         Session_Write(data.records[i], bytes.data() + Slot_Records_At + sizeof(Session_Record) * i);
-
-    // The new file is written beside the old one and only then takes its name.
-    const std::string fresh = path + ".new";
-    int failed = 0;  // errno of the step that failed
-    const int fd = ops.open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        if (error != nullptr) *error = errno;
-        return false;
-    }
     // Written in two parts, the head first, as a program cut short would leave it.
-    const size_t parts[2] = {Slot_Progress_At, bytes.size() - Slot_Progress_At};
-    size_t at = 0;
-    for (size_t part : parts) {
-        for (size_t done = 0; failed == 0 && done < part;) {
-            const long n = ops.write(fd, bytes.data() + at + done, part - done);
-            if (n < 0)
-                failed = errno != 0 ? errno : EIO;
-            else if (n == 0)
-                failed = ENOSPC;
-            else
-                done += static_cast<size_t>(n);
-        }
-        at += part;
-    }
-    if (failed == 0 && ops.fsync(fd) != 0) failed = errno != 0 ? errno : EIO;
-    if (close(fd) != 0 && failed == 0) failed = errno != 0 ? errno : EIO;
-    if (failed == 0 && ops.rename(fresh.c_str(), path.c_str()) != 0)
-        failed = errno != 0 ? errno : EIO;
-    if (failed != 0) {
-        unlink(fresh.c_str());
-        if (error != nullptr) *error = failed;
-        return false;
-    }
-    // The rename itself reaches the disk with the folder.
-    const int dir = open(Folder_Of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
-    return true;
+    const File_Part parts[2] = {{bytes.data(), Slot_Progress_At},
+                                {bytes.data() + Slot_Progress_At, bytes.size() - Slot_Progress_At}};
+    const Sys_Failure failed = File_Write_Durably(path, parts, 2, ops);
+    if (error != nullptr) *error = failed;
+    return failed == Sys_Failure::Ok;
 }
 
 Slot_Read_Result Slot_File_Read(const std::string& path, Slot_Data* data, std::string* why) {
-    FILE* f = std::fopen(path.c_str(), "rb");
+    FILE* f = Sys_Open(path, "rb");
     if (f == nullptr) return Slot_Read_Result::Missing;
     const int64_t size = File_Size(f);
     std::fclose(f);

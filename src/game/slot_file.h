@@ -1,6 +1,6 @@
 // The save slot file: a 64-byte head the slot menu lists, the 322-byte progress
 // block, the board's 14,400 bytes of cells and the session records, all
-// little-endian. Written beside the old file and renamed over it, so that a save
+// little-endian. Written beside the old file and put in its place, so that a save
 // cut short at any point leaves the slot as it was.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/files.h"
 #include "game/game_state.h"
 
 constexpr uint32_t Slot_Magic = 16512;
@@ -48,21 +49,14 @@ void Slot_Header_Read(const uint8_t in[sizeof(Slot_Header)], Slot_Header* h);
 // A head as it is listed: a known magic and book; false for a damaged one.
 bool Slot_Header_Sane(const Slot_Header& h);
 
-// The file calls a save makes, so that a test can make any of them fail.
-struct Slot_File_Ops {
-    int (*open)(const char* path, int flags, unsigned mode);
-    long (*write)(int fd, const void* bytes, unsigned long size);
-    int (*fsync)(int fd);
-    int (*rename)(const char* from, const char* to);
-};
-// The system's own calls.
-extern const Slot_File_Ops System_File_Ops;
+// The file steps a save takes, so that a test can make any of them fail.
+using Slot_File_Ops = Durable_Ops;
 
 // Writes the slot file: a new file beside the old one, flushed to the disk, then
-// renamed over it. False (the old file untouched, the errno of the failed step in
-// *error) when any step fails.
-bool Slot_File_Write(const std::string& path, const Slot_Data& data, int* error = nullptr,
-                     const Slot_File_Ops& ops = System_File_Ops);
+// put in its place. False (the old file untouched, why in *error) when any step
+// fails.
+bool Slot_File_Write(const std::string& path, const Slot_Data& data, Sys_Failure* error = nullptr,
+                     const Slot_File_Ops& ops = System_Durable_Ops);
 
 enum class Slot_Read_Result { Ok, Missing, Damaged };
 // Reads and checks a whole slot file. Damaged (with why) when it is short, of

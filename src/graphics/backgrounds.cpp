@@ -8,6 +8,7 @@
 #include "core/report_log.h"
 #include "graphics/display.h"
 #include "graphics/wad.h"
+#include "core/system.h"
 
 Background_Dir::~Background_Dir() {
     Backgrounds_Close(this);
@@ -23,7 +24,7 @@ int Backgrounds_Open(Background_Dir* dir, const char* path) {
     Backgrounds_Close(dir);
     std::snprintf(dir->path, sizeof dir->path, "%s",
                   path != nullptr ? path : Bkfons_Wad_Path().c_str());
-    FILE* f = std::fopen(dir->path, "rb");
+    FILE* f = Sys_Open(dir->path, "rb");
     if (f == nullptr) return 0;
     Wad_Directory wad;
     if (Wad_Read_Directory(f, &wad) != nullptr) {
@@ -54,7 +55,7 @@ int Backgrounds_Open(Background_Dir* dir, const char* path) {
 int Background_Load(Background_Dir* dir, int index, Sprite* sprite) {
     if (index < 0 || index >= dir->count) return 0;
     const Sprite_Store_Entry& e = dir->entries[index];
-    FILE* f = std::fopen(dir->path, "rb");
+    FILE* f = Sys_Open(dir->path, "rb");
     if (f == nullptr) return 0;
     const size_t size = static_cast<size_t>(e.width) * e.height;
     uint8_t* buffer = new (std::nothrow) uint8_t[size];

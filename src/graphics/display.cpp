@@ -12,6 +12,7 @@
 #include "graphics/font.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"
+#include "core/system.h"
 
 Surface* Primary_Surface = nullptr;
 Surface* Back_Buffer = nullptr;
@@ -26,7 +27,7 @@ bool Forced_Lost = false;
 }
 
 int Rainbow_Load() {
-    FILE* f = std::fopen(Rainbow_File, "rb");
+    FILE* f = Sys_Open(Rainbow_File, "rb");
     if (f == nullptr) {
         Report_Log("\n ошибка при загрузке файла радуги %s \n", Rainbow_File);
         return 0;

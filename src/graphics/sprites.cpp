@@ -14,6 +14,7 @@
 #include "graphics/wad.h"
 #include "platform/places.h"
 #include "platform/platform.h"
+#include "core/system.h"
 
 std::string Sprites_Wad_Path() {
     return Plat_Path(PLACE_CACHE, "sprites.wad");
@@ -182,7 +183,7 @@ const Picture Pictures[] = {
 // Names are cut so that byte 31 is the NUL.
 FILE* Open_Picture(const char* path) {
     Report_Log("\n Чтение bmp-файла %s \n", path);
-    FILE* f = std::fopen(path, "rb");
+    FILE* f = Sys_Open(path, "rb");
     if (f == nullptr) Report_Log("\n  не найден файл %s \n", path);
     return f;
 }
@@ -301,7 +302,7 @@ int Sprites_Build_Archive() {
         }
         Bmp_Free(&image);
     }
-    if (FILE* out = std::fopen(Sprites_Wad_Path().c_str(), "wb")) Wad_Write(store, out);
+    if (FILE* out = Sys_Open(Sprites_Wad_Path(), "wb")) Wad_Write(store, out);
     Sprite_Store_Destroy(store);
 
     store = Sprite_Store_Create(140);
@@ -316,7 +317,7 @@ int Sprites_Build_Archive() {
         Sprite_Store_Cut(store, &image, 0, 0, 128, 128, name);
         Bmp_Free(&image);
     }
-    if (FILE* out = std::fopen(Bkfons_Wad_Path().c_str(), "wb")) Wad_Write(store, out);
+    if (FILE* out = Sys_Open(Bkfons_Wad_Path(), "wb")) Wad_Write(store, out);
     Sprite_Store_Destroy(store);
     return 1;
 }

@@ -10,6 +10,7 @@
 #include "core/files.h"
 #include "core/report_log.h"
 #include "platform/platform.h"
+#include "core/system.h"
 
 int Wad_Write(Sprite_Store* store, FILE* file) {
     uint8_t head[4];
@@ -73,7 +74,7 @@ const char* Wad_Read_Directory(FILE* f, Wad_Directory* dir) {
 
 int Wad_Read(Sprite_Store* store, const char* path) {
     Sprite_Store_Clear(store);
-    FILE* f = std::fopen(path, "rb");
+    FILE* f = Sys_Open(path, "rb");
     if (f == nullptr) return 0;
     auto corrupt = [&](const char* why) {
         Report_Log("\n Ошибка: архив %s повреждён (%s) \n", path, why);

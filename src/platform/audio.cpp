@@ -10,6 +10,7 @@
 
 #include "core/bytes.h"
 #include "platform/platform_internal.h"
+#include "core/system.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ namespace {
 // MPEG audio frame headers give a file's bit rate, and so its length; the silent
 // backend has no decoder but must know how long a tune would play.
 double Mp3_Seconds(const char* path) {
-    FILE* f = std::fopen(path, "rb");
+    FILE* f = Sys_Open(path, "rb");
     if (f == nullptr) return 0;
     std::vector<uint8_t> head(64 * 1024);
     const size_t got = std::fread(head.data(), 1, head.size(), f);
@@ -46,7 +47,7 @@ double Mp3_Seconds(const char* path) {
 
 // A RIFF WAVE file's length from its byte rate and its data chunk.
 double Wav_Seconds(const char* path) {
-    FILE* f = std::fopen(path, "rb");
+    FILE* f = Sys_Open(path, "rb");
     if (f == nullptr) return 0;
     uint8_t b[512];
     const size_t got = std::fread(b, 1, sizeof b, f);

@@ -1,21 +1,12 @@
 // The tick count, the calendar and pacing waits: milliseconds of the monotonic
 // clock like the old system's tick count, sleeping (never spinning) until a
 // deadline; in scripted mode a virtual clock that moves only when the program waits.
-#include <time.h>
-
-#include <cerrno>
-
+#include "core/system.h"
 #include "platform/platform_internal.h"
 
 namespace {
 bool Virtual = false;
 uint32_t Virtual_Now = 0;
-
-uint64_t Monotonic_Ns() {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<uint64_t>(t.tv_sec) * 1000000000u + static_cast<uint64_t>(t.tv_nsec);
-}
 }  // namespace
 
 void Plat_Clock_Set_Virtual(bool on) {
@@ -35,22 +26,20 @@ void Plat_Clock_Set(uint32_t ms) {
 uint32_t Plat_Tick() {
     if (Virtual) return Virtual_Now;
     // Milliseconds since the machine started, wrapping after 49.7 days.
-    return static_cast<uint32_t>(Monotonic_Ns() / 1000000u);
+    return static_cast<uint32_t>(Sys_Monotonic_Ns() / 1000000u);
 }
 
 int64_t Plat_Time() {
     if (Virtual) return Plat_Scripted_Epoch + Virtual_Now / 1000;
-    return static_cast<int64_t>(time(nullptr));
+    return Sys_Now();
 }
 
 uint64_t Plat_Real_Ns() {
-    return Monotonic_Ns();
+    return Sys_Monotonic_Ns();
 }
 
 void Plat_Sleep_Ns(uint64_t ns) {
-    timespec t{static_cast<time_t>(ns / 1000000000u), static_cast<long>(ns % 1000000000u)};
-    while (nanosleep(&t, &t) != 0 && errno == EINTR) {
-    }
+    Sys_Sleep_Until(Sys_Monotonic_Ns() + ns);
 }
 
 void Plat_Wait_Until(uint32_t deadline) {

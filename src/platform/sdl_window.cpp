@@ -8,18 +8,13 @@
 #include <X11/Xlib.h>
 #endif
 
-#include <dirent.h>
-#include <strings.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "core/files.h"
 #include "core/report_log.h"
 #include "platform/pad.h"
 #include "platform/platform_internal.h"
@@ -762,15 +757,9 @@ bool Software_Gl(const char* name) {
 bool Gpu_Possible() {
     const char* soft = std::getenv("LIBGL_ALWAYS_SOFTWARE");
     if (soft != nullptr && *soft != '\0' && std::strcmp(soft, "0") != 0 &&
-        strcasecmp(soft, "false") != 0)
+        Compare_No_Case(soft, "false") != 0)
         return false;
-    bool device = access("/dev/nvidia0", F_OK) == 0;
-    if (DIR* dri = opendir("/dev/dri")) {
-        while (const dirent* e = readdir(dri))
-            if (e->d_name[0] != '.') device = true;
-        closedir(dri);
-    }
-    if (!device) return false;
+    if (!Sys_Gpu_Device()) return false;
 #if VELTRAN_HAVE_X11
     Display* d = nullptr;
     ::Window w = 0;

@@ -1,14 +1,11 @@
 // The settings file: parsing, writing it atomically, and the volume keys.
 #include "platform/settings.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
+#include "core/files.h"
 #include "core/report_log.h"
 #include "platform/platform.h"
 
@@ -117,19 +114,19 @@ void Settings_Load(const std::string& path) {
     Path = path;
     Old_Lines.clear();
     Settings = Plat_Settings{};
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        std::stringstream text;
-        text << in.rdbuf();
-        for (std::string line; std::getline(text, line);) Old_Lines.push_back(line);
+    std::vector<uint8_t> bytes;
+    if (File_Read_All(path.c_str(), &bytes, 1 << 20)) {
+        const std::string text(bytes.begin(), bytes.end());
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);) Old_Lines.push_back(line);
         std::vector<std::string> complaints;
-        Settings = Settings_Parse(text.str(), &complaints);
+        Settings = Settings_Parse(text, &complaints);
         std::string all;
         for (const std::string& c : complaints) all += (all.empty() ? "" : "; ") + c;
         if (!all.empty())
             Report_Log("\n Файл настроек %s: непонятные записи (%s), взяты значения по умолчанию",
                        path.c_str(), all.c_str());
-    } else if (access(path.c_str(), F_OK) == 0) {
+    } else if (Sys_Exists(path)) {
         Report_Log("\n Файл настроек %s не читается: взяты значения по умолчанию", path.c_str());
     }
     Apply_Volumes();
@@ -138,21 +135,8 @@ void Settings_Load(const std::string& path) {
 bool Settings_Save() {
     if (Path.empty()) return false;
     const std::string text = Settings_Text(Settings, Old_Lines);
-    const std::string fresh = Path + ".new";
-    const int fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    bool ok = fd >= 0;
-    for (size_t done = 0; ok && done < text.size();) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        ok = n > 0;
-        if (ok) done += static_cast<size_t>(n);
-    }
-    if (fd >= 0) {
-        ok = ok && fsync(fd) == 0;
-        ok = close(fd) == 0 && ok;
-    }
-    ok = ok && std::rename(fresh.c_str(), Path.c_str()) == 0;
-    if (!ok) {
-        unlink(fresh.c_str());
+    const File_Part part{text.data(), text.size()};
+    if (File_Write_Durably(Path, &part, 1) != Sys_Failure::Ok) {
         Report_Log("\n Файл настроек %s не записан", Path.c_str());
         return false;
     }

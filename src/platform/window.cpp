@@ -2,11 +2,10 @@
 // mode's set-up (a script on the virtual clock, headless unless VELTRAN_SHOW=1).
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/files.h"
 #include "platform/platform_internal.h"
 #include "platform/settings.h"
 
@@ -42,16 +41,14 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
     bool headless = false;
     const char* script_path = std::getenv("VELTRAN_SCRIPT");
     if (script_path != nullptr && *script_path != '\0') {
-        std::ifstream in(script_path, std::ios::binary);
-        if (!in) {
+        std::vector<uint8_t> text;
+        if (!File_Read_All(script_path, &text, 64 << 20)) {
             Error = std::string("cannot read the script ") + script_path;
             return PLAT_OPEN_BAD_SCRIPT;
         }
-        std::stringstream text;
-        text << in.rdbuf();
         std::vector<Script_Command> commands;
         std::string why;
-        if (!Script_Parse(text.str(), &commands, &why)) {
+        if (!Script_Parse(std::string(text.begin(), text.end()), &commands, &why)) {
             Error = std::string("script ") + script_path + ", " + why;
             return PLAT_OPEN_BAD_SCRIPT;
         }

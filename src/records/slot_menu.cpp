@@ -1,14 +1,11 @@
 // Reading the slots' heads, their labels, and the slot menu's loop.
 #include "records/slot_menu.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
 #include "audio/music.h"
+#include "core/system.h"
 #include "core/report_log.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
@@ -22,18 +19,6 @@ const char* const Months[12] = {"Янв", "Фев", "Мар", "Апр", "Май"
                                 "Июл", "Авг", "Сен", "Окт", "Ноя", "Дек"};
 const char* const Weekdays[7] = {"Вс", "Пн", "Вт", "Ср", "Чт", "Пт", "Сб"};
 
-// Makes the folder and its parents.
-bool Make_Folder(const std::string& path) {
-    struct stat st;
-    if (path.empty() || (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) return true;
-    const size_t slash = path.rfind('/');
-    if (slash != std::string::npos && slash > 0 && !Make_Folder(path.substr(0, slash)))
-        return false;
-    if (mkdir(path.c_str(), 0755) == 0) return true;
-    // Something of that name that is not a folder (a plain file) is left alone.
-    return errno == EEXIST && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 }  // namespace
 
 void Slot_Menu::Label(int slot, const Slot_Header& h, bool damaged, char* out, size_t size) {
@@ -43,12 +28,11 @@ void Slot_Menu::Label(int slot, const Slot_Header& h, bool damaged, char* out, s
     } else if (h.in_use == 0) {
         std::snprintf(text, sizeof text, "%02d <empty> ", slot);
     } else {
-        const time_t t = static_cast<time_t>(h.saved);
-        struct tm local = {};
-        localtime_r(&t, &local);
+        Sys_Date d;
+        if (!Sys_Local_Date(h.saved, &d)) d = Sys_Date{1970, 1, 1, 4, 0, 0, 0};
         std::snprintf(text, sizeof text, "%02d %s/%s(%d %s %d %s %02d:%02d)", slot, h.name,
-                      HS_Abbrevs[h.book - 1], local.tm_year + 1900, Months[local.tm_mon % 12],
-                      local.tm_mday, Weekdays[local.tm_wday % 7], local.tm_hour, local.tm_min);
+                      HS_Abbrevs[h.book - 1], d.year, Months[(d.month + 11) % 12], d.day,
+                      Weekdays[d.weekday % 7], d.hour, d.minute);
     }
     text[75] = '\0';  // a label longer than 75 characters is cut
     std::snprintf(out, size, "%s", text);
@@ -58,7 +42,7 @@ bool Slot_Menu::Read_Heads() {
     slot_count = Slot_Count;
     std::memset(heads, 0, sizeof heads);
     const std::string folder = Plat_Place_Folder(PLACE_SAVES);
-    if (!Make_Folder(folder)) {
+    if (Sys_Make_Folders(folder) != Sys_Failure::Ok) {
         Report_Log("\n Error: не удалось создать папку сохранений %s", folder.c_str());
         return false;
     }

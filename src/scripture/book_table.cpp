@@ -1,14 +1,12 @@
 // The book table and the search for the book files at start-up.
 #include "scripture/book_table.h"
 
-#include <dirent.h>
-#include <strings.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "core/files.h"
 #include "core/report_log.h"
 
 const char* const HS_Folder = "HScripts";
@@ -111,16 +109,9 @@ namespace {
 // search gives them (by name, letter case aside), so the log is the same on
 // every file system.
 std::vector<std::string> Text_Files() {
-    std::vector<std::string> names;
-    DIR* dir = opendir(HS_Folder);
-    if (dir == nullptr) return names;
-    while (dirent* e = readdir(dir)) {
-        size_t len = std::strlen(e->d_name);
-        if (len >= 4 && strcasecmp(e->d_name + len - 4, ".txt") == 0) names.push_back(e->d_name);
-    }
-    closedir(dir);
+    std::vector<std::string> names = Files_Ending_In(HS_Folder, ".txt");
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        int c = strcasecmp(a.c_str(), b.c_str());
+        const int c = Compare_No_Case(a, b);
         return c != 0 ? c < 0 : a < b;
     });
     return names;

@@ -8,6 +8,7 @@
 
 #include "core/files.h"
 #include "core/report_log.h"
+#include "core/system.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ void Text_File_Release(Text_File* f) {
 int Text_File_Read(Text_File* f, const char* path) {
     Text_File_Release(f);
     Report_Log("\nЧтение текстового файла: %s", path);
-    FILE* in = std::fopen(path, "rb");
+    FILE* in = Sys_Open(path, "rb");
     if (in == nullptr) {
         Report_Log("\n\tError: файл не найден");
         return 0;

@@ -2,13 +2,10 @@
 // its answers on every other screen.
 #include "game/autoplay/autoplay.h"
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,11 +15,7 @@
 #include "platform/platform.h"
 #include "platform/platform_internal.h"
 #include "ui/screen_loop.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer's allocator (its header comes with clang only).
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
+#include "core/system.h"
 
 namespace {
 
@@ -295,26 +288,6 @@ bool Clicking() {
     }
 }
 
-// Bytes the program has allocated and not freed (the sanitizer's own count in the
-// sanitizer build, where freed memory waits in quarantine before it is reused).
-long Heap_Kb() {
-#if defined(__SANITIZE_ADDRESS__)
-    return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
-#else
-    const struct mallinfo2 m = mallinfo2();
-    return static_cast<long>((m.uordblks + m.hblkhd) / 1024);
-#endif
-}
-
-long Memory_Kb(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::strtol(line.c_str() + std::strlen(field), nullptr, 10);
-    return 0;
-}
-
 void Keep_Figures(Game_State* g) {
     std::memcpy(&P.last_progress, &g->Progress, sizeof P.last_progress);
     if (g->Sessions != nullptr && g->Sessions->count != P.records_seen) {
@@ -328,8 +301,9 @@ void Keep_Figures(Game_State* g) {
         }
     }
     if (P.heap_first_chapter == 0 && P.last_progress.Store_Sessions > 0) {
-        P.heap_first_chapter = Heap_Kb();
-        P.resident_first_chapter = Memory_Kb("VmRSS:");
+        const Sys_Memory m = Sys_Memory_In_Use();
+        P.heap_first_chapter = m.heap_kb;
+        P.resident_first_chapter = m.resident_kb;
     }
 }
 
@@ -481,6 +455,7 @@ void Autoplay_Stop() {
 
 std::string Autoplay_Summary() {
     const Game_Progress& g = P.last_progress;
+    const Sys_Memory m = Sys_Memory_In_Use();
     char text[512];
     std::snprintf(text, sizeof text,
                   "autoplay: chapters read %d, verses %d, sessions completed %d, failed %d, "
@@ -488,7 +463,7 @@ std::string Autoplay_Summary() {
                   "at the end %ld kB, resident at the first chapter %ld kB, at the end %ld kB, "
                   "peak %ld kB",
                   g.Store_Sessions, g.Store_Verses, g.Store_Sessions, P.failed, P.blocks, P.rows,
-                  (Plat_Tick() - P.start_tick) / 3.6e6, P.heap_first_chapter, Heap_Kb(),
-                  P.resident_first_chapter, Memory_Kb("VmRSS:"), Memory_Kb("VmHWM:"));
+                  (Plat_Tick() - P.start_tick) / 3.6e6, P.heap_first_chapter, m.heap_kb,
+                  P.resident_first_chapter, m.resident_kb, m.peak_kb);
     return text;
 }

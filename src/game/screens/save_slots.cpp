@@ -29,7 +29,7 @@ int Slot_Save_Dialog(Game_State* s) {
         slot = menu.Run();
     }
     if (slot <= 0) return 1;
-    int error = 0;
+    Sys_Failure error = Sys_Failure::Ok;
     if (Slot_Save(s, slot, &error)) return 1;
     // The player must not believe the game saved.
     Tell(s, Save_Failure_Text(error));
