@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <memory>
 
 #include "platform/shell_input.h"
 #include "game/board.h"
@@ -12,12 +13,13 @@
 namespace {
 
 // A board with six ragged rows at the bottom and two full rows being collected.
-Build_Area* Busy_Board() {
+std::unique_ptr<Build_Area> Busy_Board() {
     Plat_Clock_Set_Virtual(true);
     Plat_Clock_Set(1000);
     Plat_Srand(1);
     Di_Keyboard = true;
-    Build_Area* a = Area_Create(32, 16);
+    std::unique_ptr<Build_Area> board = Area_Create();
+    Build_Area* a = board.get();
     for (int r = 4; r < 12; ++r)
         for (int c = 1; c <= 12; ++c)
             if (r < 6 || (c * 7 + r * 3) % 5 != 0) Area_Cell(a, c, r).kind = 1 + (c + r) % 8;
@@ -25,23 +27,23 @@ Build_Area* Busy_Board() {
     Row_Collect(a, 5);
     for (int i = 0; i < a->Collect_Count; ++i) a->Collect_List[i].remove_at = 0xF0000000u;
     Block_Spawn(&a->Current, 6);
-    return a;
+    return board;
 }
 
 void BM_Floor_Copy_Cells(benchmark::State& state) {
-    Build_Area* a = Busy_Board();
+    const std::unique_ptr<Build_Area> a = Busy_Board();
     static Stone_Cell copy[Cell_Rows * Cell_Cols];
     for (auto _ : state) {
         std::memcpy(copy, a->Cells, sizeof copy);
         benchmark::DoNotOptimize(copy);
         benchmark::ClobberMemory();
     }
-    Area_Destroy(a);
 }
 BENCHMARK(BM_Floor_Copy_Cells);
 
 void BM_Game_Tick_Busy_Board(benchmark::State& state) {
-    Build_Area* a = Busy_Board();
+    const std::unique_ptr<Build_Area> board = Busy_Board();
+    Build_Area* a = board.get();
     // LEFT and UP held: they fire every tick once their delays have passed.
     Plat_In_Key(0, DIK_LEFT, true, false);
     Plat_In_Key(0, DIK_UP, true, false);
@@ -49,10 +51,10 @@ void BM_Game_Tick_Busy_Board(benchmark::State& state) {
         Plat_Clock_Advance(30);
         a->Current.Y = 1;  // keep it falling above the stones
         Block_Control(a);
-        Rows_Animate(a);
+        Rows_Shimmer(a, Plat_Tick());
+        Rows_Leave(a, Plat_Tick());
     }
     Plat_In_Reset();
-    Area_Destroy(a);
 }
 BENCHMARK(BM_Game_Tick_Busy_Board);
 
@@ -65,7 +67,8 @@ int Drop(Build_Area* a, Block* b) {
 void BM_Deal_And_Drop_10000_Blocks(benchmark::State& state) {
     Plat_Clock_Set_Virtual(true);
     Plat_Srand(2024);
-    Build_Area* a = Area_Create(32, 16);
+    const std::unique_ptr<Build_Area> board = Area_Create();
+    Build_Area* a = board.get();
     int64_t rows = 0, resets = 0;
     for (auto _ : state) {
         for (int n = 0; n < 10000; ++n) {
@@ -102,7 +105,6 @@ void BM_Deal_And_Drop_10000_Blocks(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(rows) / (10000.0 * state.iterations()));
     state.counters["board_overflows"] = static_cast<double>(resets);
     state.SetItemsProcessed(state.iterations() * 10000);
-    Area_Destroy(a);
 }
 BENCHMARK(BM_Deal_And_Drop_10000_Blocks)->Unit(benchmark::kMillisecond);
 

@@ -48,10 +48,10 @@ Title_Screen* Title() {
 // One frame of the game as the game loop draws it, 30 ms after the last.
 void Game_Frame() {
     Game_State* g = Game();
-    Build_Area* a = g->Area;
+    Build_Area* a = g->Area.get();
     a->Current.Sub_Step = (a->Current.Sub_Step + 1) % 32;
     if (a->Current.Sub_Step == 0) a->Current.Y = (a->Current.Y + 1) % 5;
-    Game_Draw_Picture(g);
+    Game_Draw_Picture(*g);
     Frame_End();
     Plat_Clock_Advance(30);
 }

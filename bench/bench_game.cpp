@@ -28,14 +28,12 @@ Game_State* Game() {
         Bench_Load_Graphics("veltran_game");
         auto* g = new Game_State();
         Game_Layout(g);
-        Area_New_Background(g->Area);
+        Board_New_Look(&g->Screen->Board);
         // A full board, a block in the air, ten popups, a long running line.
         for (int r = 0; r < 12; ++r)
-            for (int c = 1; c <= 12; ++c) Area_Cell(g->Area, c, r).kind = 1 + (r + c) % 8;
+            for (int c = 1; c <= 12; ++c) Area_Cell(g->Area.get(), c, r).kind = 1 + (r + c) % 8;
         Block_Spawn(&g->Area->Current, 6);
-        for (int i = 0; i < 10; ++i)
-            g->Area->Popups[g->Area->Popup_Count++] =
-                Popup_Create(40 + 30 * i, 200, 123 + i, 1 + i % 3);
+        for (int i = 0; i < 10; ++i) g->Screen->Board.Points(40 + 30 * i, 200, 123 + i, 1 + i % 3);
         for (int i = 0; i < 30; ++i)
             g->Screen->Verse_Line->Add_Text("1:1 В начале сотворил Бог небо и землю.");
         std::snprintf(g->Progress.Book_Title, sizeof g->Progress.Book_Title, "Бытие");
@@ -62,7 +60,7 @@ void BM_Game_Frame(benchmark::State& state) {
     Game_State* g = Game();
     std::vector<uint32_t> out(640 * 480);
     for (auto _ : state) {
-        Game_Draw_Picture(g);
+        Game_Draw_Picture(*g);
         Sprite_Draw(Back_Buffer, Mouse_X, Mouse_Y, Sprite_Get("mouse_cursor"));
         Plat_Convert_Frame(Back_Buffer->pixels, Back_Buffer->pitch, Palette_Entries, out.data(),
                            640);

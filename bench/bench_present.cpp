@@ -119,7 +119,7 @@ void Draw_Frames() {
     for (int i = 0; i < 30; ++i) {
         g->Area->Current.Sub_Step = (g->Area->Current.Sub_Step + 3) % 32;
         if (g->Area->Current.Sub_Step < 3) g->Area->Current.Y += 1;
-        Game_Draw_Picture(g);
+        Game_Draw_Picture(*g);
         Sprite_Draw(Back_Buffer, Mouse_X, Mouse_Y, Sprite_Get("mouse_cursor"));
         Game_Frames.push_back(Grab());
         Plat_Clock_Advance(16);

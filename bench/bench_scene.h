@@ -14,10 +14,10 @@
 inline Game_State* Bench_Half_Full_Game() {
     auto* g = new Game_State();  // kept for the whole run
     Game_Layout(g);
-    Area_New_Background(g->Area);
+    Board_New_Look(&g->Screen->Board);
     for (int r = 6; r < 12; ++r)
         for (int c = 1; c <= 12; ++c)
-            if ((r + 2 * c) % 5 != 0) Area_Cell(g->Area, c, r).kind = 1 + (r + c) % 8;
+            if ((r + 2 * c) % 5 != 0) Area_Cell(g->Area.get(), c, r).kind = 1 + (r + c) % 8;
     Block_Spawn(&g->Area->Current, 6);
     for (int i = 0; i < 30; ++i)
         g->Screen->Verse_Line->Add_Text("1:1 В начале сотворил Бог небо и землю.");

@@ -3,12 +3,14 @@
 // results and their accounting, popups, durations, a book that cannot be loaded.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "audio/music.h"
 #include "game/board.h"
+#include "game/books.h"
 #include "game/play.h"
 #include "game/saving.h"
 #include "game/screens/board_draw.h"
@@ -17,7 +19,7 @@
 #include "game/screens/game_screen.h"
 #include "game/screens/reading.h"
 #include "game/screens/session_results.h"
-#include "records/session_diary.h"
+#include "records/screens/session_diary.h"
 #include "scripture/book_table.h"
 #include "scripture/hs_book.h"
 #include "scripture/screens/verse_reader.h"
@@ -39,7 +41,7 @@ class Game_Test : public Ui_Test {
   protected:
     void SetUp() override {
         Ui_Test::SetUp();
-        ASSERT_EQ(Game_Layout(&game), 1);
+        Game_Layout(&game);
     }
     void TearDown() override {
         Game_Close(&game);
@@ -191,8 +193,8 @@ TEST_F(Game_Test, TheResultsBoxSaysEveryFigureAndThePenaltyCharged) {
     g.Store_Points = 500;
     g.Session_End = Session_Failed;
     Session_Results(&game);
-    ASSERT_EQ(game.Sessions->count, 1);
-    const Session_Record& r = game.Sessions->records[0];
+    ASSERT_EQ(game.Sessions.size(), 1u);
+    const Session_Record& r = game.Sessions[0];
     EXPECT_EQ(+g.Store_Points, 500 - r.penalty);
     const std::vector<std::string> failed = {"Результаты сессии 3: (30%)",
                                              "Книга: Руфь, Глава 1/3",
@@ -222,7 +224,7 @@ TEST_F(Game_Test, APanelBehindACompletedChapterShowsItAsItEnded) {
     Game_Progress& g = game.Progress;
     g.Verse = 3;  // one past the last: the chapter was completed
     g.Letters = 3;
-    Game_Draw_Frame(&game, 0);
+    Game_Frame(&game, 0);
     const Shot shot = Shot_Of_Surface(Back_Buffer);
     int x = 0, y = 0;
     EXPECT_TRUE(Shot_Find_Text(shot, " Стих: 2/2", Font_8x16, 96, &x, &y));
@@ -253,39 +255,45 @@ TEST(Session_Figures, DurationsAreWordedAtEveryBoundary) {
 // --- popups and closing ------------------------------------------------------------------
 
 TEST_F(Game_Test, TheBoardsPicturesPopupsAndShimmerMoveAsTheyShould) {
-    Build_Area* a = game.Area;
-    const int n = a->Backgrounds.count;
+    Board_View& v = game.Screen->Board;
+    Build_Area* a = game.Area.get();
+    const int n = v.Backgrounds.count;
     ASSERT_GE(n, 2);
     // ФОН walks every picture once and wraps to the first.
-    a->Background_Index = 0;
+    v.Background_Index = 0;
     std::set<int> seen;
     for (int i = 0; i < n; ++i) {
-        Area_Next_Background(a);
-        seen.insert(a->Background_Index);
+        Board_Next_Background(&v);
+        seen.insert(v.Background_Index);
     }
     EXPECT_EQ(static_cast<int>(seen.size()), n);
-    EXPECT_EQ(a->Background_Index, 0);
+    EXPECT_EQ(v.Background_Index, 0);
     // A new session's picture is never the one before.
     for (int i = 0; i < 40; ++i) {
-        const int before = a->Background_Index;
-        Area_New_Background(a);
-        EXPECT_NE(a->Background_Index, before);
+        const int before = v.Background_Index;
+        Board_New_Look(&v);
+        EXPECT_NE(v.Background_Index, before);
     }
+    // The points the board earns rise as numbers, ten at most at a time.
+    for (int i = 0; i < 12; ++i) v.Points(10 * i, 300, i, 1);
+    EXPECT_EQ(v.Popups.size(), static_cast<size_t>(Max_Popups));
+    Board_New_Look(&v);
+    EXPECT_TRUE(v.Popups.empty());
     // A popup rises a pixel every 100 ms and is gone after its life.
-    a->Popups[a->Popup_Count++] = Popup_Create(100, 200, 7, 1);
-    const Score_Popup* p = a->Popups[0];
+    v.Points(100, 200, 7, 1);
+    const Score_Popup* p = v.Popups[0].get();
     const int life = p->life;
     EXPECT_GE(life, 10);
     EXPECT_LE(life, 29);
     for (int step = 0; step < life; ++step) {
         EXPECT_EQ(p->y, 200 - step);
         Plat_Clock_Advance(101);
-        Popups_Update(a);
-        ASSERT_EQ(a->Popup_Count, 1);
+        Popups_Step(&v, Plat_Tick());
+        ASSERT_EQ(v.Popups.size(), 1u);
     }
     Plat_Clock_Advance(101);
-    Popups_Update(a);
-    EXPECT_EQ(a->Popup_Count, 0);
+    Popups_Step(&v, Plat_Tick());
+    EXPECT_TRUE(v.Popups.empty());
     // A collected row shimmers through its frames; settled stones stay on frame 0.
     Area_Reset(a);
     for (int c = 1; c <= a->Width; ++c) Area_Cell(a, c, 11).kind = Area_Cell(a, c, 10).kind = 3;
@@ -294,18 +302,44 @@ TEST_F(Game_Test, TheBoardsPicturesPopupsAndShimmerMoveAsTheyShould) {
     std::set<int> frames;
     for (int i = 0; i < 8; ++i) {
         Plat_Clock_Advance(120);
-        Rows_Animate(a);
-        Area_Draw_Cells(a);
+        Game_Frame(&game, 0);
         frames.insert(Area_Cell(a, 5, 11).frame);
         EXPECT_EQ(Area_Cell(a, 5, 10).frame, 0);
     }
     EXPECT_GE(frames.size(), 4u);
 }
 
+// Drawing draws: the picture leaves the game as it was, and the frames behind a
+// box (a failed save's notice, say) leave a collected row on the board even when
+// its second is up; the next tick of play takes it away.
+TEST_F(Game_Test, DrawingTheGameChangesNothingAndOnlyTheTickTakesRowsAway) {
+    Load({{Line_Of(1, 30)}});
+    Build_Area* a = game.Area.get();
+    for (int c = 1; c <= a->Width; ++c) Area_Cell(a, c, 11).kind = 4;
+    Row_Collect(a, 11);
+    Block_Spawn(&a->Current, 6);
+    game.Screen->Board.Points(50, 60, 9, 2);
+    std::vector<Stone_Cell> cells(a->Cells, a->Cells + Cell_Rows * Cell_Cols);
+    const Block block = a->Current;
+    const int popup_y = game.Screen->Board.Popups[0]->y;
+    Game_Draw_Picture(game);
+    Game_Draw_Picture(game);
+    EXPECT_EQ(std::memcmp(cells.data(), a->Cells, sizeof a->Cells), 0);
+    EXPECT_EQ(std::memcmp(&block, &a->Current, sizeof block), 0);
+    EXPECT_EQ(game.Screen->Board.Popups[0]->y, popup_y);
+    Plat_Clock_Advance(1500);
+    Game_Draw_Behind_Box(&game);
+    EXPECT_EQ(a->Collect_Count, 1);
+    EXPECT_EQ(Area_Cell(a, 3, 11).kind, 4);
+    Rows_Leave(a, Plat_Tick());
+    EXPECT_EQ(a->Collect_Count, 0);
+    EXPECT_EQ(Area_Cell(a, 3, 11).kind, 0);
+}
+
 TEST_F(Game_Test, PopupDigitsGrowWithTheirKindAndCycleEightShadesOfTwoColours) {
-    Score_Popup* one = Popup_Create(10, 10, 7, 1);
-    Score_Popup* row = Popup_Create(10, 10, 123, 2);
-    Score_Popup* rows = Popup_Create(10, 10, 45, 3);
+    const auto one = Popup_Create(10, 10, 7, 1);
+    const auto row = Popup_Create(10, 10, 123, 2);
+    const auto rows = Popup_Create(10, 10, 45, 3);
     EXPECT_EQ(one->frames[0].width, 8);
     EXPECT_EQ(one->frames[0].height, 8);
     EXPECT_EQ(row->frames[0].width, 48);
@@ -330,7 +364,6 @@ TEST_F(Game_Test, PopupDigitsGrowWithTheirKindAndCycleEightShadesOfTwoColours) {
         for (int c : first) shifted.insert(c + f);
         EXPECT_EQ(colours(row->frames[f]), shifted) << "frame " << f;
     }
-    for (Score_Popup* p : {one, row, rows}) Popup_Destroy(p);
 }
 
 TEST_F(Game_Test, ABookThatCannotBeLoadedIsNotOfferedAgain) {

@@ -13,7 +13,7 @@
 #include "game/board.h"
 #include "game/play.h"
 #include "game/saving.h"
-#include "records/session_diary.h"
+#include "records/screens/session_diary.h"
 #include "scratch_cwd.h"
 #include "scripture/hs_book.h"
 
@@ -28,7 +28,8 @@ std::string Line_Of(int verse, int n) {
 
 // Verses watched as the screens watch them.
 std::vector<int> Shown;
-const Reading_Hooks Watch = {[](Game_State* s) { Shown.push_back(+s->Progress.Verse); }, nullptr};
+const Play_Hooks Watch = {nullptr, nullptr,
+                          [](Game_State* s) { Shown.push_back(+s->Progress.Verse); }, nullptr};
 
 class Play_Test : public Shared_State_Test {
   protected:
@@ -37,10 +38,10 @@ class Play_Test : public Shared_State_Test {
         std::filesystem::create_directories("SAVE");
         Di_Keyboard = true;
         Shown.clear();
-        Reading_Attach(&Watch);
+        Play_Attach(&Watch);
     }
     void TearDown() override {
-        Reading_Attach(nullptr);
+        Play_Attach(nullptr);
         Shared_State_Test::TearDown();
     }
     // A game on a book of these chapters (verse lines), at its first verse.
@@ -51,10 +52,9 @@ class Play_Test : public Shared_State_Test {
             for (const std::string& v : chapters[c]) text += v + "\r\n";
         }
         cwd.Write("HScripts/Ruf.txt", text);
-        s->Open_Book = new HS_Book();
-        ASSERT_EQ(HS_Book_Load(s->Open_Book, "HScripts/Ruf.txt"), 1);
-        s->Area = Area_Create(32, 16);
-        s->Sessions = Session_List_Create();
+        Game_Prepare(s);
+        s->Open_Book = std::make_unique<HS_Book>();
+        ASSERT_EQ(HS_Book_Load(s->Open_Book.get(), "HScripts/Ruf.txt"), 1);
         Game_Progress& g = s->Progress;
         g.Book_Index = 8;
         g.Chapter = g.Verse = g.Letters = 1;
@@ -92,7 +92,7 @@ TEST_F(Play_Test, LettersOpenEveryVerseTheyReachAndEveryFourPointsMakeALetter) {
     g.Session_End = 0;
     g.Verse = 3;
     g.Letters = 39;
-    Area_Cell(game.Area, 5, 0).kind = 3;
+    Area_Cell(game.Area.get(), 5, 0).kind = 3;
     game.Area->Block_Points = 4;
     Landing_Settle(&game, &carry);
     EXPECT_EQ(+g.Session_End, Session_Failed);
@@ -114,7 +114,7 @@ TEST_F(Play_Test, ASaveInAnyTickAroundALandingHoldsTheLandingWhole) {
             g.Session_End = 0;
             const int letters = scenario == Verse ? 10 : 0;  // one short of the verse
             g.Letters = letters;
-            Build_Area* a = game.Area;
+            Build_Area* a = game.Area.get();
             Area_Reset(a);
             // A flat block of four stones over columns 5..8.
             Block_Spawn(&a->Current, 5);
@@ -193,9 +193,9 @@ TEST_F(Play_Test, ASessionEndsInTheStorageTheDiaryAndTheNextChapter) {
     EXPECT_EQ(+g.Store_Verses, 1);
     EXPECT_EQ(+g.Store_Sessions, 1);
     Session_Close(&game, r);
-    ASSERT_EQ(game.Sessions->count, 2);
-    EXPECT_EQ(game.Sessions->records[1].session_number, 4);
-    EXPECT_EQ(game.Sessions->records[1].success, 1);
+    ASSERT_EQ(game.Sessions.size(), 2u);
+    EXPECT_EQ(game.Sessions[1].session_number, 4);
+    EXPECT_EQ(game.Sessions[1].success, 1);
     EXPECT_EQ(Session_Percent(30, 100), 30);
     EXPECT_EQ(Session_Percent(0, 0), 100);
     EXPECT_EQ(Chapter_Advance(&game), 1);

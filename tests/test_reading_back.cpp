@@ -9,7 +9,7 @@
 #include "core/bytes.h"
 #include "graphics/display.h"
 #include "program_runner.h"
-#include "records/session_diary.h"
+#include "records/screens/session_diary.h"
 #include "shot_text.h"
 #include "ui_fixture.h"
 
@@ -126,32 +126,28 @@ Session_Record Record(int number, int points, int success, int duration = 65) {
 }
 
 TEST(Diary_Rows, ARowHoldsTheFiguresInTheirColumns) {
-    Session_List* list = Session_List_Create();
-    ASSERT_TRUE(list->ready);
-    EXPECT_STREQ(list->header,
+    EXPECT_STREQ(Session_Header_Text,
                  "Номр Книга Глава Стихов* Баллов Блоков Рядов Выплн Штраф Длительность");
-    Session_List_Append(list, Record(12, 345, 0));
-    EXPECT_STREQ(Session_Row_Text(list, 0),
-                 "  12  Откр     3   2/ 20    345      7     1  Fail    44 1 мин 5 сек");
-    EXPECT_EQ(Session_Row_Text(list, 1), nullptr);
-    Session_List_Destroy(list);
+    char row[80];
+    Session_Row_Text(Record(12, 345, 0), row, sizeof row);
+    EXPECT_STREQ(row, "  12  Откр     3   2/ 20    345      7     1  Fail    44 1 мин 5 сек");
 }
 
 TEST(Diary_Rows, SortingIsStableAndByNumberRestoresTheSessions) {
-    Session_List* list = Session_List_Create();
+    Session_List list;
     const int points[6] = {50, 20, 50, 10, 20, 50};
-    for (int i = 0; i < 6; ++i) Session_List_Append(list, Record(i + 1, points[i], i % 2));
-    Session_List_Sort(list, Sort_Points);
-    std::vector<int> order;
-    for (int i = 0; i < list->count; ++i) order.push_back(list->records[i].session_number);
-    EXPECT_EQ(order, (std::vector<int>{4, 2, 5, 1, 3, 6}));  // equal points keep their order
-    Session_List_Sort(list, Sort_Points);
-    order.clear();
-    for (int i = 0; i < list->count; ++i) order.push_back(list->records[i].session_number);
-    EXPECT_EQ(order, (std::vector<int>{4, 2, 5, 1, 3, 6}));  // twice: the same
-    Session_List_Sort(list, Sort_Number);
-    for (int i = 0; i < list->count; ++i) EXPECT_EQ(list->records[i].session_number, i + 1);
-    Session_List_Destroy(list);
+    for (int i = 0; i < 6; ++i) list.push_back(Record(i + 1, points[i], i % 2));
+    auto order = [&list] {
+        std::vector<int> numbers;
+        for (const Session_Record& r : list) numbers.push_back(r.session_number);
+        return numbers;
+    };
+    Session_List_Sort(&list, Sort_Points);
+    EXPECT_EQ(order(), (std::vector<int>{4, 2, 5, 1, 3, 6}));  // equal points keep their order
+    Session_List_Sort(&list, Sort_Points);
+    EXPECT_EQ(order(), (std::vector<int>{4, 2, 5, 1, 3, 6}));  // twice: the same
+    Session_List_Sort(&list, Sort_Number);
+    EXPECT_EQ(order(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
 }
 
 class Diary_Test : public Ui_Test {
@@ -169,14 +165,16 @@ class Diary_Test : public Ui_Test {
 };
 
 TEST_F(Diary_Test, PagesScrollButNeverShowRowsPastTheRecords) {
-    Session_List* list = Session_List_Create();
-    for (int i = 1; i <= 25; ++i) Session_List_Append(list, Record(i, i * 10, 1));
-    Session_Diary diary(list);
+    Session_List list;
+    for (int i = 1; i <= 25; ++i) list.push_back(Record(i, i * 10, 1));
+    Session_Diary diary(&list);
     ASSERT_EQ(diary.ready, 1);
     EXPECT_EQ(diary.rows_per_page, 19);
     EXPECT_EQ(diary.scroll->maximum, 25);
     auto shows_row = [&](int n) {
-        return Shot_Find_Text(Back_Buffer_Shot(), Session_Row_Text(list, n - 1), Font_8x16, 3);
+        char row[80];
+        Session_Row_Text(list[n - 1], row, sizeof row);
+        return Shot_Find_Text(Back_Buffer_Shot(), row, Font_8x16, 3);
     };
     diary.Draw(Back_Buffer);
     EXPECT_TRUE(shows_row(1));
@@ -190,13 +188,12 @@ TEST_F(Diary_Test, PagesScrollButNeverShowRowsPastTheRecords) {
     diary.first_row = 25;  // the scroll bar at its end: an empty page
     diary.Draw(Back_Buffer);
     for (int n = 1; n <= 25; ++n) EXPECT_FALSE(shows_row(n)) << n;
-    Session_List_Destroy(list);
 }
 
 TEST_F(Diary_Test, AShortListAlwaysStartsAtItsFirstRow) {
-    Session_List* list = Session_List_Create();
-    for (int i = 1; i <= 3; ++i) Session_List_Append(list, Record(i, 5, i != 2));
-    Session_Diary diary(list);
+    Session_List list;
+    for (int i = 1; i <= 3; ++i) list.push_back(Record(i, 5, i != 2));
+    Session_Diary diary(&list);
     std::vector<Script_Command> c;
     std::string why;
     // The scroll bar dragged to its bottom, then Escape.
@@ -208,7 +205,6 @@ TEST_F(Diary_Test, AShortListAlwaysStartsAtItsFirstRow) {
     diary.Run();
     EXPECT_GT(diary.scroll->position, 0);
     EXPECT_EQ(diary.first_row, 0);
-    Session_List_Destroy(list);
 }
 
 }  // namespace

@@ -14,14 +14,15 @@
 #include "game/board.h"
 #include "game/play.h"
 #include "game/saving.h"
+#include "game/books.h"
 #include "game/screens/book_choice.h"
 #include "game/screens/game_loop.h"
 #include "game/screens/game_screen.h"
 #include "game/screens/save_slots.h"
 #include "game/slot_file.h"
 #include "program_runner.h"
-#include "records/session_diary.h"
-#include "records/slot_menu.h"
+#include "records/screens/session_diary.h"
+#include "records/screens/slot_menu.h"
 #include "shot_text.h"
 #include "ui_fixture.h"
 
@@ -45,7 +46,7 @@ class Slot_Test : public Ui_Test {
         Ui_Test::TearDown();
     }
     void Lay_Out(Game_State* g) {
-        ASSERT_EQ(Game_Layout(g), 1);
+        Game_Layout(g);
         g->Progress.Book_Index = 8;
         ASSERT_EQ(Load_Game_Book(g), 1);
         Game_Progress& p = g->Progress;
@@ -58,8 +59,8 @@ class Slot_Test : public Ui_Test {
         p.Ses_Blocks = 9;
         p.Ses_Start = 1234567;
         p.Reserved[3] = 7;
-        Area_Cell(g->Area, 4, 11).kind = 5;
-        Area_Cell(g->Area, 5, 11).kind = 2;
+        Area_Cell(g->Area.get(), 4, 11).kind = 5;
+        Area_Cell(g->Area.get(), 5, 11).kind = 2;
     }
     std::string Slot_Bytes(int n) { return cwd.Read("SAVE/slot" + std::to_string(n)); }
     Game_State game, other;
@@ -86,13 +87,13 @@ TEST_F(Slot_Test, TheFileHoldsItsHeadProgressCellsAndRecordsAtTheirOffsets) {
     EXPECT_EQ(Get_Le32(&b[386 + 24 * (11 * 20 + 4)]), 5u);         // cell (4, 11)
     EXPECT_EQ(Get_Le32(&b[14786]), 0u);
     // Each finished session adds 52 bytes.
-    game.Sessions->count = 0;
+    game.Sessions.clear();
     Session_Record r{};
     r.book = 8;
     r.points = 77;
     r.duration = 61;
-    Session_List_Append(game.Sessions, r);
-    Session_List_Append(game.Sessions, r);
+    game.Sessions.push_back(r);
+    game.Sessions.push_back(r);
     ASSERT_EQ(Slot_Save(&game, 3), 1);
     b = Slot_Bytes(3);
     ASSERT_EQ(b.size(), 14790u + 2 * 52);
@@ -104,15 +105,15 @@ TEST_F(Slot_Test, TheFileHoldsItsHeadProgressCellsAndRecordsAtTheirOffsets) {
 TEST_F(Slot_Test, SaveContinueAndSaveAgainGiveTheSameGameAndTheHeadCutsTheName) {
     Session_Record r{};
     r.session_number = 1;
-    Session_List_Append(game.Sessions, r);
+    game.Sessions.push_back(r);
     std::snprintf(game.Progress.Player_Name, 32, "%s", std::string(31, 'Я').c_str());
     ASSERT_EQ(Slot_Save(&game, 3), 1);
     Lay_Out(&other);
-    Area_Reset(other.Area);
+    Area_Reset(other.Area.get());
     ASSERT_EQ(Slot_Load(&other, 3), 1);
     EXPECT_EQ(+other.Progress.Store_Points, -40);
-    EXPECT_EQ(other.Sessions->count, 1);
-    EXPECT_EQ(Area_Cell(other.Area, 5, 11).kind, 2);
+    EXPECT_EQ(other.Sessions.size(), 1u);
+    EXPECT_EQ(Area_Cell(other.Area.get(), 5, 11).kind, 2);
     ASSERT_EQ(Slot_Save(&other, 7), 1);
     const std::string a = Slot_Bytes(3), b = Slot_Bytes(7);
     EXPECT_EQ(a.substr(64), b.substr(64));                 // progress, cells and records alike
@@ -137,8 +138,8 @@ TEST_F(Slot_Test, ASaveOfTheTickASessionEndedGoesOnWithItsResults) {
         Exit_Requested = 1;  // every box closes at once
         Game_Run(&other, 0);
         Exit_Requested = 0;
-        ASSERT_EQ(other.Sessions->count, 1);
-        const Session_Record& r = other.Sessions->records[0];
+        ASSERT_EQ(other.Sessions.size(), 1u);
+        const Session_Record& r = other.Sessions[0];
         EXPECT_EQ(r.session_number, 2);
         if (end == Session_Completed) {
             EXPECT_EQ(r.success, 1);
@@ -153,6 +154,37 @@ TEST_F(Slot_Test, ASaveOfTheTickASessionEndedGoesOnWithItsResults) {
         }
         Game_Close(&other);
     }
+}
+
+// A slot chosen to continue that does not fit its book, or whose book cannot be
+// read, is refused with a word to the player, and the main menu is back.
+TEST_F(Slot_Test, ASlotThatCannotBeContinuedSaysWhy) {
+    game.Progress.Chapter = 7;  // Руфь here has one chapter
+    ASSERT_EQ(Slot_Save(&game, 1), 1);
+    game.Progress.Chapter = 1;
+    game.Progress.Book_Index = 2;  // Исход, not there
+    ASSERT_EQ(Slot_Save(&game, 2), 1);
+    Scratch_Dir dir;
+    dir.Link_Bundled_Data(false);
+    dir.Write("HScripts/Ruf.txt", cwd.Read("HScripts/Ruf.txt"));
+    dir.Write("SAVE/slot1", Slot_Bytes(1));
+    dir.Write("SAVE/slot2", Slot_Bytes(2));
+    const std::string open = "wait 300\nclick 320 264\nmove 5 470\nwait 600\n";
+    const Program_Run run = Run_Program(
+        dir,
+        open + "click 320 68\nmove 5 470\nwait 800\nshot one.bmp\nkey RETURN\nwait 800\n" + open +
+            "click 320 98\nmove 5 470\nwait 800\nshot two.bmp\nkey RETURN\nwait 800\n",
+        {"VELTRAN_SEED=4"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(
+        Shot_Find_Text(Shot_Read(dir.Read("one.bmp")), "СОХРАНЕНИЕ ПОВРЕЖДЕНО", Font_8x16, 2));
+    EXPECT_TRUE(Shot_Find_Text(Shot_Read(dir.Read("two.bmp")), "КНИГА СОХРАНЕНИЯ НЕ ЧИТАЕТСЯ",
+                               Font_8x16, 2));
+    EXPECT_TRUE(Log_In_Order(
+        run.report,
+        {"\n Can not load game from slot 1: файл поврежден (глава 7, стих 1)", "\n Close Game",
+         "\n Книга HScripts/Ishod.txt не загружена", "\n Close Game"}));
+    EXPECT_EQ(Log_Count(run.report, "\n Start new sesion"), 0u);
 }
 
 TEST_F(Slot_Test, LabelsGiveTheNameBookAndTimeInRussian) {
@@ -175,7 +207,7 @@ TEST_F(Slot_Test, LabelsGiveTheNameBookAndTimeInRussian) {
     for (const auto& c : cases) {
         h.saved = Plat_Scripted_Epoch + c.after;
         h.in_use = c.in_use;
-        Slot_Menu::Label(c.slot, h, c.damaged, label, sizeof label);
+        Slot_Label(c.slot, h, c.damaged, label, sizeof label);
         EXPECT_STREQ(label, c.label);
     }
 }
@@ -267,12 +299,12 @@ TEST_F(Slot_Test, DamagedSlotsAreRefusedWithALineAndShownAsDamaged) {
     EXPECT_NE(cwd.Log().find("\n Can not load game from slot 9"), std::string::npos);
     Slot_Menu menu(Slot_Menu::Mode_Load);
     ASSERT_EQ(menu.ok, 1);
-    EXPECT_FALSE(menu.damaged[0]);
-    EXPECT_TRUE(menu.damaged[1]);  // short
-    EXPECT_TRUE(menu.damaged[2]);  // magic
-    EXPECT_TRUE(menu.damaged[4]);  // book
-    EXPECT_TRUE(menu.damaged[7]);  // folder
-    EXPECT_EQ(menu.heads[8].in_use, 0);
+    EXPECT_FALSE(menu.slots.damaged[0]);
+    EXPECT_TRUE(menu.slots.damaged[1]);  // short
+    EXPECT_TRUE(menu.slots.damaged[2]);  // magic
+    EXPECT_TRUE(menu.slots.damaged[4]);  // book
+    EXPECT_TRUE(menu.slots.damaged[7]);  // folder
+    EXPECT_EQ(menu.slots.heads[8].in_use, 0);
 }
 
 TEST_F(Slot_Test, TheMenuMakesTheSaveFolderAndAnEmptySlotCannotBeLoaded) {

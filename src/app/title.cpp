@@ -6,6 +6,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "game/screens/game_loop.h"
+#include "game/screens/save_slots.h"
 #include "graphics/display.h"
 #include "graphics/font.h"
 #include "graphics/sprites.h"
@@ -164,10 +165,9 @@ namespace {
 // A new or a continued game in a state of its own, closed and freed when it ends.
 void Play_Game(Title_Screen* t, bool continued) {
     t->game = std::make_unique<Game_State>();
-    if (continued)
-        Game_Continue(t->game.get());
-    else
-        Game_New(t->game.get(), t->name_line->text);
+    const Game_Result result =
+        continued ? Game_Continue(t->game.get()) : Game_New(t->game.get(), t->name_line->text);
+    Continue_Failure_Notice(result);
     Game_Close(t->game.get());
     t->game.reset();
 }

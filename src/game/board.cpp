@@ -1,8 +1,6 @@
 // The falling-block rules: dealing, steering, landing and the rows it completes.
 #include "game/board.h"
 
-#include <new>
-
 #include "platform/shell_input.h"
 #include "platform/platform.h"
 
@@ -62,9 +60,6 @@ const Block_Shape Shapes_C[23] = {
 
 namespace {
 
-Popup_Create_Fn Make_Popup = nullptr;
-Popup_Release_Fn Free_Popup = nullptr;
-
 // The steering keys: DirectInput code and the hold time before a held key repeats.
 struct Control_Key {
     int dik;
@@ -75,10 +70,8 @@ const Control_Key Key_Codes_Delays[Control_Keys] = {
     {DIK_DOWN, 200}, {DIK_RETURN, 400}, {DIK_SPACE, 400},
 };
 
-void Add_Popup(Build_Area* a, int x, int y, int value, int kind) {
-    if (a->Popup_Count >= Max_Popups || Make_Popup == nullptr) return;
-    Score_Popup* p = Make_Popup(x, y, value, kind);
-    if (p != nullptr) a->Popups[a->Popup_Count++] = p;
+void Tell_Points(Build_Area* a, int x, int y, int value, int kind) {
+    if (a->Watcher != nullptr) a->Watcher->Points(x, y, value, kind);
 }
 
 // Outside the board, or an occupied cell. Places above row 0 are free.
@@ -103,29 +96,10 @@ int Run_Pay(int m) {
 
 }  // namespace
 
-void Popups_Attach(Popup_Create_Fn create, Popup_Release_Fn release) {
-    Make_Popup = create;
-    Free_Popup = release;
-}
-
-Build_Area* Area_Create(int frame_height, int top_strip_height) {
-    Build_Area* a = new (std::nothrow) Build_Area();
-    if (a == nullptr) return nullptr;
-    a->Left = 0;
-    a->Top = 480 - frame_height - a->Height * Cell_Size;
-    a->Wall_Top = top_strip_height;
-    Backgrounds_Open(&a->Backgrounds);
-    a->Background_Index = 0;
-    Area_Reset(a);
+std::unique_ptr<Build_Area> Area_Create() {
+    auto a = std::make_unique<Build_Area>();
+    Area_Reset(a.get());
     return a;
-}
-
-void Area_Destroy(Build_Area* area) {
-    if (area == nullptr) return;
-    Area_Reset(area);
-    Sprite_Release(&area->Background);
-    Backgrounds_Close(&area->Backgrounds);
-    delete area;
 }
 
 void Area_Reset(Build_Area* a) {
@@ -136,11 +110,6 @@ void Area_Reset(Build_Area* a) {
         c.frame_step = 1;
     }
     a->Collect_Count = 0;
-    for (int i = 0; i < a->Popup_Count; ++i) {
-        if (Free_Popup != nullptr) Free_Popup(a->Popups[i]);
-        a->Popups[i] = nullptr;
-    }
-    a->Popup_Count = 0;
     a->Block_Points = a->Block_Rows = 0;
 }
 
@@ -288,7 +257,7 @@ int Block_Land(Build_Area* a, Block* b) {
         cell.frame_step = 1;
     }
     a->Block_Points += points;
-    Add_Popup(a, Cell_Size * b->X, Cell_Size * b->Y, points, 1);
+    Tell_Points(a, Cell_Size * b->X, Cell_Size * b->Y, points, 1);
     Rows_Check(a, box.min_row, box.max_row);
     return points;
 }
@@ -307,7 +276,7 @@ int Rows_Check(Build_Area* a, int first, int last) {
         const int k = a->Width * n;
         const int bonus = 5 * k + Plat_Rand() % (5 * k);
         a->Block_Points += bonus;
-        Add_Popup(a, 16 * a->Width, 16 * a->Height, bonus, 3);
+        Tell_Points(a, 16 * a->Width, 16 * a->Height, bonus, 3);
     }
     a->Block_Rows += n;
     return n;
@@ -340,13 +309,21 @@ int Row_Collect(Build_Area* a, int row) {
     }
     if (m > 0) points += Run_Pay(m);
     a->Block_Points += points;
-    Add_Popup(a, 16 * a->Width, Cell_Size * row, points, 2);
+    Tell_Points(a, 16 * a->Width, Cell_Size * row, points, 2);
     return points;
 }
 
-void Rows_Animate(Build_Area* a) {
-    const uint32_t now = Plat_Tick();
+void Rows_Leave(Build_Area* a, uint32_t now) {
     for (int i = 0; i < a->Collect_Count;) {
+        if (a->Collect_List[i].remove_at < now)
+            Row_Remove(a, i);  // the next entry moves into place i
+        else
+            ++i;
+    }
+}
+
+void Rows_Shimmer(Build_Area* a, uint32_t now) {
+    for (int i = 0; i < a->Collect_Count; ++i) {
         const int row = a->Collect_List[i].row;
         for (int c = 1; c <= a->Width; ++c) {
             Stone_Cell& cell = Area_Cell(a, c, row);
@@ -361,10 +338,32 @@ void Rows_Animate(Build_Area* a) {
                 cell.frame_step = -1;
             }
         }
-        if (a->Collect_List[i].remove_at < now)
-            Row_Remove(a, i);  // the next entry moves into place i
-        else
-            ++i;
+    }
+}
+
+void Cells_Step(Build_Area* a) {
+    for (int r = 0; r < a->Height; ++r)
+        for (int c = 1; c <= a->Width; ++c) {
+            Stone_Cell& cell = Area_Cell(a, c, r);
+            if (cell.kind > 0) continue;
+            cell.frame += cell.frame_step;
+            if (cell.frame >= 8) {
+                cell.frame = 7;
+                cell.frame_step = -1;
+            } else if (cell.frame <= 0) {
+                cell.frame = 0;
+                cell.frame_step = 1;
+            }
+        }
+}
+
+void Block_Animate(Block* b, uint32_t now) {
+    for (int i = 0; i < b->count; ++i) {
+        Block_Stone& st = b->Stones[i];
+        if (st.last_step + static_cast<uint32_t>(st.period) > now) continue;
+        st.frame += st.frame_step;
+        st.last_step = now;
+        if (st.frame >= 8) st.frame = 0;
     }
 }
 

@@ -1,14 +1,13 @@
 // The board and its blocks: dealing shapes, moving, turning and mirroring the
 // falling block, landing it, and collecting, animating and removing full rows.
-// Everything here runs without a display; score popups are made through hooks
-// that board drawing installs.
+// Everything here runs without a display; whoever shows the board watches the
+// points it earns through a Board_Watcher.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "game/game_state.h"
-#include "graphics/backgrounds.h"
-#include "graphics/sprites.h"
 
 // One stone of a falling block, relative to the block's origin.
 struct Block_Stone {
@@ -35,14 +34,18 @@ struct Block_Box {
     int32_t min_col, max_col, min_row, max_row;
 };
 
-// A floating score number; drawn and owned by board drawing.
-struct Score_Popup;
-using Popup_Create_Fn = Score_Popup* (*)(int x, int y, int value, int kind);
-using Popup_Release_Fn = void (*)(Score_Popup* popup);
-// Board drawing installs how popups are made and released; without it none are made.
-void Popups_Attach(Popup_Create_Fn create, Popup_Release_Fn release);
+// Who shows the board is told of the points a landing earns where it earns them
+// (the numbers that rise over the board): x, y in board pixels; kind 1 a landing,
+// 2 a row, 3 the bonus of several rows. Told before anything else is drawn from
+// the random numbers, in the order the points are earned.
+class Board_Watcher {
+  public:
+    virtual void Points(int x, int y, int value, int kind) = 0;
 
-constexpr int Max_Popups = 10;
+  protected:
+    ~Board_Watcher() = default;
+};
+
 constexpr int Max_Collect = 30;
 constexpr int Board_Width = 12;
 constexpr int Board_Height = 12;
@@ -60,22 +63,19 @@ struct Build_Area {
     Stone_Cell Cells[Cell_Rows * Cell_Cols];  // row-major, cell (c, r) at r * 20 + c
     int32_t Collect_Count = 0;
     Collect_Entry Collect_List[Max_Collect] = {};
-    int32_t Popup_Count = 0;
-    Score_Popup* Popups[Max_Popups] = {};
     int32_t Width = Board_Width;
     int32_t Height = Board_Height;
-    Sprite Background;             // the picture behind the stones
-    Background_Dir Backgrounds;    // the directory of Bkfons.wad
-    int32_t Background_Index = 0;  // the picture shown
-    int32_t Left = 0;              // x of the left wall
-    int32_t Top = 0;               // y of row 0
-    int32_t Wall_Top = 0;          // y where the walls and background begin
-    int32_t Drop_Bonus = 0;        // 0 or 32 (fast drop)
+    int32_t Drop_Bonus = 0;  // 0 or 32 (fast drop)
     Block Current;
     Block Trial;
     int32_t Block_Points = 0;
     int32_t Block_Rows = 0;
     uint32_t Key_Press[Control_Keys] = {};  // when each steering key went down; 0 = not held
+    Board_Watcher* Watcher = nullptr;       // told of the points earned, when someone shows them
+
+    Build_Area() = default;
+    Build_Area(const Build_Area&) = delete;
+    Build_Area& operator=(const Build_Area&) = delete;
 };
 
 // Blocks dealt since the program started; never reset.
@@ -91,10 +91,9 @@ extern const Block_Shape Shapes_A[7];
 extern const Block_Shape Shapes_B[13];
 extern const Block_Shape Shapes_C[23];
 
-// A new board: 12 x 12, placed on the screen from the heights of the bottom frame
-// and the top strip pictures, with the background directory read (no picture yet).
-Build_Area* Area_Create(int frame_height, int top_strip_height);
-void Area_Destroy(Build_Area* area);
+// A new board: 12 x 12, every cell empty.
+std::unique_ptr<Build_Area> Area_Create();
+// Every cell empty, no row collected, nothing earned by the block.
 void Area_Reset(Build_Area* area);
 
 inline Stone_Cell& Area_Cell(Build_Area* a, int col, int row) {
@@ -112,5 +111,15 @@ void Block_Control(Build_Area* area);
 int Block_Land(Build_Area* area, Block* block);
 int Rows_Check(Build_Area* area, int first, int last);
 int Row_Collect(Build_Area* area, int row);
-void Rows_Animate(Build_Area* area);
+// A collected row leaves the board a second after it was collected: those whose
+// time is up at now, in the order they were collected.
+void Rows_Leave(Build_Area* area, uint32_t now);
 void Row_Remove(Build_Area* area, int entry);
+
+// The board's animation, a step for every frame shown: the empty cells take their
+// next frame (Cells_Step, before the frame is drawn), the stones of collected rows
+// shimmer (Rows_Shimmer, after it), and the falling block's stones turn (Block_Animate,
+// before it).
+void Cells_Step(Build_Area* area);
+void Rows_Shimmer(Build_Area* area, uint32_t now);
+void Block_Animate(Block* block, uint32_t now);

@@ -3,7 +3,6 @@
 
 #include <cstring>
 #include <initializer_list>
-#include <new>
 
 #include "core/bytes.h"
 #include "core/report_log.h"
@@ -100,57 +99,31 @@ void Cells_Read(const uint8_t in[Cells_Bytes], Stone_Cell cells[Cell_Rows * Cell
     }
 }
 
-int Session_List_Reserve(Session_List* list, int n) {
-    if (n <= list->capacity) return 1;
-    Session_Record* grown = new (std::nothrow) Session_Record[static_cast<size_t>(n)]();
-    if (grown == nullptr) return 0;
-    if (list->records != nullptr && list->capacity > 0)
-        std::memcpy(grown, list->records,
-                    sizeof(Session_Record) * static_cast<size_t>(list->capacity));
-    delete[] list->records;
-    list->records = grown;
-    list->capacity = n;
-    return 1;
-}
-
-int Session_List_Append(Session_List* list, const Session_Record& record) {
-    if (list->count >= list->capacity && !Session_List_Reserve(list, list->capacity + 10)) return 0;
-    list->records[list->count++] = record;
-    return 1;
-}
-
-Session_List::~Session_List() {
-    Session_List_Release(this);
-}
-
-void Session_List_Release(Session_List* list) {
-    delete[] list->records;
-    list->records = nullptr;
-    list->capacity = list->count = 0;
-}
-
 namespace {
-// Everything the state holds, released; whether there was anything.
+// Everything the state holds, released (the screen first: its objects watch the
+// board); whether there was anything.
 bool Release(Game_State* s) {
-    const bool held = s->Area != nullptr || s->Open_Book != nullptr || s->Sessions != nullptr ||
-                      s->Screen != nullptr;
+    const bool held = s->Area != nullptr || s->Open_Book != nullptr || s->Screen != nullptr;
     s->Screen.reset();
-    Area_Destroy(s->Area);
-    s->Area = nullptr;
-    if (s->Open_Book != nullptr) HS_Book_Free(s->Open_Book);
-    delete s->Open_Book;
-    s->Open_Book = nullptr;
-    delete s->Sessions;
-    s->Sessions = nullptr;
+    s->Area.reset();
+    s->Open_Book.reset();
+    s->Sessions.clear();
     return held;
 }
 }  // namespace
 
-int Game_Close(Game_State* s) {
-    if (Release(s)) Report_Log("\n Close Game");
-    return 1;
-}
+Game_State::Game_State() = default;
 
 Game_State::~Game_State() {
     Release(this);
+}
+
+void Game_Prepare(Game_State* s) {
+    s->Area = Area_Create();
+    s->Sessions.clear();
+}
+
+int Game_Close(Game_State* s) {
+    if (Release(s)) Report_Log("\n Close Game");
+    return 1;
 }

@@ -1,12 +1,13 @@
 // The state of one game: where the player stands (Game_Progress, saved byte for
 // byte in slot files), the board's cells, finished sessions, and the Game_State
-// object that holds them with the game screen's objects.
+// object that owns them (and, opaquely, the game screen's objects).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include <memory>
+#include <vector>
 
 // --- where the player stands: 322 bytes, packed, little-endian in files -------
 // The fields are unaligned: read and assign them, never bind a reference or a
@@ -82,27 +83,8 @@ struct Session_Record {
 };
 static_assert(sizeof(Session_Record) == 52, "a session record is thirteen 32-bit fields");
 
-// The growable list of finished sessions, with what the session diary keeps beside
-// it (made by Session_List_Create of the diary).
-struct Session_List {
-    int32_t capacity = 0;
-    int32_t count = 0;
-    Session_Record* records = nullptr;  // owned, capacity records
-    char header[128] = {};              // the diary's column header
-    char row[80] = {};                  // the diary row last formatted
-    int32_t ready = 0;                  // 1 when the records array was obtained
-
-    Session_List() = default;
-    ~Session_List();
-    Session_List(const Session_List&) = delete;
-    Session_List& operator=(const Session_List&) = delete;
-};
-// Grows the list to room for n records (never shrinks); 1, or 0 when out of memory.
-int Session_List_Reserve(Session_List* list, int n);
-// Appends a record, growing the list by 10 when it is full; 0 when it could not
-// grow (the record is dropped).
-int Session_List_Append(Session_List* list, const Session_Record& record);
-void Session_List_Release(Session_List* list);
+// The finished sessions of a game, in the order the diary shows them.
+using Session_List = std::vector<Session_Record>;
 
 // --- explicit little-endian forms of the file records ---------------------------
 void Progress_Write(const Game_Progress& p, uint8_t out[sizeof(Game_Progress)]);
@@ -120,21 +102,24 @@ struct HS_Book;
 struct Game_Screen;
 using Game_Screen_Owner = std::unique_ptr<Game_Screen, void (*)(Game_Screen*)>;
 
-// One game: made by the main menu for each new or continued game, filled by the
-// game screen's layout; Game_Close releases everything it holds.
+// One game: made by the main menu for each new or continued game, prepared by the
+// rules (Game_Prepare) and shown by the game screen; Game_Close releases everything
+// it holds.
 struct Game_State {
-    Build_Area* Area = nullptr;
     Game_Progress Progress = {};
-    HS_Book* Open_Book = nullptr;  // the current book, or none
-    Session_List* Sessions = nullptr;
+    std::unique_ptr<Build_Area> Area;    // the board, once prepared
+    std::unique_ptr<HS_Book> Open_Book;  // the current book, or none
+    Session_List Sessions;
     Game_Screen_Owner Screen{nullptr, nullptr};
 
-    Game_State() = default;
+    Game_State();
     ~Game_State();
     Game_State(const Game_State&) = delete;
     Game_State& operator=(const Game_State&) = delete;
 };
 
+// A clear board and no finished session: what every game starts from.
+void Game_Prepare(Game_State* state);
 // Releases everything the state holds, the screen's objects with it; may be called
 // any number of times ("Close Game" is logged only when something was held).
 int Game_Close(Game_State* state);

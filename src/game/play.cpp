@@ -2,26 +2,53 @@
 #include "game/play.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
-#include "audio/sound.h"
+#include "core/report_log.h"
 #include "game/board.h"
 #include "platform/platform.h"
 #include "scripture/hs_book.h"
 
 namespace {
 
-const Reading_Hooks* Hooks = nullptr;
+const Play_Hooks* Hooks = nullptr;
 
 int Verse_Length(const Game_State* s) {
-    const char* line = Verse_Text(s->Open_Book, s->Progress.Chapter, s->Progress.Verse);
+    const char* line = Verse_Text(s->Open_Book.get(), s->Progress.Chapter, s->Progress.Verse);
     return line != nullptr ? static_cast<int>(std::strlen(line)) : 0;
 }
 
 }  // namespace
 
-void Reading_Attach(const Reading_Hooks* hooks) {
+void Play_Attach(const Play_Hooks* hooks) {
     Hooks = hooks;
+}
+
+void Game_Start_New(Game_State* s, const char* player_name) {
+    Game_Progress& g = s->Progress;
+    std::memset(&g, 0, sizeof g);
+    std::snprintf(g.Player_Name, sizeof g.Player_Name, "%s", player_name);
+    g.Chapters_Back = 5;
+    s->Sessions.clear();
+}
+
+void Game_Begin_Book(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    g.Book_Done = g.Session_End = 0;
+    g.Chapter = g.Verse = g.Letters = 1;
+}
+
+void Session_Start(Game_State* s) {
+    Game_Progress& g = s->Progress;
+    g.Session_Number += 1;
+    g.Ses_Points = g.Ses_Blocks = g.Ses_Rows = g.Ses_Letters = g.Ses_Verses = 0;
+    g.Verse = 1;
+    g.Ses_Start = Plat_Time();
+    Area_Reset(s->Area.get());
+    if (Hooks != nullptr && Hooks->session_started != nullptr) Hooks->session_started(s);
+    if (Verse_Count(s->Open_Book.get(), g.Chapter) == 0)
+        Report_Log("\n Глава %d книги %s без стихов", g.Chapter, g.Book_Title);
 }
 
 int Add_Letters(Game_State* s, int n) {
@@ -42,7 +69,7 @@ int Open_Next_Verse(Game_State* s) {
     if (Hooks != nullptr && Hooks->show_verse != nullptr) Hooks->show_verse(s);
     g.Verse += 1;
     g.Ses_Verses += 1;
-    if (g.Verse > Verse_Count(s->Open_Book, g.Chapter)) {
+    if (g.Verse > Verse_Count(s->Open_Book.get(), g.Chapter)) {
         g.Session_End = Session_Completed;
         return 0;
     }
@@ -52,14 +79,11 @@ int Open_Next_Verse(Game_State* s) {
 
 void Landing_Settle(Game_State* s, int* carry) {
     Game_Progress& g = s->Progress;
-    Build_Area* a = s->Area;
-    if (Snd_14 >= 0) Sound_Play(Snd_14);
+    Build_Area* a = s->Area.get();
+    if (Hooks != nullptr && Hooks->landed != nullptr) Hooks->landed(s);
     g.Ses_Points += a->Block_Points;
     g.Ses_Blocks += 1;
-    if (a->Block_Rows > 0) {
-        if (Snd_11 >= 0) Sound_Play(Snd_11);
-        g.Ses_Rows += a->Block_Rows;
-    }
+    g.Ses_Rows += a->Block_Rows;
     *carry += a->Block_Points;
     const int letters = *carry / 4;
     *carry %= 4;
@@ -70,7 +94,7 @@ void Landing_Settle(Game_State* s, int* carry) {
 }
 
 bool Block_Tick(Game_State* s, int* carry) {
-    Build_Area* a = s->Area;
+    Build_Area* a = s->Area.get();
     Block_Control(a);
     if (a->Block_Points == 0) return false;
     Landing_Settle(s, carry);
@@ -95,7 +119,7 @@ int Session_Penalty(int letters_total, int letters_gathered) {
 
 Session_Record Session_Settle(Game_State* s) {
     Game_Progress& g = s->Progress;
-    const HS_Book* book = s->Open_Book;
+    const HS_Book* book = s->Open_Book.get();
     const int verses = Verse_Count(book, g.Chapter);
     int letters_total = 0;
     for (int v = 1; v <= verses; ++v)
@@ -130,15 +154,15 @@ Session_Record Session_Settle(Game_State* s) {
 }
 
 void Session_Close(Game_State* s, const Session_Record& record) {
-    if (s->Sessions != nullptr) Session_List_Append(s->Sessions, record);
+    s->Sessions.push_back(record);
     s->Progress.Session_End = 0;
 }
 
 int Chapter_Advance(Game_State* s) {
     Game_Progress& g = s->Progress;
     g.Chapter += 1;
-    if (g.Chapter <= Chapter_Count(s->Open_Book)) return 1;
+    if (g.Chapter <= Chapter_Count(s->Open_Book.get())) return 1;
     g.Book_Done = 1;
-    g.Chapter = Chapter_Count(s->Open_Book);
+    g.Chapter = Chapter_Count(s->Open_Book.get());
     return 0;
 }

@@ -1,19 +1,32 @@
-// The rules of play that turn a landed block into a game's progress: points and
-// rows to the session, every four points a letter, letters into verses, a stone in
-// the top row ending the session; then a session's record and the storage settled,
-// and the next chapter. Screens watch the verses open through hooks.
+// The rules of play: a new game and each new session, then what turns a landed
+// block into a game's progress (points and rows to the session, every four points
+// a letter, letters into verses, a stone in the top row ending the session), a
+// session's record and the storage settled, and the next chapter. Screens watch
+// play through hooks.
 #pragma once
 
 #include "game/game_state.h"
 
-// What the screens do when a verse opens: show_verse runs with the verse now
-// opening (Progress.Verse) before it is counted; verses_changed after it, when the
-// chapter goes on. Without hooks verses open unseen.
-struct Reading_Hooks {
+// What the screens do as play goes on; without hooks it goes on unseen.
+// session_started: a new session's board has just been cleared (a new picture).
+// landed: a block landed; its points and rows are in the board (sounds).
+// show_verse: the verse now opening (Progress.Verse), before it is counted.
+// verses_changed: the verse after it is due, the chapter going on.
+struct Play_Hooks {
+    void (*session_started)(Game_State* state);
+    void (*landed)(Game_State* state);
     void (*show_verse)(Game_State* state);
     void (*verses_changed)(Game_State* state);
 };
-void Reading_Attach(const Reading_Hooks* hooks);
+void Play_Attach(const Play_Hooks* hooks);
+
+// A new game for the player: every counter at its start, no book yet, no session.
+void Game_Start_New(Game_State* state, const char* player_name);
+// The book just loaded is read from its first chapter.
+void Game_Begin_Book(Game_State* state);
+// A new session on the current chapter: the next session number, its counters
+// from zero, verse 1 and a clear board.
+void Session_Start(Game_State* state);
 
 // Adds n letters; opens every verse they reach. 1 while the chapter goes on, 0 once
 // its last verse has opened.

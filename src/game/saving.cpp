@@ -37,8 +37,7 @@ int Slot_Save(Game_State* s, int slot, Sys_Failure* error) {
     h.saved = Plat_Time();
     data.progress = s->Progress;
     std::memcpy(data.cells, s->Area->Cells, sizeof data.cells);
-    if (s->Sessions != nullptr)
-        data.records.assign(s->Sessions->records, s->Sessions->records + s->Sessions->count);
+    data.records = s->Sessions;
     Sys_Failure failed = Sys_Failure::Ok;
     if (!Slot_File_Write(Slot_Path(slot), data, &failed)) {
         Report_Log("\n Can not save game to slot %d", slot);
@@ -64,20 +63,17 @@ int Slot_Load(Game_State* s, int slot) {
     }
     s->Progress = data.progress;
     std::memcpy(s->Area->Cells, data.cells, sizeof data.cells);
-    const int n = static_cast<int>(data.records.size());
-    if (s->Sessions != nullptr && Session_List_Reserve(s->Sessions, n)) {
-        s->Sessions->count = n;
-        for (int i = 0; i < n; ++i) s->Sessions->records[i] = data.records[i];
-    }
+    s->Sessions = std::move(data.records);
     return 1;
 }
 
 bool Slot_Fits_Book(Game_State* s, int slot) {
     const Game_Progress& g = s->Progress;
-    const int chapters = Chapter_Count(s->Open_Book);
+    const HS_Book* book = s->Open_Book.get();
+    const int chapters = Chapter_Count(book);
     // A saved game stands on a chapter of its book, at most one verse past its last
     // (the chapter was completed by the landing saved).
-    if (g.Chapter <= chapters && g.Verse <= Verse_Count(s->Open_Book, g.Chapter) + 1) return true;
+    if (g.Chapter <= chapters && g.Verse <= Verse_Count(book, g.Chapter) + 1) return true;
     Report_Log("\n Can not load game from slot %d: файл поврежден (глава %d, стих %d)", slot,
                static_cast<int>(g.Chapter), static_cast<int>(g.Verse));
     return false;

@@ -6,6 +6,7 @@
 
 #include "core/bytes.h"
 #include "core/files.h"
+#include "core/report_log.h"
 #include "platform/places.h"
 #include "core/system.h"
 
@@ -40,6 +41,13 @@ const char* Progress_Fault(const Game_Progress& g) {
 
 std::string Slot_Path(int slot) {
     return Plat_Path(PLACE_SAVES, "slot" + std::to_string(slot));
+}
+
+bool Slot_Folder_Ready() {
+    const std::string folder = Plat_Place_Folder(PLACE_SAVES);
+    if (Sys_Make_Folders(folder) == Sys_Failure::Ok) return true;
+    Report_Log("\n Error: не удалось создать папку сохранений %s", folder.c_str());
+    return false;
 }
 
 void Slot_Header_Write(const Slot_Header& h, uint8_t out[sizeof(Slot_Header)]) {

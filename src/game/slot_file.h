@@ -43,6 +43,9 @@ struct Slot_Data {
 
 // The file of slot n ("SAVE/slot3" when portable).
 std::string Slot_Path(int slot);
+// Makes the save folder when it is not there; false (and a line in the log) when it
+// cannot be made, a file standing in its way being left alone.
+bool Slot_Folder_Ready();
 
 void Slot_Header_Write(const Slot_Header& h, uint8_t out[sizeof(Slot_Header)]);
 void Slot_Header_Read(const uint8_t in[sizeof(Slot_Header)], Slot_Header* h);

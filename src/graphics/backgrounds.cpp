@@ -3,20 +3,15 @@
 
 #include <cstdio>
 #include <cstring>
-#include <new>
+#include <vector>
 
 #include "core/report_log.h"
 #include "graphics/display.h"
 #include "graphics/wad.h"
 #include "core/system.h"
 
-Background_Dir::~Background_Dir() {
-    Backgrounds_Close(this);
-}
-
 void Backgrounds_Close(Background_Dir* dir) {
-    delete[] dir->entries;
-    dir->entries = nullptr;
+    dir->entries.clear();
     dir->count = 0;
 }
 
@@ -33,10 +28,7 @@ int Backgrounds_Open(Background_Dir* dir, const char* path) {
         return 0;
     }
     std::fclose(f);
-    dir->entries = new (std::nothrow) Sprite_Store_Entry[wad.entries.size() + 1];
-    if (dir->entries == nullptr) return 0;
     // Entries whose block the file does not hold are left out of the directory.
-    int32_t kept = 0;
     for (size_t i = 0; i < wad.entries.size(); ++i) {
         const Sprite_Store_Entry& e = wad.entries[i];
         if (!wad.sane[i] ||
@@ -46,9 +38,9 @@ int Backgrounds_Open(Background_Dir* dir, const char* path) {
                        static_cast<int>(i));
             continue;
         }
-        dir->entries[kept++] = e;
+        dir->entries.push_back(e);
     }
-    dir->count = kept;
+    dir->count = static_cast<int32_t>(dir->entries.size());
     return 1;
 }
 
@@ -57,32 +49,20 @@ int Background_Load(Background_Dir* dir, int index, Sprite* sprite) {
     const Sprite_Store_Entry& e = dir->entries[index];
     FILE* f = Sys_Open(dir->path, "rb");
     if (f == nullptr) return 0;
-    const size_t size = static_cast<size_t>(e.width) * e.height;
-    uint8_t* buffer = new (std::nothrow) uint8_t[size];
-    if (buffer == nullptr) {
-        std::fclose(f);
-        return 0;
-    }
+    std::vector<uint8_t> buffer(static_cast<size_t>(e.width) * e.height);
     const bool read = std::fseek(f, static_cast<long>(e.offset), SEEK_SET) == 0 &&
-                      std::fread(buffer, 1, size, f) == size;
+                      std::fread(buffer.data(), 1, buffer.size(), f) == buffer.size();
     std::fclose(f);
-    if (!read || !Sprite_Create_Surface(e.width, e.height, sprite)) {
-        delete[] buffer;
-        return 0;
-    }
+    if (!read || !Sprite_Create_Surface(e.width, e.height, sprite)) return 0;
     std::memcpy(sprite->name, e.name, 32);
     sprite->name[31] = '\0';
     int32_t pitch = 0;
     uint8_t* pixels = Surface_Lock(sprite->surface, &pitch);
     if (pixels == nullptr) {
         Surface_Release(sprite->surface);
-        delete[] buffer;
         return 0;
     }
-    for (int r = 0; r < e.height; ++r)
-        std::memcpy(pixels + static_cast<size_t>(r) * pitch,
-                    buffer + static_cast<size_t>(r) * e.width, static_cast<size_t>(e.width));
+    Rows_Copy(pixels, pitch, buffer.data(), e.width, e.width, e.height);
     Surface_Unlock(sprite->surface);
-    delete[] buffer;
     return 1;
 }

@@ -3,18 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "graphics/sprites.h"
 
 struct Background_Dir {
-    Sprite_Store_Entry* entries = nullptr;  // owned; pixels unused
+    std::vector<Sprite_Store_Entry> entries;  // pixels unused
     int32_t count = 0;
     char path[260] = {};
-
-    Background_Dir() = default;
-    ~Background_Dir();
-    Background_Dir(const Background_Dir&) = delete;
-    Background_Dir& operator=(const Background_Dir&) = delete;
 };
 
 // Reads the directory of Bkfons.wad (or of the archive at path).

@@ -290,11 +290,10 @@ bool Clicking() {
 
 void Keep_Figures(Game_State* g) {
     std::memcpy(&P.last_progress, &g->Progress, sizeof P.last_progress);
-    if (g->Sessions != nullptr && g->Sessions->count != P.records_seen) {
-        P.records_seen = g->Sessions->count;
+    if (static_cast<int>(g->Sessions.size()) != P.records_seen) {
+        P.records_seen = static_cast<int>(g->Sessions.size());
         P.failed = P.blocks = P.rows = 0;
-        for (int i = 0; i < g->Sessions->count; ++i) {
-            const Session_Record& r = g->Sessions->records[i];
+        for (const Session_Record& r : g->Sessions) {
             P.failed += r.success ? 0 : 1;
             P.blocks += r.blocks;
             P.rows += r.rows;
@@ -309,7 +308,7 @@ void Keep_Figures(Game_State* g) {
 
 // One game tick: the next key of the plan for the block in play.
 void Steer(Game_State* g) {
-    Build_Area* a = g->Area;
+    Build_Area* a = g->Area.get();
     if (P.planned_block != Blocks_Dealt) {
         P.planned_block = Blocks_Dealt;
         P.plan = Autoplay_Choose(a, a->Current);

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "graphics/display.h"
 #include "graphics/font.h"
@@ -47,13 +46,12 @@ void Recolour_Digits(Sprite* digits, int a, int b) {
 
 }  // namespace
 
-void Board_Drawing_Attach() {
-    Popups_Attach(Popup_Create, Popup_Destroy);
+Score_Popup::~Score_Popup() {
+    for (Sprite& f : frames) Sprite_Release(&f);
 }
 
-Score_Popup* Popup_Create(int x, int y, int value, int kind) {
-    Score_Popup* p = new (std::nothrow) Score_Popup();
-    if (p == nullptr) return nullptr;
+std::unique_ptr<Score_Popup> Popup_Create(int x, int y, int value, int kind) {
+    auto p = std::make_unique<Score_Popup>();
     p->x = x;
     p->y = y;
     p->last_step = Plat_Tick();
@@ -82,22 +80,36 @@ Score_Popup* Popup_Create(int x, int y, int value, int kind) {
     return p;
 }
 
-void Popup_Destroy(Score_Popup* popup) {
-    if (popup == nullptr) return;
-    for (Sprite& f : popup->frames) Sprite_Release(&f);
-    delete popup;
+Board_View::~Board_View() {
+    Sprite_Release(&Background);
 }
 
-void Popups_Update(Build_Area* a) {
-    const uint32_t now = Plat_Tick();
-    for (int i = 0; i < a->Popup_Count;) {
-        Score_Popup* p = a->Popups[i];
+void Board_View::Lay_Out() {
+    Left = 0;
+    Top = 480 - Sprite_Height("Build_Area_Horiz") - Board_Height * Cell_Size;
+    Wall_Top = Sprite_Height("HScrollStr_front");
+    Backgrounds_Open(&Backgrounds);
+    Background_Index = 0;
+}
+
+void Board_View::Points(int x, int y, int value, int kind) {
+    if (static_cast<int>(Popups.size()) < Max_Popups)
+        Popups.push_back(Popup_Create(x, y, value, kind));
+}
+
+void Popups_Draw(const Board_View& view) {
+    for (const auto& p : view.Popups) {
         const Sprite& f = p->frames[p->frame];
         Sprite_Draw(Back_Buffer, p->x - f.width / 2, p->y - f.height / 2, &f);
+    }
+}
+
+void Popups_Step(Board_View* view, uint32_t now) {
+    auto& popups = view->Popups;
+    for (size_t i = 0; i < popups.size();) {
+        Score_Popup* p = popups[i].get();
         if (p->life <= 0) {
-            Popup_Destroy(p);
-            for (int j = i; j + 1 < a->Popup_Count; ++j) a->Popups[j] = a->Popups[j + 1];
-            a->Popups[--a->Popup_Count] = nullptr;
+            popups.erase(popups.begin() + static_cast<ptrdiff_t>(i));
             continue;  // the next popup has moved into place i
         }
         if (p->last_step + p->period < now) {
@@ -118,38 +130,27 @@ void Popups_Update(Build_Area* a) {
     }
 }
 
-void Area_New_Background(Build_Area* a) {
-    Area_Reset(a);
-    Sprite_Release(&a->Background);
-    const int n = a->Backgrounds.count;
+void Board_New_Look(Board_View* v) {
+    v->Popups.clear();
+    Sprite_Release(&v->Background);
+    const int n = v->Backgrounds.count;
     if (n <= 0) return;
     if (n >= 2) {
         int index = Plat_Rand() % n;
-        while (index == a->Background_Index) index = Plat_Rand() % n;
-        a->Background_Index = index;
+        while (index == v->Background_Index) index = Plat_Rand() % n;
+        v->Background_Index = index;
     } else {
-        a->Background_Index = 0;
+        v->Background_Index = 0;
     }
-    Background_Load(&a->Backgrounds, a->Background_Index, &a->Background);
+    Background_Load(&v->Backgrounds, v->Background_Index, &v->Background);
 }
 
-void Area_Next_Background(Build_Area* a) {
-    Sprite_Release(&a->Background);
-    const int n = a->Backgrounds.count;
+void Board_Next_Background(Board_View* v) {
+    Sprite_Release(&v->Background);
+    const int n = v->Backgrounds.count;
     if (n <= 0) return;
-    a->Background_Index = n >= 2 && a->Background_Index + 1 < n ? a->Background_Index + 1 : 0;
-    Background_Load(&a->Backgrounds, a->Background_Index, &a->Background);
-}
-
-void Block_Animate(Block* b) {
-    const uint32_t now = Plat_Tick();
-    for (int i = 0; i < b->count; ++i) {
-        Block_Stone& st = b->Stones[i];
-        if (st.last_step + static_cast<uint32_t>(st.period) > now) continue;
-        st.frame += st.frame_step;
-        st.last_step = now;
-        if (st.frame >= 8) st.frame = 0;
-    }
+    v->Background_Index = n >= 2 && v->Background_Index + 1 < n ? v->Background_Index + 1 : 0;
+    Background_Load(&v->Backgrounds, v->Background_Index, &v->Background);
 }
 
 void Block_Draw(const Block* b, int x0, int y0) {
@@ -162,55 +163,42 @@ void Block_Draw(const Block* b, int x0, int y0) {
     }
 }
 
-void Area_Draw_Cells(Build_Area* a) {
+void Board_Draw_Cells(const Build_Area& a, const Board_View& v) {
     const int w_v = Sprite_Width("Build_Area_Vert");
-    if (a->Background.surface != nullptr) {
-        const Rect src{0, 0, a->Background.width, a->Background.height};
-        const Rect to{a->Left, a->Wall_Top, a->Left + 2 * w_v + Cell_Size * a->Width,
-                      a->Top + Cell_Size * a->Height};
-        Surface_Blt(Back_Buffer, &to, a->Background.surface, &src, 0);
+    if (v.Background.surface != nullptr) {
+        const Rect src{0, 0, v.Background.width, v.Background.height};
+        const Rect to{v.Left, v.Wall_Top, v.Left + 2 * w_v + Cell_Size * a.Width,
+                      v.Top + Cell_Size * a.Height};
+        Surface_Blt(Back_Buffer, &to, v.Background.surface, &src, 0);
     }
-    for (int r = 0; r < a->Height; ++r) {
-        const bool collecting = Row_Collecting(a, r);
-        for (int c = 1; c <= a->Width; ++c) {
-            Stone_Cell& cell = Area_Cell(a, c, r);
-            int kind = cell.kind, frame = 0;
-            if (kind <= 0) {
-                // Empty cells step their own frame on every drawn frame.
-                cell.frame += cell.frame_step;
-                if (cell.frame >= 8) {
-                    cell.frame = 7;
-                    cell.frame_step = -1;
-                } else if (cell.frame <= 0) {
-                    cell.frame = 0;
-                    cell.frame_step = 1;
-                }
-                kind = 0;
-                frame = cell.frame;
-            } else if (collecting) {
-                frame = cell.frame;
-            }
+    for (int r = 0; r < a.Height; ++r) {
+        const bool collecting = Row_Collecting(&a, r);
+        for (int c = 1; c <= a.Width; ++c) {
+            const Stone_Cell& cell = a.Cells[r * Cell_Cols + c];
+            // Empty cells show their own frame; stones only while their row shimmers.
+            const int kind = cell.kind > 0 ? cell.kind : 0;
+            const int frame = kind == 0 || collecting ? cell.frame : 0;
             if (kind > 8 || frame < 0 || frame > 7) continue;  // a damaged cell draws nothing
-            Sprite_Draw(Back_Buffer, a->Left + w_v + Cell_Size * (c - 1), a->Top + Cell_Size * r,
+            Sprite_Draw(Back_Buffer, v.Left + w_v + Cell_Size * (c - 1), v.Top + Cell_Size * r,
                         &Stone_Sprites[kind][frame]);
         }
     }
 }
 
-void Area_Draw_Frame(const Build_Area* a) {
+void Board_Draw_Frame(const Build_Area& a, const Board_View& v) {
     const Sprite* vert = Sprite_Get("Build_Area_Vert");
     const Sprite* horiz = Sprite_Get("Build_Area_Horiz");
     const Sprite* corner = Sprite_Get("Build_Area_Ugol");
     const int w_v = vert != nullptr ? vert->width : 0;
-    const int floor_y = a->Top + Cell_Size * a->Height;
-    const int right_x = a->Left + w_v + Cell_Size * a->Width;
-    Sprite_Draw(Back_Buffer, a->Left, a->Wall_Top, vert);
-    Sprite_Draw(Back_Buffer, right_x, a->Wall_Top, vert);
+    const int floor_y = v.Top + Cell_Size * a.Height;
+    const int right_x = v.Left + w_v + Cell_Size * a.Width;
+    Sprite_Draw(Back_Buffer, v.Left, v.Wall_Top, vert);
+    Sprite_Draw(Back_Buffer, right_x, v.Wall_Top, vert);
     if (horiz != nullptr && horiz->surface != nullptr) {
         const Rect src{0, 0, horiz->width, horiz->height};
-        const Rect to{a->Left + w_v, floor_y, right_x, floor_y + horiz->height};
+        const Rect to{v.Left + w_v, floor_y, right_x, floor_y + horiz->height};
         Surface_Blt(Back_Buffer, &to, horiz->surface, &src, Blt_Keysrc);
     }
-    Sprite_Draw(Back_Buffer, a->Left, floor_y, corner);
+    Sprite_Draw(Back_Buffer, v.Left, floor_y, corner);
     Sprite_Draw(Back_Buffer, right_x, floor_y, corner);
 }

@@ -1,5 +1,4 @@
-// Which book is read next, loading it into the game, and reading finished books
-// again from the game screen.
+// Which book is read next, and reading finished books again from the game screen.
 #pragma once
 
 #include "game/game_state.h"
@@ -12,6 +11,3 @@ int Select_HSBook(Game_State* state);
 // a finished book (or the current one) chosen from the list. Never changes the
 // current book. 1, or 0 when the book chosen could not be loaded.
 int Read_Books(Game_State* state);
-// Loads the book of Book_Index into Open_Book and takes its title; 1, or 0 when it
-// failed (no book then). A book that fails is not offered again in this run.
-int Load_Game_Book(Game_State* state);

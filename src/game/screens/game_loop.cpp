@@ -12,6 +12,8 @@
 #include "game/board.h"
 #include "game/play.h"
 #include "game/screens/board_draw.h"
+#include "game/books.h"
+#include "game/saving.h"
 #include "game/screens/book_choice.h"
 #include "game/screens/game_menu.h"
 #include "game/screens/game_screen.h"
@@ -21,8 +23,8 @@
 #include "graphics/display.h"
 #include "platform/pad.h"
 #include "platform/platform.h"
-#include "records/session_diary.h"
-#include "records/slot_menu.h"
+#include "records/screens/session_diary.h"
+#include "records/screens/slot_menu.h"
 #include "scripture/book_table.h"
 #include "scripture/hs_book.h"
 #include "ui/boxes.h"
@@ -61,7 +63,7 @@ void Announce_Game(Game_State* s) {
 // settled in the tick it happens, before the side buttons act and the frame is
 // drawn: a save made in that tick holds the landing whole, as the panel shows it.
 Block_End Play_Block(Game_State* s, int* carry) {
-    Build_Area* a = s->Area;
+    Build_Area* a = s->Area.get();
     a->Block_Points = a->Block_Rows = a->Drop_Bonus = 0;
     Block_Spawn(&a->Current, a->Width / 2);
     // The first landing always earns at least one contact point.
@@ -71,7 +73,8 @@ Block_End Play_Block(Game_State* s, int* carry) {
         Plat_Pad_Blocks_Falling();  // a pad steers the block in this frame
         landed = Block_Tick(s, carry);
         Side_Buttons_Update(s);
-        Game_Draw_Frame(s, 1);
+        // The rows whose second is up leave the board at the time of the frame.
+        Rows_Leave(a, Game_Frame(s, 1));
         if (Side_Buttons_Handle(s) == Side_Leave || Screens_Leaving()) return Block_End::Leave;
         if (Screen_Pump() == Pump::Leave) return Block_End::Leave;
         Playlist_Update(s->Screen->Playlist.get());
@@ -90,44 +93,26 @@ bool Play_Session(Game_State* s) {
     return true;
 }
 
-void Start_Session(Game_State* s) {
-    Game_Progress& g = s->Progress;
-    g.Session_Number += 1;
-    g.Ses_Points = g.Ses_Blocks = g.Ses_Rows = g.Ses_Letters = g.Ses_Verses = 0;
-    g.Verse = 1;
-    g.Ses_Start = Plat_Time();
-    Area_New_Background(s->Area);
-    if (Verse_Count(s->Open_Book, g.Chapter) == 0)
-        Report_Log("\n Глава %d книги %s без стихов", g.Chapter, g.Book_Title);
-}
-
 }  // namespace
 
-int Game_New(Game_State* s, const char* player_name) {
-    if (!Game_Layout(s)) return 0;
+Game_Result Game_New(Game_State* s, const char* player_name) {
+    Game_Layout(s);
     Report_Log("\n\n Start New Game");
-    Game_Progress& g = s->Progress;
-    std::memset(&g, 0, sizeof g);
-    std::snprintf(g.Player_Name, sizeof g.Player_Name, "%s", player_name);
+    Game_Start_New(s, player_name);
     // A book that cannot be read is taken off the list; the player chooses again.
     bool loaded = false;
     while (!loaded && Select_HSBook(s) > 0) loaded = Load_Game_Book(s) != 0;
-    if (!loaded) return 0;
-    g.Game_Over = g.Book_Done = g.Session_End = 0;
-    g.Chapter = g.Verse = g.Letters = 1;
-    g.Chapters_Back = 5;
-    g.Session_Number = 0;
-    g.Store_Sessions = g.Store_Verses = g.Store_Letters = g.Store_Points = g.Store_Rows =
-        g.Store_Blocks = 0;
-    g.Ses_Points = g.Ses_Blocks = g.Ses_Rows = g.Ses_Letters = g.Ses_Verses = 0;
+    if (!loaded) return Game_Result::Not_Started;
+    Game_Begin_Book(s);
     Game_Run(s, 1);
-    return 1;
+    return Game_Result::Played;
 }
 
-int Game_Continue(Game_State* s) {
-    if (!Game_Layout(s)) return 1;
+Game_Result Game_Continue(Game_State* s) {
+    Game_Layout(s);
     Report_Log("\n Start Load_Game");
-    Area_New_Background(s->Area);
+    Area_Reset(s->Area.get());
+    Board_New_Look(&s->Screen->Board);
     int slot = 0;
     {
         Slot_Menu menu(Slot_Menu::Mode_Load);
@@ -136,12 +121,14 @@ int Game_Continue(Game_State* s) {
         else
             Slot_Folder_Failure_Notice();
     }
+    if (slot < 1) return Game_Result::Not_Started;
     // A continued game starts with a fresh block and no carry; the loaded session's
     // counters and start stay.
-    const bool loaded =
-        slot >= 1 && Slot_Load(s, slot) && Load_Game_Book(s) && Slot_Load_Checked(s, slot);
-    if (loaded) Game_Run(s, 0);
-    return loaded ? 1 : 0;
+    if (!Slot_Load(s, slot)) return Game_Result::Slot_Damaged;
+    if (!Load_Game_Book(s)) return Game_Result::Book_Unreadable;
+    if (!Slot_Fits_Book(s, slot)) return Game_Result::Slot_Damaged;
+    Game_Run(s, 0);
+    return Game_Result::Played;
 }
 
 namespace {
@@ -154,7 +141,7 @@ bool Play_Books(Game_State* s, int start_new) {
     while (!g.Game_Over) {
         while (g.Book_Done == 0) {
             Report_Log("\n Start new sesion");
-            if (start_new) Start_Session(s);
+            if (start_new) Session_Start(s);
             if (!Play_Session(s)) return false;
             Session_Results(s);
             Report_Log("\n Session Finish");
@@ -168,8 +155,7 @@ bool Play_Books(Game_State* s, int start_new) {
         if (chosen <= 0) {
             g.Game_Over = 1;
         } else if (Load_Game_Book(s)) {
-            g.Book_Done = 0;
-            g.Chapter = g.Verse = g.Letters = 1;
+            Game_Begin_Book(s);
             start_new = 1;  // a continued game saved between books too
         }
         Report_Log("\n HScriptBook Readed");

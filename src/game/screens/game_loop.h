@@ -5,13 +5,20 @@
 
 #include "game/game_state.h"
 
-// Lays out the screen, lets the player choose a book and plays; 1 when a game was
-// played, 0 when it could not start.
-int Game_New(Game_State* state, const char* player_name);
+// How a new or a continued game went.
+enum class Game_Result {
+    Played,           // to its end, or until the player left
+    Not_Started,      // no book left to choose, or no slot chosen
+    Slot_Damaged,     // the slot chosen could not be read, or lies outside its book
+    Book_Unreadable,  // the book of the slot chosen could not be loaded
+};
+
+// Lays out the screen, lets the player choose a book and plays.
+Game_Result Game_New(Game_State* state, const char* player_name);
 // Lays out the screen, lets the player choose a save slot, loads it and goes on
-// with the saved session; 0 when no slot was chosen or it could not be loaded.
-// Either way the caller closes the state (Game_Close) when it returns.
-int Game_Continue(Game_State* state);
+// with the saved session. Either way the caller closes the state (Game_Close) when
+// it returns, after telling the player what failed.
+Game_Result Game_Continue(Game_State* state);
 // Runs the game until it is over, the player leaves through МЕНЮ, or the program is
 // being left; start_new = 1 begins with a new session, 0 goes on with a loaded one.
 int Game_Run(Game_State* state, int start_new);

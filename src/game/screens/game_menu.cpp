@@ -12,7 +12,7 @@
 #include "game/screens/book_choice.h"
 #include "game/screens/save_slots.h"
 #include "audio/music.h"
-#include "records/session_diary.h"
+#include "records/screens/session_diary.h"
 #include "graphics/bmp.h"
 #include "ui/boxes.h"
 #include "ui/widgets.h"
@@ -62,7 +62,7 @@ int Side_Buttons_Handle(Game_State* s) {
     }
     if (s->Screen->Btn_Stats->fired) {
         Music_Play("MUSIC/View_Dnevnik.mp3", 1);
-        Session_Diary diary(s->Sessions);
+        Session_Diary diary(&s->Sessions);
         Run_Over_Game(s, diary);
         // The session tune goes on where it was at the next pass of the game loop.
         Music_Stop();
@@ -74,7 +74,7 @@ int Side_Buttons_Handle(Game_State* s) {
         return Side_Done;
     }
     if (s->Screen->Btn_Fon->fired) {
-        Area_Next_Background(s->Area);
+        Board_Next_Background(&s->Screen->Board);
         return Side_Done;
     }
     if (s->Screen->Btn_Music->fired) Screenshot_Take();

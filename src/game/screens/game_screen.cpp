@@ -12,7 +12,8 @@
 #include "game/screens/reading.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
-#include "records/session_diary.h"
+#include "game/play.h"
+#include "platform/platform.h"
 #include "scripture/book_table.h"
 #include "scripture/hs_book.h"
 #include "ui/text_lines.h"
@@ -45,9 +46,10 @@ void Draw_Block(const Panel_Edges& e, int b, const Font* font, const char* title
     for (int i = 0; i < 3; ++i) Text_Draw(e.L + 20, b + 28 + 21 * i, lines[i], font, Back_Buffer);
 }
 
-void Draw_Counters(Game_State* s) {
-    const Game_Progress& g = s->Progress;
-    const Panel_Edges e = Edges(s->Screen->Side_Panel.get());
+void Draw_Counters(const Game_State& s) {
+    const Game_Progress& g = s.Progress;
+    const Game_Screen& v = *s.Screen;
+    const Panel_Edges e = Edges(v.Side_Panel.get());
     char a[64], b[64], c[64], title[64];
     const char* lines[3] = {a, b, c};
 
@@ -55,19 +57,19 @@ void Draw_Counters(Game_State* s) {
     std::snprintf(a, sizeof a, " Баллов: %d", g.Store_Points);
     std::snprintf(b, sizeof b, " Блоков: %d", g.Store_Blocks);
     std::snprintf(c, sizeof c, " Рядов:  %d", g.Store_Rows);
-    Draw_Block(e, base, &s->Screen->Storage_Font, "В хранилище", e.L + 40, lines);
+    Draw_Block(e, base, &v.Storage_Font, "В хранилище", e.L + 40, lines);
 
     base += 92;
     std::snprintf(title, sizeof title, "Сессия: %d", g.Session_Number);
     std::snprintf(a, sizeof a, " Баллов: %d", g.Ses_Points);
     std::snprintf(b, sizeof b, " Блоков: %d", g.Ses_Blocks);
     std::snprintf(c, sizeof c, " Рядов:  %d", g.Ses_Rows);
-    Draw_Block(e, base, &s->Screen->Session_Font, title, e.L + 40, lines);
+    Draw_Block(e, base, &v.Session_Font, title, e.L + 40, lines);
 
     base += 92;
     const char* book_title =
         g.Book_Index >= 1 && g.Book_Index <= HS_Book_Count ? HS_Titles[g.Book_Index - 1] : "";
-    const HS_Book* book = s->Open_Book;
+    const HS_Book* book = s.Open_Book.get();
     const int verses = Verse_Count(book, g.Chapter);
     // A completed chapter is shown as it ended: its last verse with every letter
     // (the letters left over wait for the next chapter).
@@ -79,9 +81,8 @@ void Draw_Counters(Game_State* s) {
     std::snprintf(b, sizeof b, " Стих: %d/%d", verse_number, verses);
     std::snprintf(c, sizeof c, " Букв:  %d/%d", ended ? verse_length : g.Letters, verse_length);
     const int title_x =
-        e.L +
-        (e.R - e.L - s->Screen->Book_Font.cell_w * static_cast<int>(std::strlen(book_title))) / 2;
-    Draw_Block(e, base, &s->Screen->Book_Font, book_title, title_x, lines);
+        e.L + (e.R - e.L - v.Book_Font.cell_w * static_cast<int>(std::strlen(book_title))) / 2;
+    Draw_Block(e, base, &v.Book_Font, book_title, title_x, lines);
 
     Sprite_Tile(Sprite_Get("Hrz_Label_Frame"), e.L, e.B - 80, e.R, e.B - 77, Back_Buffer);
 }
@@ -92,17 +93,31 @@ Game_Screen::~Game_Screen() {
     for (Font* f : {&Storage_Font, &Session_Font, &Book_Font}) Font_Release(f);
 }
 
-int Game_Layout(Game_State* s) {
+namespace {
+
+// What the screen does as play goes on.
+void On_Session_Started(Game_State* s) {
+    Board_New_Look(&s->Screen->Board);
+}
+
+void On_Landed(Game_State* s) {
+    if (Snd_14 >= 0) Sound_Play(Snd_14);
+    if (s->Area->Block_Rows > 0 && Snd_11 >= 0) Sound_Play(Snd_11);
+}
+
+const Play_Hooks Screen_Hooks = {On_Session_Started, On_Landed, Show_Verse, Verse_List_Refresh};
+
+}  // namespace
+
+void Game_Layout(Game_State* s) {
+    Game_Prepare(s);
     s->Screen = Game_Screen_Owner(new Game_Screen(), [](Game_Screen* v) { delete v; });
     Game_Screen& v = *s->Screen;
     v.Playlist = std::make_unique<Session_Playlist>();
     Playlist_Create(v.Playlist.get());
-    s->Sessions = Session_List_Create();
-    if (s->Sessions == nullptr || !s->Sessions->ready) return 0;
-    Board_Drawing_Attach();
-    Reading_Screens_Attach();
-    s->Area = Area_Create(Sprite_Height("Build_Area_Horiz"), Sprite_Height("HScrollStr_front"));
-    if (s->Area == nullptr) return 0;
+    Play_Attach(&Screen_Hooks);
+    v.Board.Lay_Out();
+    s->Area->Watcher = &v.Board;
     const int w_v = Sprite_Width("Build_Area_Vert");
     v.Side_Panel = std::make_unique<cls_Desk_Rect>(2 * w_v + Cell_Size * s->Area->Width, 56,
                                                    Screen_Width, Screen_Height);
@@ -125,41 +140,47 @@ int Game_Layout(Game_State* s) {
     Font_Set_Colour(&v.Session_Font, 88);
     Font_Copy(&v.Book_Font, &Font_8x16);
     Font_Set_Colour(&v.Book_Font, 96);
-    return 1;
 }
 
-void Game_Draw_Frame(Game_State* s, int draw_cursor) {
-    Game_Draw_Picture(s);
+uint32_t Game_Frame(Game_State* s, int draw_cursor) {
+    Build_Area* a = s->Area.get();
+    Game_Screen& v = *s->Screen;
+    if (++v.Frames_Drawn % 100 == 1) Palette_Reattach();
+    const uint32_t now = Plat_Tick();
+    Cells_Step(a);
+    Block_Animate(&a->Current, now);
+    Game_Draw_Picture(*s);
+    Rows_Shimmer(a, now);
+    Popups_Step(&v.Board, now);
     if (draw_cursor)
         Frame_End();
     else
         Present_Frame();
     Pace_Frame();
+    return now;
 }
 
-void Game_Draw_Picture(Game_State* s) {
-    if (++s->Screen->Frames_Drawn % 100 == 1) Palette_Reattach();
+void Game_Draw_Picture(const Game_State& s) {
+    const Build_Area& a = *s.Area;
+    const Game_Screen& v = *s.Screen;
     Surface_Fill(Back_Buffer, nullptr, 0);
-    Build_Area* a = s->Area;
-    Area_Draw_Cells(a);
-    Rows_Animate(a);
-    Area_Draw_Frame(a);
-    Block_Animate(&a->Current);
-    Block_Draw(&a->Current, a->Left + Sprite_Width("Build_Area_Vert"), a->Top);
-    Popups_Update(a);
-    s->Screen->Side_Panel->Draw(Back_Buffer);
+    Board_Draw_Cells(a, v.Board);
+    Board_Draw_Frame(a, v.Board);
+    Block_Draw(&a.Current, v.Board.Left + Sprite_Width("Build_Area_Vert"), v.Board.Top);
+    Popups_Draw(v.Board);
+    v.Side_Panel->Draw(Back_Buffer);
     Draw_Counters(s);
-    s->Screen->Btn_Book->Draw(Back_Buffer);
-    s->Screen->Btn_Save->Draw(Back_Buffer);
-    s->Screen->Btn_Pause->Draw(Back_Buffer);
-    s->Screen->Btn_Stats->Draw(Back_Buffer);
-    s->Screen->Btn_Menu->Draw(Back_Buffer);
-    s->Screen->Verse_Line->Draw(Back_Buffer);
-    s->Screen->Btn_Fon->Draw(Back_Buffer);
-    s->Screen->Btn_Music->Draw(Back_Buffer);
+    v.Btn_Book->Draw(Back_Buffer);
+    v.Btn_Save->Draw(Back_Buffer);
+    v.Btn_Pause->Draw(Back_Buffer);
+    v.Btn_Stats->Draw(Back_Buffer);
+    v.Btn_Menu->Draw(Back_Buffer);
+    v.Verse_Line->Draw(Back_Buffer);
+    v.Btn_Fon->Draw(Back_Buffer);
+    v.Btn_Music->Draw(Back_Buffer);
 }
 
 void Game_Draw_Behind_Box(Game_State* s) {
-    Game_Draw_Frame(s, 0);
-    Game_Draw_Frame(s, 0);
+    Game_Frame(s, 0);
+    Game_Frame(s, 0);
 }

@@ -8,6 +8,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "game/game_state.h"
+#include "game/screens/board_draw.h"
 #include "graphics/font.h"
 #include "ui/text_lines.h"
 #include "ui/widgets.h"
@@ -20,6 +21,7 @@ struct Game_Screen {
     std::unique_ptr<cls_Button_Standart> Btn_Book, Btn_Save, Btn_Menu, Btn_Pause, Btn_Stats,
         Btn_Fon, Btn_Music;
     std::unique_ptr<Session_Playlist> Playlist;
+    Board_View Board;  // the board's look, watching the game's board
     int32_t Frames_Drawn = 0;
 
     Game_Screen() = default;
@@ -28,20 +30,22 @@ struct Game_Screen {
     Game_Screen& operator=(const Game_Screen&) = delete;
 };
 
-// Makes the screen's objects (and the game's board and session list); 1 when all
-// exist.
-int Game_Layout(Game_State* state);
-// Draws one frame (the cursor too when asked), shows it and paces the game.
-void Game_Draw_Frame(Game_State* state, int draw_cursor);
-// The frame's picture alone, into the back buffer (no cursor, nothing shown).
-void Game_Draw_Picture(Game_State* state);
-// The frame twice without the cursor: what a box opening over the game shows.
+// Prepares the game (its board and session list) and makes the screen's objects.
+void Game_Layout(Game_State* state);
+// One frame of the game screen: the board's animation steps on (the cells, the
+// block's stones, the rows that shimmer, the numbers that rise), the picture is
+// drawn (with the cursor when asked), shown, and the game paced. The frame's time.
+uint32_t Game_Frame(Game_State* state, int draw_cursor);
+// The frame's picture alone, into the back buffer: drawing changes nothing.
+void Game_Draw_Picture(const Game_State& state);
+// Two frames without the cursor: what a box opening over the game shows.
 void Game_Draw_Behind_Box(Game_State* state);
 
 // Runs a box (anything ready with a Run) over the game: the effects silenced, its
 // own sound played, the game drawn behind it. The box's result, or not_ready.
 template <typename Box>
-int Run_Over_Game(Game_State* state, Box& box, int sound = -1, int not_ready = 0) {
+auto Run_Over_Game(Game_State* state, Box& box, int sound = -1, decltype(box.Run()) not_ready = {})
+    -> decltype(box.Run()) {
     if (!box.ready) return not_ready;
     Sound_Stop_All();
     if (sound >= 0) Sound_Play(sound);

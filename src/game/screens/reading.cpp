@@ -7,7 +7,6 @@
 #include <string>
 
 #include "audio/sound.h"
-#include "game/play.h"
 #include "game/screens/game_screen.h"
 #include "scripture/hs_book.h"
 #include "scripture/screens/verse_reader.h"
@@ -28,22 +27,11 @@ void Append_Marker(Horizontal_Ticker* line, int chapter) {
 
 }  // namespace
 
-namespace {
-
-// The verse now opening in its reading box, over the game.
 void Show_Verse(Game_State* s) {
     const Game_Progress& g = s->Progress;
-    Verse_Reader reader(g.Chapter, g.Verse, Verse_Text(s->Open_Book, g.Chapter, g.Verse),
+    Verse_Reader reader(g.Chapter, g.Verse, Verse_Text(s->Open_Book.get(), g.Chapter, g.Verse),
                         g.Book_Title);
     if (Run_Over_Game(s, reader, Snd_10, -1) >= 0) Sound_Stop_All();
-}
-
-const Reading_Hooks Hooks = {Show_Verse, Verse_List_Refresh};
-
-}  // namespace
-
-void Reading_Screens_Attach() {
-    Reading_Attach(&Hooks);
 }
 
 void Verse_List_Refresh(Game_State* s) {
@@ -56,10 +44,11 @@ void Verse_List_Refresh(Game_State* s) {
     const int back = std::clamp(chapters_back, 0, 5);  // 5 in every game
     for (int c = std::max(1, g.Chapter - back); c <= g.Chapter - 1; ++c) {
         Append_Marker(line, c);
-        const int verses = Verse_Count(s->Open_Book, c);
-        for (int v = 1; v <= verses; ++v) Append_Verse(line, c, Verse_Text(s->Open_Book, c, v));
+        const int verses = Verse_Count(s->Open_Book.get(), c);
+        for (int v = 1; v <= verses; ++v)
+            Append_Verse(line, c, Verse_Text(s->Open_Book.get(), c, v));
     }
     Append_Marker(line, g.Chapter);
     for (int v = 1; v <= g.Verse - 1; ++v)
-        Append_Verse(line, g.Chapter, Verse_Text(s->Open_Book, g.Chapter, v));
+        Append_Verse(line, g.Chapter, Verse_Text(s->Open_Book.get(), g.Chapter, v));
 }

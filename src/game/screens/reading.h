@@ -4,8 +4,8 @@
 
 #include "game/game_state.h"
 
-// Shows every verse that opens in the reading box and keeps the running line.
-void Reading_Screens_Attach();
+// The verse now opening (Progress.Verse) in its reading box, over the game.
+void Show_Verse(Game_State* state);
 // The running line anew: the title, up to five earlier chapters in full, and the
 // opened verses of this one.
 void Verse_List_Refresh(Game_State* state);

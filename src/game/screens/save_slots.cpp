@@ -5,7 +5,7 @@
 
 #include "audio/sound.h"
 #include "game/screens/game_screen.h"
-#include "records/slot_menu.h"
+#include "records/screens/slot_menu.h"
 #include "ui/boxes.h"
 
 namespace {
@@ -40,8 +40,7 @@ void Slot_Folder_Failure_Notice() {
     Tell(nullptr, Slot_Folder_Failure_Text);
 }
 
-bool Slot_Load_Checked(Game_State* s, int slot) {
-    if (Slot_Fits_Book(s, slot)) return true;
-    Tell(nullptr, "СОХРАНЕНИЕ ПОВРЕЖДЕНО");
-    return false;
+void Continue_Failure_Notice(Game_Result result) {
+    if (result == Game_Result::Slot_Damaged) Tell(nullptr, "СОХРАНЕНИЕ ПОВРЕЖДЕНО");
+    if (result == Game_Result::Book_Unreadable) Tell(nullptr, "КНИГА СОХРАНЕНИЯ НЕ ЧИТАЕТСЯ");
 }

@@ -11,7 +11,7 @@
 #include "game/screens/reading.h"
 #include "graphics/display.h"
 #include "platform/platform.h"
-#include "records/session_diary.h"
+#include "records/sessions.h"
 #include "scripture/book_table.h"
 #include "scripture/hs_book.h"
 #include "scripture/screens/book_viewer.h"
@@ -59,7 +59,7 @@ std::vector<std::string> Session_Results_Lines(const Game_Progress& g, int chapt
 
 int Session_Results(Game_State* s) {
     Game_Progress& g = s->Progress;
-    const HS_Book* book = s->Open_Book;
+    const HS_Book* book = s->Open_Book.get();
     Sound_Stop_All();
     const bool failed = g.Session_End == Session_Failed;
     Music_Play(failed ? "MUSIC/Fail_ses_finish.mp3" : "MUSIC/Good_ses_finish.mp3", 1);
@@ -68,7 +68,7 @@ int Session_Results(Game_State* s) {
     for (const std::string& line : Session_Results_Lines(g, Chapter_Count(book), r))
         text.Add_Text(line.c_str());
     // The box opens over the board as it ended, not over the last reading box.
-    Game_Draw_Frame(s, 0);
+    Game_Frame(s, 0);
     {
         Results_Box box(&text);
         if (box.ready) box.Run();

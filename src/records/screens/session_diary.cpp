@@ -1,8 +1,6 @@
-// The session list, the diary's rows and durations, sorting, and the diary screen.
-#include "records/session_diary.h"
+// The diary screen: its layout, drawing and loop.
+#include "records/screens/session_diary.h"
 
-#include <cstdio>
-#include <cstring>
 #include <initializer_list>
 #include <new>
 
@@ -10,91 +8,6 @@
 #include "graphics/sprites.h"
 #include "scripture/book_table.h"
 #include "ui/screen_loop.h"
-
-Session_List* Session_List_Create() {
-    Session_List* list = new (std::nothrow) Session_List();
-    if (list == nullptr) return nullptr;
-    std::snprintf(list->header, sizeof list->header, "%s",
-                  "Номр Книга Глава Стихов* Баллов Блоков Рядов Выплн Штраф Длительность");
-    list->ready = Session_List_Reserve(list, 10);
-    return list;
-}
-
-void Session_List_Destroy(Session_List* list) {
-    delete list;
-}
-
-void Duration_Text(int32_t d, char* out, size_t size) {
-    constexpr int32_t Year = 31536000, Month = 2678400, Day = 86400, Hour = 3600, Minute = 60;
-    const int32_t years = d / Year;
-    int32_t rest = d % Year;
-    const int32_t months = rest / Month;
-    rest %= Month;
-    const int32_t days = rest / Day;
-    rest %= Day;
-    const int32_t hours = rest / Hour;
-    rest %= Hour;
-    const int32_t minutes = rest / Minute;
-    const int32_t seconds = rest % Minute;
-    if (d < Minute)
-        std::snprintf(out, size, "%d сек", seconds);
-    else if (d < Hour)
-        std::snprintf(out, size, "%d мин %d сек", minutes, seconds);
-    else if (d < Day)
-        std::snprintf(out, size, "%d час %d мин", hours, minutes);
-    else if (d < Month)
-        std::snprintf(out, size, "%d дн %d час", days, hours);
-    else if (d < Year)
-        std::snprintf(out, size, "%d мес %d дн", months, days);
-    else
-        std::snprintf(out, size, "%d лет %d мес", years, months);
-}
-
-const char* Session_Row_Text(Session_List* list, int i) {
-    if (list == nullptr || i < 0 || i >= list->count) return nullptr;
-    const Session_Record& r = list->records[i];
-    char duration[48];
-    Duration_Text(r.duration, duration, sizeof duration);
-    const char* book = r.book >= 1 && r.book <= HS_Book_Count ? HS_Abbrevs[r.book - 1] : "?";
-    char text[192];
-    std::snprintf(text, sizeof text, "%4d %5s %5d %3d/%3d %6d %6d %5d %5s %5d %s", r.session_number,
-                  book, r.chapter, r.verses_opened, r.verses_total, r.points, r.blocks, r.rows,
-                  r.success != 0 ? "Good" : "Fail", r.penalty, duration);
-    // The row field holds 79 characters; wilder numbers are cut there.
-    const size_t n = strnlen(text, sizeof list->row - 1);
-    std::memcpy(list->row, text, n);
-    list->row[n] = '\0';
-    return list->row;
-}
-
-namespace {
-int32_t Key_Of(const Session_Record& r, int key) {
-    switch (key) {
-        case Sort_Points:
-            return r.points;
-        case Sort_Blocks:
-            return r.blocks;
-        case Sort_Rows:
-            return r.rows;
-        default:
-            return r.session_number;
-    }
-}
-}  // namespace
-
-void Session_List_Sort(Session_List* list, int key) {
-    if (list == nullptr || list->count < 2) return;
-    Session_Record* r = list->records;
-    for (int i = 1; i < list->count; ++i) {
-        // The first record before it whose key is strictly greater takes its place.
-        int j = 0;
-        while (j < i && Key_Of(r[j], key) <= Key_Of(r[i], key)) ++j;
-        if (j == i) continue;
-        const Session_Record moving = r[i];
-        for (int k = i; k > j; --k) r[k] = r[k - 1];
-        r[j] = moving;
-    }
-}
 
 // --- the diary screen ------------------------------------------------------------------
 
@@ -142,8 +55,11 @@ Session_Diary::~Session_Diary() {
 
 void Session_Diary::Fill_Rows() {
     rows->Clear();
-    for (int i = 0; list != nullptr && i < list->count; ++i)
-        rows->Add_Text(Session_Row_Text(list, i));
+    char row[80];
+    for (const Session_Record& r : *list) {
+        Session_Row_Text(r, row, sizeof row);
+        rows->Add_Text(row);
+    }
 }
 
 void Session_Diary::Draw(Surface* s) {
@@ -167,16 +83,16 @@ void Session_Diary::Draw(Surface* s) {
         Sprite_Tile(v, x, t + 23, x + 3, t + 23 + (ch + 5) * rows_per_page, s);
         before += width + 1;
     }
-    if (list != nullptr) Text_Draw(text_x, text_top + 2, list->header, &header_font, s);
+    Text_Draw(text_x, text_top + 2, Session_Header_Text, &header_font, s);
     Text_Draw(l + 5, b - 25, "СОРТИРОВКА ПО:", &label_font, s);
     // A page of rows from the first one shown; never past the last record.
     int y = text_top + ch + 7;
-    for (int i = first_row, shown = 0;
-         list != nullptr && i < list->count && shown < rows_per_page - 1;
+    const int count = static_cast<int>(list->size());
+    for (int i = first_row, shown = 0; i < count && shown < rows_per_page - 1;
          ++i, ++shown, y += ch + 5) {
         const char* line = rows->Get_Line(i);
         if (line == nullptr) break;
-        Text_Draw(text_x, y, line, list->records[i].success ? &good_font : &fail_font, s);
+        Text_Draw(text_x, y, line, (*list)[i].success ? &good_font : &fail_font, s);
     }
     scroll->Draw(s);
 }
@@ -195,7 +111,7 @@ int Session_Diary::Run() {
                         if (sorted) Fill_Rows();
                         scroll->Update();
                         first_row =
-                            list == nullptr || list->count < rows_per_page ? 0 : scroll->position;
+                            static_cast<int>(list->size()) < rows_per_page ? 0 : scroll->position;
                         return false;
                     },
                     [&](Surface* s) { Draw(s); }, 1);

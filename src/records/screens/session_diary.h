@@ -1,34 +1,16 @@
-// The session diary: the list of finished sessions as the diary makes it, the text
-// of a diary row with its duration wording, sorting the list, and the diary screen.
+// The session diary screen: the table of the game's finished sessions, sorted by
+// the player's choice.
 #pragma once
 
 #include <memory>
 
-#include <cstddef>
 #include <cstdint>
 
 #include "game/game_state.h"
+#include "records/sessions.h"
 #include "graphics/font.h"
 #include "ui/text_lines.h"
 #include "ui/widgets.h"
-
-// A new list: room for 10 records, none in use, the column header set; not ready
-// (and holding nothing) when its array could not be obtained.
-Session_List* Session_List_Create();
-void Session_List_Destroy(Session_List* list);
-
-// "59 сек", "1 мин 1 сек", "1 час 1 мин", "1 дн 0 час", "1 мес 0 дн", "1 лет 0 мес":
-// a year counts 365 days, a month 31.
-void Duration_Text(int32_t seconds, char* out, size_t size);
-
-// The diary row of record i, into the list's row field; null outside the list.
-const char* Session_Row_Text(Session_List* list, int index);
-
-// Sort keys: the session number, points, blocks, rows.
-enum Session_Sort_Key { Sort_Number = 0, Sort_Points = 1, Sort_Blocks = 2, Sort_Rows = 3 };
-// A stable sort of the list itself, ascending by the key: records with equal keys
-// keep their order, so sorting by number restores the order of the sessions.
-void Session_List_Sort(Session_List* list, int key);
 
 // The diary screen over the game's list (not owned; sorting reorders it).
 class Session_Diary {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "game/slot_file.h"
+#include "records/slot_list.h"
 #include "ui/widgets.h"
 
 class Slot_Menu {
@@ -26,18 +26,10 @@ class Slot_Menu {
     int Run();
     void Draw(Surface* surface);
 
-    // The caption of slot i (1..12) from its head, at most 75 characters.
-    static void Label(int slot, const Slot_Header& head, bool damaged, char* out, size_t size);
-
-    Slot_Header heads[Slot_Count] = {};
-    bool damaged[Slot_Count] = {};  // a file is there but cannot be a slot
-    int32_t slot_count = Slot_Count;
+    Slot_List slots;
     int32_t ok = 0;
     int32_t mode = Mode_Save;
     std::unique_ptr<cls_Desk_Rect> panel;
     std::unique_ptr<cls_Button_Standart> cancel;
     std::unique_ptr<cls_Button_Standart> buttons[Slot_Count];
-
-  private:
-    bool Read_Heads();
 };
