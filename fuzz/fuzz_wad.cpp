@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Sprite_Store* store = Sprite_Store_Create(10);
     Wad_Read(store, path);
     Sprite sprite;
-    for (int i = 0; i < store->count && i < 4; ++i) Sprite_Load(store, &sprite, store->entries[i].name);
+    for (int i = 0; i < store->Count() && i < 4; ++i)
+        Sprite_Load(store, &sprite, store->entries[i].name);
     Sprite_Release(&sprite);
     Sprite_Store_Destroy(store);
 

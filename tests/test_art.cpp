@@ -98,11 +98,11 @@ TEST(Art, EveryPictureIsCutWholeIntoTheArchive) {
     EXPECT_EQ(log.find("выходит за рисунок"), std::string::npos);
     Sprite_Store* store = Sprite_Store_Create(10);
     ASSERT_EQ(Wad_Read(store, Sprites_Wad_Path().c_str()), 1);
-    EXPECT_EQ(store->count, 134);  // every entry of the picture table
+    EXPECT_EQ(store->Count(), 134);  // every entry of the picture table
     Sprite_Store_Destroy(store);
     store = Sprite_Store_Create(10);
     ASSERT_EQ(Wad_Read(store, "Bkfons.wad"), 1);
-    EXPECT_EQ(store->count, 133);
+    EXPECT_EQ(store->Count(), 133);
     Sprite_Store_Destroy(store);
     fs::remove("images");
 }

@@ -73,7 +73,7 @@ TEST_F(Sprites_Test, CutsOutsideThePictureAreRefusedWithALine) {
     EXPECT_EQ(Sprite_Store_Cut(store, &im, 5, 5, 6, 2, "wide"), 0);
     EXPECT_EQ(Sprite_Store_Cut(store, &im, -1, 0, 2, 2, "left"), 0);
     EXPECT_EQ(Sprite_Store_Cut_Cells(store, &im, 1, 3, "cell_"), 0);
-    EXPECT_EQ(store->count, 0);
+    EXPECT_EQ(store->Count(), 0);
     EXPECT_NE(cwd.Log().find("wide (5, 5, 6x2)"), std::string::npos);
 }
 
@@ -92,7 +92,7 @@ TEST_F(Sprites_Test, ArchiveRoundTripKeepsNamesSizesAndPixels) {
     EXPECT_EQ(bytes[4 + 48 + 31], '\0');  // a long name is cut to 31 characters
     Sprite_Store* back = Sprite_Store_Create(10);
     ASSERT_EQ(Wad_Read(back, Sprites_Wad_Path().c_str()), 1);
-    ASSERT_EQ(back->count, 4);
+    ASSERT_EQ(back->Count(), 4);
     EXPECT_EQ(std::string(back->entries[0].name), n31);
     EXPECT_EQ(std::string(back->entries[1].name), std::string(31, 'm'));
     EXPECT_EQ(back->entries[0].height, 4);
@@ -110,7 +110,7 @@ TEST_F(Sprites_Test, BrokenArchivesAreRefusedNotReadPastTheirEnd) {
     Sprite_Store* back = Sprite_Store_Create(10);
     cwd.Write("sprites.wad", good.substr(0, good.size() - 1));  // block cut short
     EXPECT_EQ(Wad_Read(back, Sprites_Wad_Path().c_str()), 0);
-    EXPECT_EQ(back->count, 0);
+    EXPECT_EQ(back->Count(), 0);
     std::string huge = good;
     huge[0] = '\x7f';  // claims far more records than the file holds
     cwd.Write("sprites.wad", huge);

@@ -182,12 +182,12 @@ TEST_F(Box_Test, AYesThatFiredStandsEvenWhenTheQuitComesRightAfter) {
     // ДА fires 300 ms after Enter; the quit is queued in the very next frame.
     Script("key RETURN\nwait 330\nquit\n");
     Confirm_Box q("ВЫЙТИ В МЕНЮ?");
-    EXPECT_EQ(q.Run(), 2);
+    EXPECT_EQ(q.Run(), Answer::Yes);
     Script_Stop();
     Input_State_Reset();
     Script("wait 100\nquit\n");
     Confirm_Box q2("ВЫЙТИ В МЕНЮ?");
-    EXPECT_EQ(q2.Run(), 1);  // left without an answer
+    EXPECT_EQ(q2.Run(), Answer::Left);  // left without an answer
 }
 
 TEST_F(Box_Test, NoticeAndResultsCloseOnTheirKeysThreeHundredMsLater) {
@@ -226,7 +226,7 @@ TEST_F(Box_Test, AKeyThatClosedABoxIsNotLeftForTheNextScreen) {
     Script_Stop();
     Input_State_Reset();
     Script("down ESCAPE\ndown RETURN\nwait 5000\n");
-    EXPECT_EQ(q.Run(), 2);  // Enter is asked before Escape in a question
+    EXPECT_EQ(q.Run(), Answer::Yes);  // Enter is asked before Escape in a question
     EXPECT_FALSE(Key_Clicked(VK_SPACE));
 }
 

@@ -119,7 +119,7 @@ const char* Playlist_Name(const Session_Playlist* list, int index) {
     if (list->names == nullptr || index < 0 || index >= list->names->count) return nullptr;
     uint32_t at = 0;
     for (int i = 0; i < index; ++i)
-        at += static_cast<uint32_t>(std::strlen(list->names->data + at)) + 1;
+        at += static_cast<uint32_t>(std::strlen(list->names->At(at))) + 1;
     return list->names->At(at);
 }
 

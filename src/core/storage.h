@@ -4,11 +4,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class Element_Storage {
   public:
     Element_Storage(int capacity, int grow_step, int record_size);
-    ~Element_Storage();
     Element_Storage(const Element_Storage&) = delete;
     Element_Storage& operator=(const Element_Storage&) = delete;
 
@@ -21,14 +21,13 @@ class Element_Storage {
     int capacity = 0;
     int grow_step = 0;
     int record_size = 0;
-    uint8_t* data = nullptr;
-    int status = 0;  // 1 usable, 0 construction failed, -1 an enlargement failed
+    std::vector<uint8_t> data;  // capacity records
+    int status = 0;             // 1 usable, 0 construction failed
 };
 
 class String_Storage {
   public:
     explicit String_Storage(uint32_t capacity);
-    ~String_Storage();
     String_Storage(const String_Storage&) = delete;
     String_Storage& operator=(const String_Storage&) = delete;
 
@@ -39,7 +38,7 @@ class String_Storage {
     const char* At(uint32_t offset) const;
 
     int count = 0;
-    char* data = nullptr;
+    std::vector<char> data;  // capacity bytes and a NUL
     uint32_t used = 0;
     uint32_t capacity = 0;
     uint32_t grow_step = 1024;

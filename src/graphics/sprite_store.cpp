@@ -3,7 +3,6 @@
 #include "graphics/sprite_store.h"
 
 #include <cstring>
-#include <new>
 
 #include "core/report_log.h"
 #include "graphics/surface.h"
@@ -18,15 +17,11 @@ namespace {
 
 // Appends one entry of w x h bytes; its pixels are left for the caller to fill.
 Sprite_Store_Entry* Append(Sprite_Store* store, const char* name, int w, int h) {
-    if (!Sprite_Store_Reserve(store, store->count + 1)) return nullptr;
-    uint8_t* pixels = new (std::nothrow) uint8_t[static_cast<size_t>(w) * h];
-    if (pixels == nullptr) return nullptr;
-    Sprite_Store_Entry& e = store->entries[store->count];
-    std::memset(&e, 0, sizeof e);
+    Sprite_Store_Entry& e = store->entries.emplace_back();
     Sprite_Name_Copy(e.name, name);
     e.width = w;
     e.height = h;
-    e.pixels = pixels;
+    e.pixels.resize(static_cast<size_t>(w) * h);
     Report_Log("\n создание спрайта: %s", e.name);
     return &e;
 }
@@ -47,53 +42,35 @@ void Copy_Rows(uint8_t* dst, const Image8* image, int x, int y, int w, int h) {
 }  // namespace
 
 Sprite_Store* Sprite_Store_Create(int capacity) {
-    Sprite_Store* s = new (std::nothrow) Sprite_Store();
-    if (s != nullptr) Sprite_Store_Reserve(s, capacity);
+    auto* s = new Sprite_Store();
+    Sprite_Store_Reserve(s, capacity);
     return s;
 }
 
 void Sprite_Store_Destroy(Sprite_Store* store) {
-    if (store == nullptr) return;
-    Sprite_Store_Clear(store);
-    delete[] store->entries;
     delete store;
 }
 
 int Sprite_Store_Find(const Sprite_Store* store, const char* name) {
-    for (int i = 0; i < store->count; ++i)
+    for (int i = 0; i < store->Count(); ++i)
         if (std::strcmp(store->entries[i].name, name) == 0) return i;
     return -1;
 }
 
 int Sprite_Store_Reserve(Sprite_Store* store, int n) {
-    if (n <= store->capacity) return 1;
-    const int grown = n > store->capacity + 10 ? n : store->capacity + 10;
-    Sprite_Store_Entry* e = new (std::nothrow) Sprite_Store_Entry[static_cast<size_t>(grown)];
-    if (e == nullptr) return 0;
-    if (store->count > 0)
-        std::memcpy(e, store->entries,
-                    sizeof(Sprite_Store_Entry) * static_cast<size_t>(store->count));
-    delete[] store->entries;
-    store->entries = e;
-    store->capacity = grown;
+    if (n > 0) store->entries.reserve(static_cast<size_t>(n));
     return 1;
 }
 
 void Sprite_Store_Clear(Sprite_Store* store) {
-    for (int i = 0; i < store->count; ++i) {
-        delete[] store->entries[i].pixels;
-        store->entries[i].pixels = nullptr;
-    }
-    store->count = 0;
+    store->entries.clear();
 }
 
 int Sprite_Store_Cut(Sprite_Store* store, const Image8* image, int x, int y, int w, int h,
                      const char* name) {
     if (image->pixels == nullptr || !Cut_Inside(image, x, y, w, h, name)) return 0;
     Sprite_Store_Entry* e = Append(store, name, w, h);
-    if (e == nullptr) return 0;
-    Copy_Rows(e->pixels, image, x, y, w, h);
-    ++store->count;
+    Copy_Rows(e->pixels.data(), image, x, y, w, h);
     return 1;
 }
 
@@ -105,9 +82,7 @@ int Sprite_Store_Cut_Cells(Sprite_Store* store, const Image8* image, int y, int 
         std::snprintf(name, sizeof name, "%s%d", prefix, k);
         if (image->pixels == nullptr || !Cut_Inside(image, 1 + 33 * k, y, 32, 32, name)) break;
         Sprite_Store_Entry* e = Append(store, name, 32, 32);
-        if (e == nullptr) break;
-        Copy_Rows(e->pixels, image, 1 + 33 * k, y, 32, 32);
-        ++store->count;
+        Copy_Rows(e->pixels.data(), image, 1 + 33 * k, y, 32, 32);
         ++made;
     }
     return made;

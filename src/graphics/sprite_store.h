@@ -3,22 +3,22 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "graphics/bmp.h"
 
-// One picture of an archive; also its 48-byte directory record on disk.
+// One picture of an archive, and what its 48-byte directory record on disk says.
 struct Sprite_Store_Entry {
-    char name[32];
-    int32_t width;
-    int32_t height;
-    uint8_t* pixels;  // owned; width * height, rows top-down
-    uint32_t offset;  // of the pixel block in the archive
+    char name[32] = {};
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> pixels;  // width * height, rows top-down; none in a directory
+    uint32_t offset = 0;          // of the pixel block in the archive
 };
 
 struct Sprite_Store {
-    int32_t count = 0;
-    int32_t capacity = 0;
-    Sprite_Store_Entry* entries = nullptr;
+    std::vector<Sprite_Store_Entry> entries;
+    int Count() const { return static_cast<int>(entries.size()); }
 };
 
 Sprite_Store* Sprite_Store_Create(int capacity);

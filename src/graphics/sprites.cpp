@@ -217,7 +217,7 @@ int Fill_Sprite(const Sprite_Store_Entry& e, Sprite* sprite) {
         Surface_Release(sprite->surface);
         return 0;
     }
-    Rows_Copy(pixels, pitch, e.pixels, e.width, e.width, e.height);
+    Rows_Copy(pixels, pitch, e.pixels.data(), e.width, e.width, e.height);
     Surface_Unlock(sprite->surface);
     return 1;
 }
@@ -306,7 +306,6 @@ int Sprites_Build_Archive() {
     Sprite_Store_Destroy(store);
 
     store = Sprite_Store_Create(140);
-    if (store == nullptr) return 1;
     for (int n = 1; n <= Background_Count; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "Bkfon_%03d", n);
@@ -325,7 +324,6 @@ int Sprites_Build_Archive() {
 int Sprites_Load_All() {
     Report_Log("\n  Чтение спрайтов ...");
     Sprite_Store* store = Sprite_Store_Create(10);
-    if (store == nullptr) return 1;
     Wad_Read(store, Sprites_Wad_Path().c_str());
     struct Font_Entry {
         const char* name;
@@ -337,11 +335,11 @@ int Sprites_Load_All() {
           Font_Entry{"font_32x32", &Font_32x32, 32, 32}}) {
         const int i = Sprite_Store_Find(store, fe.name);
         if (i < 0) continue;
-        const Sprite_Store_Entry& e = store->entries[i];
-        Image8 image;
+        Sprite_Store_Entry& e = store->entries[i];
+        Image8 image;  // a view of the entry's pixels, not an owner
         image.row_length = e.width;
         image.height = e.height;
-        image.pixels = e.pixels;
+        image.pixels = e.pixels.data();
         Font_Create(&image, fe.font, fe.w, fe.h);
     }
     for (int i = 0; i < Singles_Before_Stones; ++i)
@@ -362,8 +360,8 @@ int Sprites_Load_All() {
     Sprite_Load_Series(store, Wall_Sprites, 7, "wall_area_");
     for (int i = Singles_Before_Stones; i < Single_Count; ++i)
         Sprite_Load(store, &Singles[i], Single_Names[i]);
-    Report_Log("\n всего спрайтов = %d \n", store->count);
-    for (int i = 0; i < store->count; ++i)
+    Report_Log("\n всего спрайтов = %d \n", store->Count());
+    for (int i = 0; i < store->Count(); ++i)
         Report_Log("\n spr_%d, name: %s, size: %dx%d", i, store->entries[i].name,
                    store->entries[i].width, store->entries[i].height);
     Sprite_Store_Destroy(store);

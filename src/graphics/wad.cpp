@@ -3,21 +3,19 @@
 #include "graphics/wad.h"
 
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "core/bytes.h"
 #include "core/files.h"
 #include "core/report_log.h"
-#include "platform/platform.h"
 #include "core/system.h"
 
 int Wad_Write(Sprite_Store* store, FILE* file) {
     uint8_t head[4];
-    Put_Le32(head, static_cast<uint32_t>(store->count));
+    Put_Le32(head, static_cast<uint32_t>(store->Count()));
     std::fwrite(head, 1, 4, file);
-    uint32_t offset = 4 + Wad_Record_Size * static_cast<uint32_t>(store->count);
-    for (int i = 0; i < store->count; ++i) {
+    uint32_t offset = 4 + Wad_Record_Size * static_cast<uint32_t>(store->Count());
+    for (int i = 0; i < store->Count(); ++i) {
         Sprite_Store_Entry& e = store->entries[i];
         e.offset = offset;
         offset += static_cast<uint32_t>(e.width) * static_cast<uint32_t>(e.height);
@@ -30,9 +28,8 @@ int Wad_Write(Sprite_Store* store, FILE* file) {
         w.U32(e.offset);
         std::fwrite(rec, 1, sizeof rec, file);
     }
-    for (int i = 0; i < store->count; ++i)
-        std::fwrite(store->entries[i].pixels, 1,
-                    static_cast<size_t>(store->entries[i].width) * store->entries[i].height, file);
+    for (const Sprite_Store_Entry& e : store->entries)
+        std::fwrite(e.pixels.data(), 1, e.pixels.size(), file);
     std::fclose(file);
     return 1;
 }
@@ -44,7 +41,7 @@ bool Wad_Record_Read(const uint8_t* bytes, Sprite_Store_Entry* e) {
     e->width = r.I32();
     e->height = r.I32();
     r.Skip(4);
-    e->pixels = nullptr;
+    e->pixels.clear();
     e->offset = r.U32();
     return e->width > 0 && e->height > 0 && e->width <= 16384 && e->height <= 16384;
 }
@@ -87,10 +84,7 @@ int Wad_Read(Sprite_Store* store, const char* path) {
     Wad_Directory dir;
     if (const char* why = Wad_Read_Directory(f, &dir)) return corrupt(why);
     const int count = static_cast<int>(dir.entries.size());
-    if (!Sprite_Store_Reserve(store, count + 10)) {
-        std::fclose(f);
-        return 0;
-    }
+    Sprite_Store_Reserve(store, count + 10);
     int64_t blocks = 0;
     for (int i = 0; i < count; ++i) {
         if (!dir.sane[i]) return corrupt("размер спрайта");
@@ -99,24 +93,12 @@ int Wad_Read(Sprite_Store* store, const char* path) {
     if (4 + int64_t{count} * Wad_Record_Size + blocks > dir.file_size)
         return corrupt("данных меньше оглавления");
     for (int i = 0; i < count; ++i) {
-        Sprite_Store_Entry& e = store->entries[i];
-        e = dir.entries[i];
-        const size_t size = static_cast<size_t>(e.width) * e.height;
-        e.pixels = new (std::nothrow) uint8_t[size];
-        if (e.pixels == nullptr) {
-            // Keep the entries read completely.
-            std::fclose(f);
-            store->count = i;
-            Plat_Message_Beep();
-            return 0;
-        }
-        if (std::fread(e.pixels, 1, size, f) != size) {
-            delete[] e.pixels;
-            e.pixels = nullptr;
-            store->count = i;
+        Sprite_Store_Entry& e = store->entries.emplace_back(std::move(dir.entries[i]));
+        e.pixels.resize(static_cast<size_t>(e.width) * e.height);
+        if (std::fread(e.pixels.data(), 1, e.pixels.size(), f) != e.pixels.size()) {
+            store->entries.pop_back();
             return corrupt("данные");
         }
-        store->count = i + 1;
     }
     std::fclose(f);
     return 1;

@@ -86,17 +86,17 @@ void Confirm_Box::Draw(Surface* s) {
     no->Draw(s);
 }
 
-int Confirm_Box::Run() {
-    if (!ready) return 1;
+Answer Confirm_Box::Run() {
+    if (!ready) return Answer::Left;
     return Box_Loop(
         // A choice fired in the pass before is taken at the start of this one, before
         // anything could end the box otherwise.
-        [&](int* result) {
-            if (yes->fired) return *result = 2, true;
-            if (no->fired) return *result = 0, true;
+        [&](Answer* result) {
+            if (yes->fired) return *result = Answer::Yes, true;
+            if (no->fired) return *result = Answer::No, true;
             return false;
         },
-        [&](int*) {
+        [&](Answer*) {
             const Screen_Target targets[] = {Centre_Of(*yes), Centre_Of(*no)};
             Screen_Announce({"question", targets, 2, this});
             if (Any_Key_Clicked({VK_SPACE, VK_RETURN})) yes->Press();
@@ -105,7 +105,7 @@ int Confirm_Box::Run() {
             no->Update();
             return false;
         },
-        [&](Surface* s) { Draw(s); }, 1);
+        [&](Surface* s) { Draw(s); }, Answer::Left);
 }
 
 Results_Box::Results_Box(Text_Lines* lines_) : lines(lines_) {

@@ -23,13 +23,16 @@ class Message_Box {
     char text[71] = {};
 };
 
+// What a question was answered: ДА, НЕТ, or nothing because the program (or the
+// screens over a game) are being left.
+enum class Answer { No, Yes, Left };
+
 class Confirm_Box {
   public:
     explicit Confirm_Box(const char* text);
     Confirm_Box(const Confirm_Box&) = delete;
     Confirm_Box& operator=(const Confirm_Box&) = delete;
-    // 2 = yes, 0 = no, 1 = the program is being left.
-    int Run();
+    Answer Run();
     void Draw(Surface* surface);
     std::unique_ptr<cls_Desk_Rect> panel;
     std::unique_ptr<cls_Button_Standart> yes, no;

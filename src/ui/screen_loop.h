@@ -57,12 +57,12 @@ void Ok_Keys_Press(cls_Button_Standart* button);
 // pass: a choice made in the pass before is taken first (settled), then the box
 // leaves at once when the program is being left, takes one message (leaving on
 // quit), reacts to its keys and buttons, and draws itself, ending the frame over the
-// kept background. settled(int* result) and react(int* result) return true when the
-// box is done and has set its result; a leaving box returns on_leave.
-template <typename Settled, typename React, typename Draw>
-int Box_Loop(Settled settled, React react, Draw draw, int on_leave) {
+// kept background. settled(Result*) and react(Result*) return true when the box is
+// done and has set its result; a leaving box returns on_leave.
+template <typename Result, typename Settled, typename React, typename Draw>
+Result Box_Loop(Settled settled, React react, Draw draw, Result on_leave) {
     for (;;) {
-        int result = 0;
+        Result result = on_leave;
         if (settled(&result)) return result;
         if (Screens_Leaving()) return on_leave;
         if (Screen_Pump() == Pump::Leave) return on_leave;

@@ -1,34 +1,18 @@
 // Word-wrapped line storage and the running tickers.
 #include "ui/text_lines.h"
 
-#include <cstring>
-#include <new>
 #include <algorithm>
+#include <cstring>
 
 #include "graphics/display.h"
 #include "graphics/font.h"
 #include "graphics/sprites.h"
 #include "platform/platform.h"
 
-Text_Lines::Text_Lines(int capacity_, int width_) : width(width_) {
-    buffer = new (std::nothrow) char[static_cast<size_t>(capacity_) + 1]();
-    if (buffer == nullptr) return;
-    capacity = capacity_;
+Text_Lines::Text_Lines(int capacity_, int width_)
+    : buffer(static_cast<size_t>(std::max(capacity_, 0)) + 1), width(width_) {
+    capacity = std::max(capacity_, 0);
     ok = 1;
-}
-
-Text_Lines::~Text_Lines() {
-    delete[] buffer;
-}
-
-bool Text_Lines::Grow() {
-    char* grown = new (std::nothrow) char[static_cast<size_t>(capacity) + 2048 + 1]();
-    if (grown == nullptr) return false;
-    if (buffer != nullptr) std::memcpy(grown, buffer, static_cast<size_t>(used));
-    delete[] buffer;
-    buffer = grown;
-    capacity += 2048;
-    return true;
 }
 
 bool Word_Wrap(const char* text, int width, const std::function<bool(const char*, int)>& piece) {
@@ -53,10 +37,10 @@ int Text_Lines::Add_Text(const char* text) {
     return Word_Wrap(text, width,
                      [&](const char* from, int n) {
                          // Room for the piece, its leading blank and NUL, with some to spare.
-                         while (capacity - used <= n + 4)
-                             if (!Grow()) return false;
+                         while (capacity - used <= n + 4) capacity += 2048;
+                         buffer.resize(static_cast<size_t>(capacity) + 1);
                          if (pieces++ > 0) buffer[used++] = ' ';
-                         std::memcpy(buffer + used, from, static_cast<size_t>(n));
+                         std::memcpy(buffer.data() + used, from, static_cast<size_t>(n));
                          used += n;
                          buffer[used++] = '\0';
                          ++count;
@@ -67,15 +51,15 @@ int Text_Lines::Add_Text(const char* text) {
 }
 
 void Text_Lines::Clear() {
-    if (buffer != nullptr) std::memset(buffer, 0, static_cast<size_t>(capacity) + 1);
+    std::fill(buffer.begin(), buffer.end(), '\0');
     used = count = cursor_line = cursor = 0;
 }
 
 const char* Text_Lines::Get_Line(int index) {
-    if (index < 0 || index >= count || buffer == nullptr) return nullptr;
+    if (index < 0 || index >= count) return nullptr;
     // Walk from the line last looked up, one line a step.
     while (cursor_line < index) {
-        cursor += static_cast<int32_t>(std::strlen(buffer + cursor)) + 1;
+        cursor += static_cast<int32_t>(std::strlen(buffer.data() + cursor)) + 1;
         ++cursor_line;
     }
     while (cursor_line > index) {
@@ -84,7 +68,7 @@ const char* Text_Lines::Get_Line(int index) {
         cursor = p;
         --cursor_line;
     }
-    return buffer + cursor;
+    return buffer.data() + cursor;
 }
 
 Vertical_Ticker::Vertical_Ticker(Text_Lines* lines_, int x_, int start_y_)
@@ -131,27 +115,15 @@ void Vertical_Ticker::Draw(Surface* surface) {
     Sprite_Draw(surface, x, 0, Sprite_Get("VScrollStr_front"));
 }
 
-Horizontal_Ticker::Horizontal_Ticker() : x(Screen_Width), start_x(Screen_Width) {
-    text = new (std::nothrow) char[10000]();
-    if (text != nullptr) capacity = 10000;
-}
-
-Horizontal_Ticker::~Horizontal_Ticker() {
-    delete[] text;
-}
+Horizontal_Ticker::Horizontal_Ticker() : x(Screen_Width), text(10000), start_x(Screen_Width) {}
 
 int Horizontal_Ticker::Add_Text(const char* add) {
     const int32_t n = static_cast<int32_t>(std::strlen(add));
-    if (length + 2 + n >= capacity) {
-        const int32_t grown_capacity = capacity + ((length + 3 + n - capacity) / 10000 + 1) * 10000;
-        char* grown = new (std::nothrow) char[static_cast<size_t>(grown_capacity)]();
-        if (grown == nullptr) return 0;
-        if (text != nullptr) std::memcpy(grown, text, static_cast<size_t>(length));
-        delete[] text;
-        text = grown;
-        capacity = grown_capacity;
-    }
-    std::memcpy(text + length, add, static_cast<size_t>(n));
+    const int32_t capacity = static_cast<int32_t>(text.size());
+    if (length + 2 + n >= capacity)
+        text.resize(static_cast<size_t>(capacity) +
+                    static_cast<size_t>((length + 3 + n - capacity) / 10000 + 1) * 10000);
+    std::memcpy(text.data() + length, add, static_cast<size_t>(n));
     length += n;
     text[length++] = ' ';
     text[length++] = ' ';
@@ -161,7 +133,7 @@ int Horizontal_Ticker::Add_Text(const char* add) {
 
 void Horizontal_Ticker::Clear() {
     length = 0;
-    if (text != nullptr) text[0] = '\0';
+    text[0] = '\0';
 }
 
 void Horizontal_Ticker::Draw(Surface* surface) {
@@ -172,7 +144,7 @@ void Horizontal_Ticker::Draw(Surface* surface) {
         x = start_x;
     } else {
         const int32_t n = std::min(length - skip, Screen_Width / 32 + 2);
-        std::memcpy(letters, text + skip, static_cast<size_t>(n));
+        std::memcpy(letters, text.data() + skip, static_cast<size_t>(n));
         letters[n] = '\0';
     }
     const int32_t offset = Cell_Offset(x);

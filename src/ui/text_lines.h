@@ -3,9 +3,9 @@
 // letters.
 #pragma once
 
-#include <functional>
-
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "graphics/surface.h"
 
@@ -17,7 +17,6 @@ bool Word_Wrap(const char* text, int width, const std::function<bool(const char*
 class Text_Lines {
   public:
     Text_Lines(int capacity, int width);
-    ~Text_Lines();
     Text_Lines(const Text_Lines&) = delete;
     Text_Lines& operator=(const Text_Lines&) = delete;
 
@@ -33,8 +32,7 @@ class Text_Lines {
     int Ok() const { return ok; }
 
   private:
-    bool Grow();
-    char* buffer = nullptr;
+    std::vector<char> buffer;  // capacity bytes and a NUL; grows by 2048
     int32_t capacity = 0;
     int32_t width = 0;
     int32_t used = 0;  // write position
@@ -62,21 +60,20 @@ class Vertical_Ticker {
 class Horizontal_Ticker {
   public:
     Horizontal_Ticker();
-    virtual ~Horizontal_Ticker();
+    virtual ~Horizontal_Ticker() = default;
     Horizontal_Ticker(const Horizontal_Ticker&) = delete;
     Horizontal_Ticker& operator=(const Horizontal_Ticker&) = delete;
     // Appends the text and two blanks to the stream; 0 when it cannot grow.
     int Add_Text(const char* text);
     // Empties the stream; where it scrolls stays.
     void Clear();
-    const char* Text() const { return text != nullptr ? text : ""; }
+    const char* Text() const { return text.data(); }
     virtual void Draw(Surface* surface);
     int32_t x;  // of the stream's first letter cell
     int32_t Length() const { return length; }
 
   private:
-    char* text = nullptr;
-    int32_t capacity = 0;
+    std::vector<char> text;  // grows by 10000
     int32_t length = 0;
     int32_t y = 0;
     int32_t start_x;

@@ -42,7 +42,7 @@ enum class Block_End { Landed, Leave };
 void Ask_Before_Closing() {
     Sound_Stop_All();
     Confirm_Box offer("СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?");
-    if (offer.ready && offer.Run() == 2)
+    if (offer.Run() == Answer::Yes)
         Screens_Give_Way(true);
     else
         Exit_Requested = 1;
@@ -75,7 +75,8 @@ Block_End Play_Block(Game_State* s, int* carry) {
         Side_Buttons_Update(s);
         // The rows whose second is up leave the board at the time of the frame.
         Rows_Leave(a, Game_Frame(s, 1));
-        if (Side_Buttons_Handle(s) == Side_Leave || Screens_Leaving()) return Block_End::Leave;
+        if (Side_Buttons_Handle(s) == Side_Result::Leave || Screens_Leaving())
+            return Block_End::Leave;
         if (Screen_Pump() == Pump::Leave) return Block_End::Leave;
         Playlist_Update(s->Screen->Playlist.get());
     }

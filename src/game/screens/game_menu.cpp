@@ -30,35 +30,35 @@ void Side_Buttons_Update(Game_State* s) {
 
 namespace {
 
-// A question over the game: 2 for ДА, 0 for НЕТ, 1 when the program is being left.
-int Ask(Game_State* s, const char* question) {
+// A question over the game.
+Answer Ask(Game_State* s, const char* question) {
     Confirm_Box box(question);
-    return Run_Over_Game(s, box);
+    return Run_Over_Game(s, box, -1, Answer::No);
 }
 
 // A second question straight after the first, over what the first left.
-int Ask_Again(const char* question) {
+Answer Ask_Again(const char* question) {
     Confirm_Box box(question);
-    return box.ready ? box.Run() : 0;
+    return box.ready ? box.Run() : Answer::No;
 }
 
 }  // namespace
 
-int Side_Buttons_Handle(Game_State* s) {
+Side_Result Side_Buttons_Handle(Game_State* s) {
     if (s->Screen->Btn_Book->fired) {
         Read_Books(s);
-        return Side_Done;
+        return Side_Result::Done;
     }
     if (s->Screen->Btn_Pause->fired) {
         Message_Box box("ПАУЗА");
         Run_Over_Game(s, box);
-        return Side_Done;
+        return Side_Result::Done;
     }
     if (s->Screen->Btn_Menu->fired) {
-        if (Ask(s, "ВЫЙТИ В МЕНЮ?") != 2) return Side_Done;
+        if (Ask(s, "ВЫЙТИ В МЕНЮ?") != Answer::Yes) return Side_Result::Done;
         // Leaving, whatever the answer to the offer to save.
-        if (Ask_Again("СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?") == 2) Slot_Save_Dialog(s);
-        return Side_Leave;
+        if (Ask_Again("СОХРАНИТЬ СОСТОЯНИЕ ИГРЫ?") == Answer::Yes) Slot_Save_Dialog(s);
+        return Side_Result::Leave;
     }
     if (s->Screen->Btn_Stats->fired) {
         Music_Play("MUSIC/View_Dnevnik.mp3", 1);
@@ -66,17 +66,17 @@ int Side_Buttons_Handle(Game_State* s) {
         Run_Over_Game(s, diary);
         // The session tune goes on where it was at the next pass of the game loop.
         Music_Stop();
-        return Side_Done;
+        return Side_Result::Done;
     }
     if (s->Screen->Btn_Save->fired) {
         Sound_Stop_All();
         Slot_Save_Dialog(s);
-        return Side_Done;
+        return Side_Result::Done;
     }
     if (s->Screen->Btn_Fon->fired) {
         Board_Next_Background(&s->Screen->Board);
-        return Side_Done;
+        return Side_Result::Done;
     }
     if (s->Screen->Btn_Music->fired) Screenshot_Take();
-    return Side_Nothing;
+    return Side_Result::Nothing;
 }
