@@ -1,0 +1,86 @@
+// The SDL window's pieces, shared by its files and by nothing else: the window's
+// state, and what each file does for the others (the keys, the window's size and
+// full screen, pads and fingers, the two ways of showing frames, their choice).
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform_internal.h"
+#include "platform/view.h"
+
+constexpr int Pic_W = Plat_Frame_W, Pic_H = Plat_Frame_H;
+
+// How frames reach the window: through SDL's renderer (a texture the GPU scales),
+// or, where there is no GPU to do it, converted and scaled by the program straight
+// into the window's own surface, only the parts that changed since the last frame.
+enum class Sdl_Way { Unopened, Through_Renderer, Through_Surface };
+
+// The one window, from its opening to its closing.
+struct Sdl_Window_State {
+    SDL_Window* win = nullptr;
+    bool sdl_up = false;
+    bool headless = false;  // scripted without VELTRAN_SHOW: frames are kept, not drawn
+    bool fullscreen = true;
+    bool covering = false;  // full screen as a borderless window over the display
+    bool lost = false;
+    bool need_redraw = true;
+    Plat_Scale scale = Plat_Scale::Sharp;
+    Sdl_Way way = Sdl_Way::Unopened;
+    std::string way_text;
+    // The frame on the screen and its palette.
+    std::vector<uint8_t> shown_pixels = std::vector<uint8_t>(Pic_W * Pic_H, 0);
+    uint8_t shown_palette[1024] = {};
+};
+extern Sdl_Window_State Sdl;
+
+// Every failure of the window's pieces is told one way: Sdl_Fail keeps what failed
+// with SDL's reason (and answers false); opening the window hands the reason on,
+// and a failure later in the run goes to the log.
+bool Sdl_Fail(const std::string& what);
+const std::string& Sdl_Error();
+void Sdl_Clear_Error();
+
+// Takes the system's pending events into the emulated input (sdl_window.cpp).
+void Sdl_Pump();
+
+// sdl_keys.cpp: the key of a physical key position (US layout), or null; keys
+// without a name of the script's are made up in *extra.
+const Key_Def* Key_For_Scancode(SDL_Scancode scancode, Key_Def* extra);
+
+// sdl_display.cpp: the window's size and full screen, over the window manager (or
+// straight over X11 where there is none).
+void Window_Size_For_Windowed(int* w, int* h);
+void Go_Full_Screen();
+void Toggle_Fullscreen();  // F11, Alt+Enter; remembered
+void Toggle_Scale();       // F9; remembered
+bool Window_Size(int* w, int* h);
+// Window pixels to picture pixels; the bars around the picture give its nearest edge.
+void To_Picture(int wx, int wy, int w, int h, int* x, int* y);
+// Whether the display could have a GPU behind OpenGL at all, asked without loading
+// OpenGL: a GPU device, and on X a server that hands out direct rendering.
+bool Gpu_Possible();
+
+// sdl_pads.cpp: game pads and fingers, and the script's virtual pad and finger.
+bool Pads_Open();  // the game-controller subsystem; false when it is not there
+void Pads_Poll();  // reads the pads when it is time
+bool Handle_Pad_Or_Finger(const SDL_Event& e);
+void Virtual_Pad(int what, int index, int value);
+void Virtual_Touch(int phase, int x, int y);
+void Close_Pads();
+
+// sdl_renderer.cpp: frames through SDL's renderer.
+bool Open_Renderer(bool accelerated);
+// Whether the renderer made is one a GPU runs; also names its OpenGL driver.
+bool Renderer_Accelerated();
+void Close_Renderer();
+void Draw_Shown();  // the frame shown, drawn again
+
+// sdl_surface.cpp: frames scaled by the program into the window's surface.
+bool Open_Surface();
+bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
+                  const Plat_Rect* changed, int count);
+void Close_Surface();
