@@ -17,6 +17,7 @@
 #include "game/screens/book_choice.h"
 #include "game/screens/game_loop.h"
 #include "game/screens/game_screen.h"
+#include "game/screens/play_screens.h"
 #include "game/screens/reading.h"
 #include "game/screens/session_results.h"
 #include "records/screens/session_diary.h"
@@ -42,6 +43,7 @@ class Game_Test : public Ui_Test {
     void SetUp() override {
         Ui_Test::SetUp();
         Game_Layout(&game);
+        Play_Screens_Attach();
     }
     void TearDown() override {
         Game_Close(&game);

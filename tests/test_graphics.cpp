@@ -14,6 +14,7 @@
 #include "platform/shell_input.h"
 #include "bmp_maker.h"
 #include "graphics/bmp.h"
+#include "graphics/screenshot.h"
 #include "graphics/compose.h"
 #include "graphics/display.h"
 #include "graphics/font.h"

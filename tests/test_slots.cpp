@@ -18,6 +18,7 @@
 #include "game/screens/book_choice.h"
 #include "game/screens/game_loop.h"
 #include "game/screens/game_screen.h"
+#include "game/screens/play_screens.h"
 #include "game/screens/save_slots.h"
 #include "game/slot_file.h"
 #include "program_runner.h"
@@ -47,6 +48,7 @@ class Slot_Test : public Ui_Test {
     }
     void Lay_Out(Game_State* g) {
         Game_Layout(g);
+        Play_Screens_Attach();
         g->Progress.Book_Index = 8;
         ASSERT_EQ(Load_Game_Book(g), 1);
         Game_Progress& p = g->Progress;

@@ -6,7 +6,6 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "game/screens/game_loop.h"
-#include "game/screens/save_slots.h"
 #include "graphics/display.h"
 #include "graphics/font.h"
 #include "graphics/sprites.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "game/game_state.h"
+#include "game/progress.h"
 
 // One stone of a falling block, relative to the block's origin.
 struct Block_Stone {

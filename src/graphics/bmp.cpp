@@ -1,18 +1,13 @@
-// 8-bit BMP reading for the archive builder, and screenshot files.
+// 8-bit BMP reading for the archive builder.
 #include "graphics/bmp.h"
 
 #include <cstddef>
 #include <cstring>
 #include <new>
 
-#include "core/bmp_write.h"
 #include "core/bytes.h"
 #include "core/files.h"
 #include "core/report_log.h"
-#include "graphics/display.h"
-#include "platform/places.h"
-
-int32_t Screenshot_Number = 1;
 
 int Bmp_Flip_Rows(int32_t row_length, int32_t height, uint8_t* pixels) {
     uint8_t* scratch = new (std::nothrow) uint8_t[static_cast<size_t>(row_length)];
@@ -90,25 +85,4 @@ void Bmp_Free(Image8* image) {
     delete[] image->pixels;
     image->pixels = nullptr;
     Report_Log("\n память хорошо освобождена от изображения. \n");
-}
-
-int Screenshot_Write(const uint8_t* pixels, int32_t pitch, int32_t left, int32_t top, int32_t right,
-                     int32_t bottom, const char* name) {
-    const int32_t w = right - left + 1, h = bottom - top + 1;
-    Report_Log("\n Запись изображения в файл: %s \n  Ширина %d \n  высота %d \n", name, w, h);
-    return Bmp8_Write(name, pixels + static_cast<ptrdiff_t>(top) * pitch + left, pitch, w, h,
-                      Palette_Entries)
-               ? 1
-               : 0;
-}
-
-void Screenshot_Take() {
-    int32_t pitch = 0;
-    const uint8_t* pixels = Screen_Picture(&pitch);
-    if (pixels == nullptr) return;
-    char name[64];
-    std::snprintf(name, sizeof name, "screen_shot_%03d.bmp", Screenshot_Number);
-    Screenshot_Write(pixels, pitch, 0, 0, Screen_Width - 1, Screen_Height - 1,
-                     Plat_Path(PLACE_SHOTS, name).c_str());
-    ++Screenshot_Number;
 }

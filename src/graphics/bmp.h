@@ -1,4 +1,4 @@
-// Reading 8-bit BMP pictures as palette indices, and writing screenshots.
+// Reading 8-bit BMP pictures as palette indices.
 #pragma once
 
 #include <cstdint>
@@ -15,12 +15,3 @@ struct Image8 {
 int Bmp_Read(Image8* image, FILE* file);
 int Bmp_Flip_Rows(int32_t row_length, int32_t height, uint8_t* pixels);
 void Bmp_Free(Image8* image);
-
-// Writes the rectangle (inclusive edges) of an 8-bit frame with Palette_Entries.
-int Screenshot_Write(const uint8_t* pixels, int32_t pitch, int32_t left, int32_t top, int32_t right,
-                     int32_t bottom, const char* name);
-
-extern int32_t Screenshot_Number;
-// The in-game screenshot: the screen into screen_shot_NNN.bmp in the screenshots'
-// folder (images/screen_shot/ when portable).
-void Screenshot_Take();

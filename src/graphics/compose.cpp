@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "core/report_log.h"
-#include "graphics/display.h"
 
 namespace {
 
@@ -26,6 +25,7 @@ struct Kept {
 };
 
 Compose_Mode Mode = Compose_Mode::Full;
+Surface* Target = nullptr;  // the back buffer
 std::vector<Kept> List;
 std::vector<Surface*> Copies;  // sources copied before they changed
 uint64_t Now_Hash[Tiles_X * Tiles_Y], Last_Hash[Tiles_X * Tiles_Y];
@@ -82,11 +82,11 @@ void Check_Frame() {
     ++Frames;
     if (Reference == nullptr) return;
     int first_x = -1, first_y = -1, wrong = 0;
-    for (int y = 0; y < Back_Buffer->height; ++y) {
-        const uint8_t* a = Back_Buffer->pixels + static_cast<size_t>(y) * Back_Buffer->pitch;
+    for (int y = 0; y < Target->height; ++y) {
+        const uint8_t* a = Target->pixels + static_cast<size_t>(y) * Target->pitch;
         const uint8_t* b = Reference->pixels + static_cast<size_t>(y) * Reference->pitch;
-        if (std::memcmp(a, b, static_cast<size_t>(Back_Buffer->width)) == 0) continue;
-        for (int x = 0; x < Back_Buffer->width; ++x)
+        if (std::memcmp(a, b, static_cast<size_t>(Target->width)) == 0) continue;
+        for (int x = 0; x < Target->width; ++x)
             if (a[x] != b[x]) {
                 if (wrong++ == 0) first_x = x, first_y = y;
             }
@@ -116,23 +116,25 @@ void Compose_Reset() {
     Whole = true;
     Surface_Destroy(Reference);
     Reference = nullptr;
-    if (Mode == Compose_Mode::Check && Back_Buffer != nullptr) {
-        Reference = Surface_Create_Plain(Back_Buffer->width, Back_Buffer->height);
+    if (Mode == Compose_Mode::Check && Target != nullptr) {
+        Reference = Surface_Create_Plain(Target->width, Target->height);
         if (Reference != nullptr)
-            Rows_Copy(Reference->pixels, Reference->pitch, Back_Buffer->pixels, Back_Buffer->pitch,
-                      Back_Buffer->width, Back_Buffer->height);
+            Rows_Copy(Reference->pixels, Reference->pitch, Target->pixels, Target->pitch,
+                      Target->width, Target->height);
     }
 }
 
-bool Compose_Keeps(const Surface* dst) {
-    return Mode != Compose_Mode::Full && dst == Back_Buffer && dst != nullptr &&
+namespace {
+
+bool Keeps(const Surface* dst) {
+    return Mode != Compose_Mode::Full && dst == Target && dst != nullptr &&
            dst->width == Tiles_X * Tile && dst->height == Tiles_Y * Tile;
 }
 
-void Compose_Keep_Blt(const Rect& t, const Rect& d, const Surface* src, const Rect& s, bool keyed) {
-    if (src == Back_Buffer) {  // a copy within the back buffer: drawn as it comes
+void Keep_Blt(const Rect& t, const Rect& d, const Surface* src, const Rect& s, bool keyed) {
+    if (src == Target) {  // a copy within the back buffer: drawn as it comes
         Flush_Whole();
-        Blt_Pixels(Back_Buffer, t, d, src, s, keyed);
+        Blt_Pixels(Target, t, d, src, s, keyed);
         return;
     }
     Rect touch = t;
@@ -150,15 +152,15 @@ void Compose_Keep_Blt(const Rect& t, const Rect& d, const Surface* src, const Re
     src->readers += 1;
 }
 
-void Compose_Keep_Fill(const Rect& t, uint8_t index) {
+void Keep_Fill(const Rect& t, uint8_t index) {
     List.push_back(Kept{t, t, t, t, nullptr, Mix_Rect(Mix(4, index), t), index, false});
 }
 
-void Compose_Reading(const Surface* src) {
-    if (src == Back_Buffer && !List.empty()) Flush_Whole();
+void Reading(const Surface* src) {
+    if (src == Target && !List.empty()) Flush_Whole();
 }
 
-void Surface_Changing(Surface* s) {
+void Changing(Surface* s) {
     if (s->readers > 0) {
         // Kept copies still read it: they read a copy of it as it was.
         Surface* copy = Surface_Create_Plain(s->width, s->height);
@@ -175,21 +177,30 @@ void Surface_Changing(Surface* s) {
             Copies.push_back(copy);
         }
     }
-    s->content = 0;
-    s->opaque_known = false;
-    if (s == Back_Buffer && Mode != Compose_Mode::Full) {
+    if (s == Target && Mode != Compose_Mode::Full) {
         Flush_Whole();
         Whole = true;
         Written = true;  // in check mode the full composition takes over what was written
     }
 }
 
+const Surface_Keeper Keeper = {Keeps, Keep_Blt, Keep_Fill, Reading, Changing};
+
+}  // namespace
+
+void Compose_Set_Target(Surface* back_buffer) {
+    if (Target != nullptr && Mode != Compose_Mode::Full && !List.empty()) Flush_Whole();
+    Target = back_buffer;
+    Surface_Set_Keeper(Target != nullptr ? &Keeper : nullptr);
+    Compose_Reset();
+}
+
 bool Compose_Flush(std::vector<Rect>* drawn) {
     drawn->clear();
-    if (Mode == Compose_Mode::Full || Back_Buffer == nullptr) return false;
+    if (Mode == Compose_Mode::Full || Target == nullptr) return false;
     if (Written && Reference != nullptr)
-        Rows_Copy(Reference->pixels, Reference->pitch, Back_Buffer->pixels, Back_Buffer->pitch,
-                  Back_Buffer->width, Back_Buffer->height);
+        Rows_Copy(Reference->pixels, Reference->pitch, Target->pixels, Target->pitch, Target->width,
+                  Target->height);
     Written = false;
     for (auto& row : Rows) row.clear();
     for (uint64_t& h : Now_Hash) h = 0x51ED270B27A3F1C5ULL;
@@ -220,7 +231,7 @@ bool Compose_Flush(std::vector<Rect>* drawn) {
             const Rect run{tx * Tile, ty * Tile, end * Tile, ty * Tile + Tile};
             for (int k : Rows[ty]) {
                 const Kept& c = List[k];
-                if (c.touch.right > run.left && c.touch.left < run.right) Draw(Back_Buffer, c, run);
+                if (c.touch.right > run.left && c.touch.left < run.right) Draw(Target, c, run);
             }
             // Runs that continue one below another go out as one rectangle.
             if (!drawn->empty() && drawn->back().bottom == run.top &&

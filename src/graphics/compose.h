@@ -19,16 +19,12 @@ enum class Compose_Mode {
 void Compose_Set_Mode(Compose_Mode mode);
 Compose_Mode Compose_Get_Mode();
 
+// The surface whose copies and fills are kept (the back buffer, or none): the
+// composer keeps them through the surfaces' keeper hook (surface.h).
+void Compose_Set_Target(Surface* back_buffer);
 // The back buffer was made anew (or changed behind the list's back): the next
 // frame is drawn whole.
 void Compose_Reset();
-
-// For the copies and fills themselves (surface.cpp): whether a copy into dst is
-// kept rather than drawn, keeping it, and a source about to be read at once.
-bool Compose_Keeps(const Surface* dst);
-void Compose_Keep_Blt(const Rect& t, const Rect& d, const Surface* src, const Rect& s, bool keyed);
-void Compose_Keep_Fill(const Rect& t, uint8_t index);
-void Compose_Reading(const Surface* src);
 
 // The frame's end: draws what changed into the back buffer. Gives the rectangles
 // drawn, or false when the whole picture may have changed.

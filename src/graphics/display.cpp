@@ -40,32 +40,6 @@ int Rainbow_Load() {
     return 1;
 }
 
-Surface* Surface_Create(int width, int height) {
-    Surface* s = Surface_Create_Plain(width, height);
-    if (s != nullptr) s->color_key = 0;
-    return s;
-}
-
-int Surface_Clear(Surface* s) {
-    return s != nullptr ? Surface_Fill(s, nullptr, 0) : 0;
-}
-
-uint8_t* Surface_Lock(Surface* s, int32_t* pitch) {
-    if (s == nullptr) return nullptr;
-    Surface_Changing(s);
-    if (pitch != nullptr) *pitch = s->pitch;
-    return s->pixels;
-}
-
-int Surface_Unlock(Surface* s) {
-    return s != nullptr ? 1 : 0;
-}
-
-void Surface_Release(Surface*& s) {
-    Surface_Destroy(s);
-    s = nullptr;
-}
-
 int Display_Init() {
     Report_Log("\n Инициализация интерфейса DirectDraw 7.0 \n");
     Screen_Width = 640;
@@ -86,7 +60,7 @@ int Display_Init() {
     Back_Buffer->clip = Rect{0, 0, Screen_Width, Screen_Height};
     Primary_Surface->has_clip = true;
     Primary_Surface->clip = Back_Buffer->clip;
-    Compose_Reset();
+    Compose_Set_Target(Back_Buffer);
     Forced_Lost = false;
     Plat_Display_Restored();
     Report_Log("\n хорошая инициализация DirectDraw \n");
@@ -135,6 +109,7 @@ void Osd_Show(const char* text) {
 int Display_Release() {
     Font_Release(&Osd_Font);
     Shown = Over_Drawn{};
+    Compose_Set_Target(nullptr);
     Surface_Release(Back_Buffer);
     Surface_Release(Primary_Surface);
     Report_Log("\n хорошо освобожден интерфейс DirectDraw \n");

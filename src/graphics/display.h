@@ -19,13 +19,6 @@ int Display_Init();
 int Display_Release();
 int Rainbow_Load();
 
-// Surfaces for sprites, widgets and fonts: source colour key 0.
-Surface* Surface_Create(int width, int height);
-int Surface_Clear(Surface* s);
-uint8_t* Surface_Lock(Surface* s, int32_t* pitch);
-int Surface_Unlock(Surface* s);
-void Surface_Release(Surface*& s);
-
 // Shows the back buffer (what was drawn into it since the last frame is composed
 // first), with the notice over it and no cursor.
 int Present_Frame();

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "core/report_log.h"
-#include "graphics/display.h"
+#include "graphics/surface.h"
 
 Font Font_8x16;
 Font Font_16x16;
@@ -93,9 +93,9 @@ int Draw_Glyph(const Font* font, uint8_t byte, int x, int y, Surface* dst) {
 }  // namespace
 
 int Text_Draw(int x, int y, const char* text, const Font* font, Surface* dst) {
-    if (font == nullptr || !font->ready) return 0;
+    if (font == nullptr || !font->ready || dst == nullptr) return 0;
     const int w = font->cell_w;
-    for (const char* p = text; *p != '\0' && x < Screen_Width; ++p, x += w) {
+    for (const char* p = text; *p != '\0' && x < dst->width; ++p, x += w) {
         if (x + w < 0) continue;
         if (!Draw_Glyph(font, static_cast<uint8_t>(*p), x, y, dst)) return 0;
     }
@@ -104,33 +104,11 @@ int Text_Draw(int x, int y, const char* text, const Font* font, Surface* dst) {
 
 int Text_Draw_Vertical(int x, int y, const char* text, Surface* dst) {
     const Font* font = &Font_32x32;
-    if (!font->ready) return 0;
+    if (!font->ready || dst == nullptr) return 0;
     const int h = font->cell_h;
-    for (const char* p = text; *p != '\0' && y < Screen_Height; ++p, y += h) {
+    for (const char* p = text; *p != '\0' && y < dst->height; ++p, y += h) {
         if (y + h < 0) continue;
         if (!Draw_Glyph(font, static_cast<uint8_t>(*p), x, y, dst)) return 0;
-    }
-    return 1;
-}
-
-int Sprite_Tile(const Sprite* sprite, int left, int top, int right, int bottom, Surface* dst) {
-    if (sprite == nullptr || sprite->surface == nullptr || dst == nullptr) return 0;
-    const int w = sprite->width, h = sprite->height;
-    auto piece = [&](int x, int y, int pw, int ph) {
-        const Rect src{0, 0, pw, ph};
-        const Rect to{x, y, x + pw, y + ph};
-        Surface_Blt(dst, &to, sprite->surface, &src, Blt_Keysrc);
-    };
-    int y = top;
-    for (; y + h <= bottom; y += h) {
-        int x = left;
-        for (; x + w <= right; x += w) piece(x, y, w, h);
-        if (x < right) piece(x, y, right - x, h);
-    }
-    if (y < bottom) {
-        int x = left;
-        for (; x + w <= right; x += w) piece(x, y, w, bottom - y);
-        if (x < right) piece(x, y, right - x, bottom - y);
     }
     return 1;
 }

@@ -1,11 +1,9 @@
-// Bitmap fonts of 16 x 10 glyph cells in Windows-1251 order, text drawing, and
-// tiling a rectangle with a sprite.
+// Bitmap fonts of 16 x 10 glyph cells in Windows-1251 order, and text drawing.
 #pragma once
 
 #include <cstdint>
 
 #include "graphics/bmp.h"
-#include "graphics/sprites.h"
 #include "graphics/surface.h"
 
 struct Font {
@@ -27,4 +25,3 @@ int Font_Copy(Font* dst, const Font* src);
 void Font_Release(Font* font);
 int Text_Draw(int x, int y, const char* text, const Font* font, Surface* dst);
 int Text_Draw_Vertical(int x, int y, const char* text, Surface* dst);
-int Sprite_Tile(const Sprite* sprite, int left, int top, int right, int bottom, Surface* dst);

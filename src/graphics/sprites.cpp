@@ -8,7 +8,6 @@
 #include <new>
 
 #include "core/report_log.h"
-#include "graphics/display.h"
 #include "graphics/font.h"
 #include "graphics/sprite_store.h"
 #include "graphics/wad.h"
@@ -377,5 +376,27 @@ int Sprites_Release_All() {
     Font_Release(&Font_8x16);
     Font_Release(&Font_16x16);
     Font_Release(&Font_32x32);
+    return 1;
+}
+
+int Sprite_Tile(const Sprite* sprite, int left, int top, int right, int bottom, Surface* dst) {
+    if (sprite == nullptr || sprite->surface == nullptr || dst == nullptr) return 0;
+    const int w = sprite->width, h = sprite->height;
+    auto piece = [&](int x, int y, int pw, int ph) {
+        const Rect src{0, 0, pw, ph};
+        const Rect to{x, y, x + pw, y + ph};
+        Surface_Blt(dst, &to, sprite->surface, &src, Blt_Keysrc);
+    };
+    int y = top;
+    for (; y + h <= bottom; y += h) {
+        int x = left;
+        for (; x + w <= right; x += w) piece(x, y, w, h);
+        if (x < right) piece(x, y, right - x, h);
+    }
+    if (y < bottom) {
+        int x = left;
+        for (; x + w <= right; x += w) piece(x, y, w, bottom - y);
+        if (x < right) piece(x, y, right - x, bottom - y);
+    }
     return 1;
 }

@@ -27,6 +27,9 @@ int Sprite_Load(const Sprite_Store* store, Sprite* sprite, const char* name);
 int Sprite_Load_Series(const Sprite_Store* store, Sprite* sprites, int count, const char* prefix);
 void Sprite_Release(Sprite* sprite);
 int Sprite_Draw(Surface* dst, int x, int y, const Sprite* sprite);
+// Tiles the rectangle (right and bottom exclusive) with the sprite, keyed, the last
+// row and column cut to fit.
+int Sprite_Tile(const Sprite* sprite, int left, int top, int right, int bottom, Surface* dst);
 
 // Every single sprite by its archive name ("Btn_MMenu_press", "mouse_cursor" ...);
 // null for a name the program does not know.

@@ -1,13 +1,13 @@
 // Rectangle copies and fills on 8-bit surfaces, with the back buffer's clipping.
 #include "graphics/surface.h"
 
-#include "graphics/compose.h"
-
 #include <cstddef>
 #include <cstring>
 #include <new>
 
 namespace {
+
+const Surface_Keeper* Keeper = nullptr;
 
 bool Valid(const Rect& r) {
     return r.left < r.right && r.top < r.bottom;
@@ -61,6 +61,42 @@ void Keyed_Row(uint8_t* to, const uint8_t* from, int w, uint8_t key, V16 keys) {
 
 }  // namespace
 
+void Surface_Set_Keeper(const Surface_Keeper* keeper) {
+    Keeper = keeper;
+}
+
+void Surface_Changing(Surface* s) {
+    if (Keeper != nullptr) Keeper->changing(s);
+    s->content = 0;
+    s->opaque_known = false;
+}
+
+Surface* Surface_Create(int width, int height) {
+    Surface* s = Surface_Create_Plain(width, height);
+    if (s != nullptr) s->color_key = 0;
+    return s;
+}
+
+int Surface_Clear(Surface* s) {
+    return s != nullptr ? Surface_Fill(s, nullptr, 0) : 0;
+}
+
+uint8_t* Surface_Lock(Surface* s, int32_t* pitch) {
+    if (s == nullptr) return nullptr;
+    Surface_Changing(s);
+    if (pitch != nullptr) *pitch = s->pitch;
+    return s->pixels;
+}
+
+int Surface_Unlock(Surface* s) {
+    return s != nullptr ? 1 : 0;
+}
+
+void Surface_Release(Surface*& s) {
+    Surface_Destroy(s);
+    s = nullptr;
+}
+
 Surface* Surface_Create_Plain(int width, int height) {
     if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return nullptr;
     Surface* s = new (std::nothrow) Surface();
@@ -91,8 +127,8 @@ int Surface_Fill(Surface* dst, const Rect* rect, uint8_t index) {
     bool nothing;
     if (!Target(dst, d, &t, &nothing)) return 0;
     if (nothing) return 1;
-    if (Compose_Keeps(dst)) {
-        Compose_Keep_Fill(t, index);
+    if (Keeper != nullptr && Keeper->keeps(dst)) {
+        Keeper->keep_fill(t, index);
         return 1;
     }
     Surface_Changing(dst);
@@ -118,11 +154,11 @@ int Surface_Blt(Surface* dst, const Rect* dst_rect, const Surface* src, const Re
     if (!Target(dst, d, &t, &nothing)) return 0;
     if (nothing) return 1;
     const bool keyed = (flags & Blt_Keysrc) != 0 && src->color_key >= 0;
-    if (Compose_Keeps(dst)) {
-        Compose_Keep_Blt(t, d, src, s, keyed);
+    if (Keeper != nullptr && Keeper->keeps(dst)) {
+        Keeper->keep_blt(t, d, src, s, keyed);
         return 1;
     }
-    Compose_Reading(src);
+    if (Keeper != nullptr) Keeper->reading(src);
     Surface_Changing(dst);
     Blt_Pixels(dst, t, d, src, s, keyed);
     return 1;

@@ -31,6 +31,14 @@ struct Surface {
 // A new surface of palette index 0, or null when out of memory (or sizes absurd).
 Surface* Surface_Create_Plain(int width, int height);
 void Surface_Destroy(Surface* s);
+// Surfaces for sprites, widgets and fonts: source colour key 0.
+Surface* Surface_Create(int width, int height);
+int Surface_Clear(Surface* s);
+// The pixels to write into (the surface counts as changing), and giving them back.
+uint8_t* Surface_Lock(Surface* s, int32_t* pitch);
+int Surface_Unlock(Surface* s);
+// Destroys the surface and sets the pointer to none.
+void Surface_Release(Surface*& s);
 // Copies a block of rows between two pictures of their own pitches.
 void Rows_Copy(uint8_t* dst, int dst_pitch, const uint8_t* src, int src_pitch, int width, int rows);
 
@@ -54,6 +62,18 @@ void Blt_Pixels(Surface* dst, const Rect& t, const Rect& d, const Surface* src, 
 void Fill_Pixels(Surface* dst, const Rect& t, uint8_t index);
 // The pixels of a surface are about to change (or the surface to go).
 void Surface_Changing(Surface* s);
+
+// Who keeps the copies and fills aimed at a surface instead of drawing them at once
+// (the back buffer's composer, compose.h), told before a surface is read or changed
+// by a copy. One at a time; none draws everything at once.
+struct Surface_Keeper {
+    bool (*keeps)(const Surface* dst);
+    void (*keep_blt)(const Rect& t, const Rect& d, const Surface* src, const Rect& s, bool keyed);
+    void (*keep_fill)(const Rect& t, uint8_t index);
+    void (*reading)(const Surface* src);
+    void (*changing)(Surface* s);
+};
+void Surface_Set_Keeper(const Surface_Keeper* keeper);
 // A hash of the surface's pixels, its size and key; worked out once a change.
 uint64_t Surface_Content(const Surface* s);
 // Where its pixels other than the key lie (empty when there are none).

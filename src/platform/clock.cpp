@@ -7,7 +7,18 @@
 namespace {
 bool Virtual = false;
 uint32_t Virtual_Now = 0;
+bool Paced = false;  // a wait for a deadline since the frame last shown
 }  // namespace
+
+void Plat_Note_Paced() {
+    Paced = true;
+}
+
+bool Plat_Take_Paced() {
+    const bool paced = Paced;
+    Paced = false;
+    return paced;
+}
 
 void Plat_Clock_Set_Virtual(bool on) {
     Virtual = on;

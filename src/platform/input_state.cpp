@@ -6,7 +6,6 @@
 #include <deque>
 #include <vector>
 
-#include "platform/pad.h"
 #include "platform/platform_internal.h"
 
 namespace {
@@ -192,7 +191,6 @@ size_t Plat_In_Held_Count() {
 }
 
 void Plat_In_Reset() {
-    Plat_Pad_Reset();
     Held.clear();
     Queue.clear();
     Quit_Posted = false;
@@ -207,8 +205,7 @@ void Plat_Set_Window_Proc_Internal(Plat_Window_Proc proc) {
     Window_Proc_Fn = proc;
 }
 
-bool Plat_Peek_Message(Plat_Msg* msg) {
-    Plat_Pump_System();
+bool Plat_In_Take_Message(Plat_Msg* msg) {
     // As on Windows, the quit comes after the messages already queued.
     if (Queue.empty()) {
         if (!Quit_Posted) return false;
@@ -237,17 +234,13 @@ void Plat_Post_Quit() {
     Quit_Posted = true;
 }
 
-int16_t Plat_Async_Key_State(int vk) {
+int16_t Plat_In_Async_Key_State(int vk) {
     if (vk <= 0 || vk >= 256) return 0;
-    // The window system is asked once a frame, by the message peek, so that every
-    // widget of a frame sees the same input; the script still acts on the clock.
-    Script_Run_Due();
     int16_t r = static_cast<int16_t>((Vk_Down[vk] ? 0x8000 : 0) | (Vk_Pressed[vk] ? 1 : 0));
     Vk_Pressed[vk] = false;
     return r;
 }
 
-void Plat_Keyboard_State(uint8_t state[256]) {
-    Script_Run_Due();
+void Plat_In_Keyboard_State(uint8_t state[256]) {
     std::memcpy(state, Di_State, 256);
 }

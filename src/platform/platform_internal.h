@@ -39,7 +39,13 @@ void Plat_In_Event(int vk, int dik, bool down, bool repeat);
 void Plat_In_Frame_Shown();
 size_t Plat_In_Held_Count();
 // Forgets every queued message and held key (between tests).
+// The queue and the key states emptied (the pads are reset apart: Plat_Pad_Reset).
 void Plat_In_Reset();
+// The emulated input's own side of the message pump and key states, which
+// messages.cpp brings up to date first.
+bool Plat_In_Take_Message(Plat_Msg* msg);
+int16_t Plat_In_Async_Key_State(int vk);
+void Plat_In_Keyboard_State(uint8_t state[256]);
 
 // The picture every frame is.
 constexpr int Plat_Frame_W = 640;
@@ -70,6 +76,9 @@ struct Plat_Backend {
     void (*virtual_touch)(int phase, int x, int y);
 };
 void Plat_Set_Backend(const Plat_Backend* backend);
+// Where the backend is kept (backend.cpp), for the layers below the present.
+void Plat_Backend_Store(const Plat_Backend* backend);
+const Plat_Backend* Plat_Backend_Now();
 // Through the backend's virtual pad and touch; false without them.
 bool Plat_Backend_Virtual_Pad(int what, int index, int value);
 bool Plat_Backend_Virtual_Touch(int phase, int x, int y);
@@ -157,6 +166,8 @@ uint64_t Plat_Real_Ns();
 void Plat_Sleep_Ns(uint64_t ns);
 // A pacing wait happened since the last present (that frame is not capped again).
 void Plat_Note_Paced();
+// Whether a paced wait came since the last call (the present asks once a frame).
+bool Plat_Take_Paced();
 
 // --- script ----------------------------------------------------------------
 enum Script_Op {

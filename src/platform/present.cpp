@@ -9,10 +9,8 @@
 #include "platform/platform_internal.h"
 
 namespace {
-const Plat_Backend* Backend = nullptr;
 constexpr int Max_Services = 4;
 void (*Frame_Services[Max_Services])() = {};
-bool Paced_Since_Present = false;
 uint64_t Last_Present_Ns = 0;
 uint64_t Last_Pump_Ns = 0;
 // Frames in a row that were the same as the one on screen. A screen that stands
@@ -25,21 +23,9 @@ constexpr uint64_t Still_Frame_Ns = 100000000, Long_Still_Frame_Ns = 250000000;
 }  // namespace
 
 void Plat_Set_Backend(const Plat_Backend* backend) {
-    Backend = backend;
+    Plat_Backend_Store(backend);
     Last_Pump_Ns = 0;
     Still_Frames = 0;
-}
-
-bool Plat_Backend_Virtual_Pad(int what, int index, int value) {
-    if (Backend == nullptr || Backend->virtual_pad == nullptr) return false;
-    Backend->virtual_pad(what, index, value);
-    return true;
-}
-
-bool Plat_Backend_Virtual_Touch(int phase, int x, int y) {
-    if (Backend == nullptr || Backend->virtual_touch == nullptr) return false;
-    Backend->virtual_touch(phase, x, y);
-    return true;
 }
 
 void Plat_Add_Frame_Service(void (*service)()) {
@@ -57,18 +43,15 @@ void Plat_Remove_Frame_Service(void (*service)()) {
         if (slot == service) slot = nullptr;
 }
 
-void Plat_Note_Paced() {
-    Paced_Since_Present = true;
-}
-
 void Plat_Pump_System() {
+    const Plat_Backend* backend = Plat_Backend_Now();
     // Every message peek pumps, once or more a frame; the window system is asked at
     // most once a millisecond, which no hand can tell from always.
-    if (Backend != nullptr && Backend->pump != nullptr) {
+    if (backend != nullptr && backend->pump != nullptr) {
         const uint64_t now = Plat_Real_Ns();
         if (now - Last_Pump_Ns >= 1000000 || now < Last_Pump_Ns) {
             Last_Pump_Ns = now;
-            Backend->pump();
+            backend->pump();
         }
     }
     Script_Run_Due();
@@ -87,10 +70,12 @@ void Plat_Present(const uint8_t* pixels, int pitch, const uint8_t* palette) {
 
 void Plat_Present_Changed(const uint8_t* pixels, int pitch, const uint8_t* palette,
                           const Plat_Rect* changed, int count) {
+    const Plat_Backend* backend = Plat_Backend_Now();
+    const bool paced = Plat_Take_Paced();
     // The pad first: this frame tells whether it plays or points.
     Plat_Pad_Frame();
-    const bool still = Still_Frames >= Still_After && !Plat_Clock_Virtual() && Backend != nullptr &&
-                       Backend->wait_input != nullptr && Last_Present_Ns != 0;
+    const bool still = Still_Frames >= Still_After && !Plat_Clock_Virtual() && backend != nullptr &&
+                       backend->wait_input != nullptr && Last_Present_Ns != 0;
     if (still) {
         // The services see the frame as its screen left it (the music just polled),
         // then the still screen waits for input.
@@ -99,8 +84,8 @@ void Plat_Present_Changed(const uint8_t* pixels, int pitch, const uint8_t* palet
         const uint64_t next =
             Last_Present_Ns +
             (Still_Frames >= Long_Still_After ? Long_Still_Frame_Ns : Still_Frame_Ns);
-        if (now < next) Backend->wait_input(static_cast<uint32_t>((next - now) / 1000000));
-    } else if (!Paced_Since_Present) {
+        if (now < next) backend->wait_input(static_cast<uint32_t>((next - now) / 1000000));
+    } else if (!paced) {
         // Unpaced screens are held to 60 frames a second.
         if (Plat_Clock_Virtual()) {
             Plat_Clock_Advance(16);
@@ -110,13 +95,12 @@ void Plat_Present_Changed(const uint8_t* pixels, int pitch, const uint8_t* palet
             if (now < next) Plat_Sleep_Ns(next - now);
         }
     }
-    Paced_Since_Present = false;
     Last_Present_Ns = Plat_Real_Ns();
     if (!still) Run_Frame_Services();
     if (Script_Active()) Plat_Keep_Frame(pixels, pitch, palette);
     Plat_In_Frame_Shown();
-    const bool shown_anew = Backend == nullptr || Backend->show == nullptr ||
-                            Backend->show(pixels, pitch, palette, changed, count);
+    const bool shown_anew = backend == nullptr || backend->show == nullptr ||
+                            backend->show(pixels, pitch, palette, changed, count);
     Still_Frames = shown_anew ? 0 : Still_Frames + 1;
 }
 
@@ -134,24 +118,29 @@ void Plat_Convert_Frame(const uint8_t* pixels, int pitch, const uint8_t* palette
 }
 
 void Plat_Palette_Reattach() {
-    if (Backend != nullptr && Backend->palette_reattach != nullptr) Backend->palette_reattach();
+    const Plat_Backend* backend = Plat_Backend_Now();
+    if (backend != nullptr && backend->palette_reattach != nullptr) backend->palette_reattach();
 }
 
 bool Plat_Display_Lost() {
-    return Backend != nullptr && Backend->lost != nullptr && Backend->lost();
+    const Plat_Backend* backend = Plat_Backend_Now();
+    return backend != nullptr && backend->lost != nullptr && backend->lost();
 }
 
 void Plat_Display_Restored() {
-    if (Backend != nullptr && Backend->restored != nullptr) Backend->restored();
+    const Plat_Backend* backend = Plat_Backend_Now();
+    if (backend != nullptr && backend->restored != nullptr) backend->restored();
 }
 
 void Plat_Message_Beep() {
-    if (Backend != nullptr && Backend->beep != nullptr) Backend->beep();
+    const Plat_Backend* backend = Plat_Backend_Now();
+    if (backend != nullptr && backend->beep != nullptr) backend->beep();
 }
 
 int Plat_Show_Cursor(bool show) {
+    const Plat_Backend* backend = Plat_Backend_Now();
     static int count = 0;
     count += show ? 1 : -1;
-    if (Backend != nullptr && Backend->show_cursor != nullptr) Backend->show_cursor(count >= 0);
+    if (backend != nullptr && backend->show_cursor != nullptr) backend->show_cursor(count >= 0);
     return count;
 }

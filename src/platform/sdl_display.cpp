@@ -1,7 +1,7 @@
 // The window on the display: its size as a window, full screen (through the window
 // manager, or covering the display where there is none), the way of scaling, and
 // what the X server says about itself.
-#include "platform/sdl_window.h"
+#include "platform/sdl_parts.h"
 
 #if VELTRAN_HAVE_X11
 #include <SDL_syswm.h>

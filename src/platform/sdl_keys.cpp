@@ -1,6 +1,6 @@
 // The keys of a real keyboard by their physical position, as the emulated input
 // knows them.
-#include "platform/sdl_window.h"
+#include "platform/sdl_parts.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Game pads and fingers over SDL's game controllers and touch events, and the
 // virtual pad and finger the script and the built-in player play with.
-#include "platform/sdl_window.h"
+#include "platform/sdl_parts.h"
 
 #include "core/report_log.h"
 #include "platform/pad.h"
@@ -128,7 +128,6 @@ void Virtual_Pad(int what, int index, int value) {
             SDL_JoystickSetVirtualAxis(Virtual_Joy, index, static_cast<Sint16>(value));
     }
     SDL_JoystickUpdate();
-    Sdl_Pump();  // taken now, as the script's keys are: the next look sees them
 }
 
 // A finger of the script, as a touch screen's event at that point of the picture.
@@ -151,7 +150,6 @@ void Virtual_Touch(int phase, int x, int y) {
     e.tfinger.pressure = 1;
     e.tfinger.windowID = SDL_GetWindowID(Sdl.win);
     SDL_PushEvent(&e);
-    Sdl_Pump();
 }
 
 bool Handle_Pad_Or_Finger(const SDL_Event& e) {

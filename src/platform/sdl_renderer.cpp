@@ -1,7 +1,7 @@
 // Frames through SDL's renderer, where a GPU draws them: the frame into a
 // streaming texture, drawn by whole factors, or for sharp scaling enlarged by the
 // whole factor into a target that is drawn smoothed to the window.
-#include "platform/sdl_window.h"
+#include "platform/sdl_parts.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // through the palette and scales them by the whole factor straight into the
 // window's own surface (or, sharp, blends them through Plat_Sharp_Scaler), and hands
 // the window system rectangles just around them.
-#include "platform/sdl_window.h"
+#include "platform/sdl_parts.h"
 
 #include <algorithm>
 #include <cstring>

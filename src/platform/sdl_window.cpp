@@ -2,7 +2,7 @@
 // the emulated Win32 input, and showing 8-bit frames one of two ways (sdl_renderer.cpp,
 // sdl_surface.cpp). With its other files (sdl_*.cpp) and the sound backend
 // (sdl_audio.cpp), the only code of the program that sees SDL.
-#include "platform/sdl_window.h"
+#include "platform/sdl_parts.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -11,26 +11,6 @@
 #include "core/report_log.h"
 #include "platform/pad.h"
 #include "platform/sdl_system.h"
-
-Sdl_Window_State Sdl;
-
-namespace {
-std::string Error;
-}  // namespace
-
-bool Sdl_Fail(const std::string& what) {
-    const char* why = SDL_GetError();
-    Error = what + (why != nullptr && *why != '\0' ? std::string(": ") + why : std::string());
-    return false;
-}
-
-const std::string& Sdl_Error() {
-    return Error;
-}
-
-void Sdl_Clear_Error() {
-    Error.clear();
-}
 
 namespace {
 
@@ -97,15 +77,12 @@ void Handle_Event(const SDL_Event& e) {
     }
 }
 
-}  // namespace
-
+// Takes the system's pending events into the emulated input.
 void Sdl_Pump() {
     Pads_Poll();  // pads are read here, not by every event poll
     SDL_Event e;
     while (SDL_PollEvent(&e)) Handle_Event(e);
 }
-
-namespace {
 
 // Whether the rectangle of the frame is what is shown there.
 bool Shown_Already(const uint8_t* pixels, int pitch, const Plat_Rect& r) {
@@ -167,8 +144,19 @@ void Wait_Input(uint32_t ms) {
     if (SDL_WaitEventTimeout(&e, static_cast<int>(ms))) Handle_Event(e);
 }
 
-const Plat_Backend Sdl_Backend = {Sdl_Pump, Show,   Reattach,   Is_Lost,     Restored,
-                                  Beep,     Cursor, Wait_Input, Virtual_Pad, Virtual_Touch};
+// The script's pad and finger are taken at once, as its keys are: the next look
+// sees them.
+void Pad_Now(int what, int index, int value) {
+    Virtual_Pad(what, index, value);
+    Sdl_Pump();
+}
+void Touch_Now(int phase, int x, int y) {
+    Virtual_Touch(phase, x, y);
+    Sdl_Pump();
+}
+
+const Plat_Backend Sdl_Backend = {Sdl_Pump, Show,   Reattach,   Is_Lost, Restored,
+                                  Beep,     Cursor, Wait_Input, Pad_Now, Touch_Now};
 
 // VELTRAN_PRESENT=surface or =renderer forces a way; otherwise the renderer is kept
 // only where a GPU runs it.

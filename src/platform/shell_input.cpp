@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/pad.h"
 #include "platform/platform_internal.h"
 
 int32_t Mouse_X = 0;
@@ -68,6 +69,7 @@ bool From_Table(const Char_Pair (&table)[N], int key, bool shift) {
 
 void Input_State_Reset() {
     Plat_In_Reset();
+    Plat_Pad_Reset();
     Mouse_X = Mouse_Y = 0;
     Typed_Char = 0;
     Kbd_Layout = Kbd_Eng;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/files.h"
+#include "platform/pad.h"
 #include "platform/platform_internal.h"
 #include "platform/settings.h"
 
@@ -37,6 +38,7 @@ bool Plat_Start_Fullscreen() {
 Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
     Plat_Set_Window_Proc_Internal(proc);
     Plat_In_Reset();
+    Plat_Pad_Reset();
     Error.clear();
     bool headless = false;
     const char* script_path = std::getenv("VELTRAN_SCRIPT");

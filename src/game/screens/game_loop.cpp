@@ -17,6 +17,7 @@
 #include "game/screens/book_choice.h"
 #include "game/screens/game_menu.h"
 #include "game/screens/game_screen.h"
+#include "game/screens/play_screens.h"
 #include "game/screens/reading.h"
 #include "game/screens/save_slots.h"
 #include "game/screens/session_results.h"
@@ -96,8 +97,18 @@ bool Play_Session(Game_State* s) {
 
 }  // namespace
 
+void Continue_Failure_Notice(Game_Result result) {
+    const char* text = result == Game_Result::Slot_Damaged ? "СОХРАНЕНИЕ ПОВРЕЖДЕНО"
+                       : result == Game_Result::Book_Unreadable ? "КНИГА СОХРАНЕНИЯ НЕ ЧИТАЕТСЯ"
+                                                                : nullptr;
+    if (text == nullptr) return;
+    Message_Box box(text);
+    Run_Over_Game(nullptr, box);
+}
+
 Game_Result Game_New(Game_State* s, const char* player_name) {
     Game_Layout(s);
+    Play_Screens_Attach();
     Report_Log("\n\n Start New Game");
     Game_Start_New(s, player_name);
     // A book that cannot be read is taken off the list; the player chooses again.
@@ -111,6 +122,7 @@ Game_Result Game_New(Game_State* s, const char* player_name) {
 
 Game_Result Game_Continue(Game_State* s) {
     Game_Layout(s);
+    Play_Screens_Attach();
     Report_Log("\n Start Load_Game");
     Area_Reset(s->Area.get());
     Board_New_Look(&s->Screen->Board);

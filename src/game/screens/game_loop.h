@@ -19,6 +19,9 @@ Game_Result Game_New(Game_State* state, const char* player_name);
 // with the saved session. Either way the caller closes the state (Game_Close) when
 // it returns, after telling the player what failed.
 Game_Result Game_Continue(Game_State* state);
+// What the player is told when a chosen slot could not be continued (nothing for
+// a game played or not started).
+void Continue_Failure_Notice(Game_Result result);
 // Runs the game until it is over, the player leaves through МЕНЮ, or the program is
 // being left; start_new = 1 begins with a new session, 0 goes on with a loaded one.
 int Game_Run(Game_State* state, int start_new);

@@ -13,7 +13,7 @@
 #include "game/screens/save_slots.h"
 #include "audio/music.h"
 #include "records/screens/session_diary.h"
-#include "graphics/bmp.h"
+#include "graphics/screenshot.h"
 #include "ui/boxes.h"
 #include "ui/widgets.h"
 

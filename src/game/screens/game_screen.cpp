@@ -9,10 +9,8 @@
 #include "audio/music.h"
 #include "game/board.h"
 #include "game/screens/board_draw.h"
-#include "game/screens/reading.h"
 #include "graphics/display.h"
 #include "graphics/sprites.h"
-#include "game/play.h"
 #include "platform/platform.h"
 #include "scripture/book_table.h"
 #include "scripture/hs_book.h"
@@ -93,29 +91,12 @@ Game_Screen::~Game_Screen() {
     for (Font* f : {&Storage_Font, &Session_Font, &Book_Font}) Font_Release(f);
 }
 
-namespace {
-
-// What the screen does as play goes on.
-void On_Session_Started(Game_State* s) {
-    Board_New_Look(&s->Screen->Board);
-}
-
-void On_Landed(Game_State* s) {
-    if (Snd_14 >= 0) Sound_Play(Snd_14);
-    if (s->Area->Block_Rows > 0 && Snd_11 >= 0) Sound_Play(Snd_11);
-}
-
-const Play_Hooks Screen_Hooks = {On_Session_Started, On_Landed, Show_Verse, Verse_List_Refresh};
-
-}  // namespace
-
 void Game_Layout(Game_State* s) {
     Game_Prepare(s);
     s->Screen = Game_Screen_Owner(new Game_Screen(), [](Game_Screen* v) { delete v; });
     Game_Screen& v = *s->Screen;
     v.Playlist = std::make_unique<Session_Playlist>();
     Playlist_Create(v.Playlist.get());
-    Play_Attach(&Screen_Hooks);
     v.Board.Lay_Out();
     s->Area->Watcher = &v.Board;
     const int w_v = Sprite_Width("Build_Area_Vert");

@@ -39,8 +39,3 @@ int Slot_Save_Dialog(Game_State* s) {
 void Slot_Folder_Failure_Notice() {
     Tell(nullptr, Slot_Folder_Failure_Text);
 }
-
-void Continue_Failure_Notice(Game_Result result) {
-    if (result == Game_Result::Slot_Damaged) Tell(nullptr, "СОХРАНЕНИЕ ПОВРЕЖДЕНО");
-    if (result == Game_Result::Book_Unreadable) Tell(nullptr, "КНИГА СОХРАНЕНИЯ НЕ ЧИТАЕТСЯ");
-}

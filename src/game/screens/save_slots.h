@@ -3,14 +3,11 @@
 #pragma once
 
 #include "game/saving.h"
-#include "game/screens/game_loop.h"
 
 // What the player is told when the save folder cannot be made or entered.
 constexpr const char* Slot_Folder_Failure_Text = "НЕТ ДОСТУПА К ПАПКЕ СОХРАНЕНИЙ";
 void Slot_Folder_Failure_Notice();
-// What the player is told when a chosen slot could not be continued (nothing for
-// a game played or not started).
-void Continue_Failure_Notice(Game_Result result);
+
 // Lets the player choose a slot and saves into it: 1 when saved or cancelled, 0
 // when the save failed, after telling the player so.
 int Slot_Save_Dialog(Game_State* state);

@@ -37,15 +37,12 @@ struct Sdl_Window_State {
 };
 extern Sdl_Window_State Sdl;
 
-// Every failure of the window's pieces is told one way: Sdl_Fail keeps what failed
-// with SDL's reason (and answers false); opening the window hands the reason on,
-// and a failure later in the run goes to the log.
+// sdl_state.cpp: the state, and the failures. Every failure of the window's pieces is told one way:
+// Sdl_Fail keeps what failed with SDL's reason (and answers false); opening the window hands the
+// reason on, and a failure later in the run goes to the log.
 bool Sdl_Fail(const std::string& what);
 const std::string& Sdl_Error();
 void Sdl_Clear_Error();
-
-// Takes the system's pending events into the emulated input (sdl_window.cpp).
-void Sdl_Pump();
 
 // sdl_keys.cpp: the key of a physical key position (US layout), or null; keys
 // without a name of the script's are made up in *extra.
@@ -64,7 +61,8 @@ void To_Picture(int wx, int wy, int w, int h, int* x, int* y);
 // OpenGL: a GPU device, and on X a server that hands out direct rendering.
 bool Gpu_Possible();
 
-// sdl_pads.cpp: game pads and fingers, and the script's virtual pad and finger.
+// sdl_pads.cpp: game pads and fingers, and the script's virtual pad and finger
+// (their events taken at the next pump).
 bool Pads_Open();  // the game-controller subsystem; false when it is not there
 void Pads_Poll();  // reads the pads when it is time
 bool Handle_Pad_Or_Finger(const SDL_Event& e);
