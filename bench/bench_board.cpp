@@ -15,7 +15,8 @@ namespace {
 // A board with six ragged rows at the bottom and two full rows being collected.
 std::unique_ptr<Build_Area> Busy_Board() {
     Plat_Clock_Set_Virtual(true);
-    Plat_Clock_Set(1000);
+    Plat_Clock_Set_Virtual(true);
+    Plat_Clock_Advance(1000);
     Plat_Srand(1);
     Di_Keyboard = true;
     std::unique_ptr<Build_Area> board = Area_Create();

@@ -23,7 +23,7 @@ class Scratch_Cwd {
         std::filesystem::current_path(dir_);
     }
     ~Scratch_Cwd() {
-        Report_Close_For_Test();
+        Report_Set_Path(nullptr);  // the log opened here is closed
         std::filesystem::current_path(old_);
         std::filesystem::remove_all(dir_);
     }

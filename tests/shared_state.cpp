@@ -11,7 +11,5 @@ void Shared_State_Test::Reset_Shared_State(uint32_t now) {
     Screens_Give_Way(false);
     // Messages reach the window procedure as they do in the program.
     Plat_Set_Window_Proc_Internal(Window_Proc);
-    Logo_Reset();
-    Plat_Clock_Set_Virtual(true);
-    Plat_Clock_Set(now);
+    Clock_At(now);
 }

@@ -1,12 +1,18 @@
 // One reset of the program-wide state for every test fixture: the shared input
-// state with the platform's queue and key states, the script, the logo's bobbing,
-// and a virtual clock standing at a known time.
+// state with the platform's queue and key states, the script, and a virtual clock
+// standing at a known time.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "platform/shell_input.h"
 #include "platform/platform_internal.h"
+
+// The virtual clock, standing at ms.
+inline void Clock_At(uint32_t ms) {
+    Plat_Clock_Set_Virtual(true);
+    Plat_Clock_Advance(ms);
+}
 
 class Shared_State_Test : public ::testing::Test {
   protected:

@@ -43,19 +43,45 @@ std::string Wav(int n, uint16_t tag = 1, uint32_t rate = 11025, bool data = true
     return b;
 }
 
+// The SDL system with its sound device watched: the tests ask the mixer's own
+// backend what it plays, and can make it not know a tune's length.
+const Plat_Audio_Backend* Mixer = nullptr;
+Plat_Audio_Backend Watched;
+bool Lengths_Unknown = false;
+const Plat_Audio_Backend* Open_Watched(std::string* error) {
+    Mixer = Sdl_Audio_Open(error);
+    if (Mixer == nullptr) return nullptr;
+    Watched = *Mixer;
+    Watched.music_load = [](const char* path, double* seconds) {
+        const bool loaded = Mixer->music_load(path, seconds);
+        if (Lengths_Unknown) *seconds = 0;
+        return loaded;
+    };
+    return &Watched;
+}
+
 class Audio_Test : public Shared_State_Test {
   protected:
     // The mixer on SDL's dummy device, or no device at all: the silent backend.
     virtual bool Silent() const { return false; }
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        if (!Silent()) Plat_Use_Sdl();
+        Mixer = nullptr;
+        Lengths_Unknown = false;
+        if (!Silent()) {
+            Plat_Use_Sdl();
+            static Plat_System watched = *Plat_Current_System();
+            watched.open_audio = Open_Watched;
+            Plat_Set_System(&watched);
+        }
         Reset_Shared_State(1000);
         ASSERT_EQ(Report_Open(), 1);
         ASSERT_EQ(Sound_Init(), 1);
-        ASSERT_EQ(Plat_Audio_Silent(), Silent());
+        ASSERT_EQ(Mixer == nullptr, Silent());
         Music = Music_Init(new Music_Player());
     }
+    // The tune in the mixer plays (and is not fading out).
+    static bool Tune_Playing() { return Mixer->music_playing() && !Mixer->music_fading_out(); }
     void TearDown() override {
         Music_Release();
         Sound_Release();
@@ -126,18 +152,15 @@ TEST_F(Audio_Test, PlayingASlotAgainRestartsItAndStopAllSilencesEverything) {
     const int slot = Sound_Load("a.wav"), other = Sound_Load("b.wav");
     ASSERT_EQ(slot, 0);
     const int handle = Sound_Table[slot].handle;
-    // 11025 samples are one second in the mixer's format, whatever its rate.
-    EXPECT_EQ(Plat_Sound_Length_Ms(handle), 1000u);
-    EXPECT_EQ(Plat_Sound_Length_Ms(Sound_Table[other].handle), 500u);
     ASSERT_EQ(Sound_Play(slot), 1);
     ASSERT_EQ(Sound_Play(slot), 1);  // again: the same channel starts over
-    EXPECT_TRUE(Plat_Sound_Playing(handle));
-    EXPECT_EQ(Plat_Sounds_Playing(), 1);
+    EXPECT_TRUE(Mixer->sound_playing(handle));
+    EXPECT_EQ(Mixer->sounds_playing(), 1);
     ASSERT_EQ(Sound_Play(other), 1);
-    EXPECT_EQ(Plat_Sounds_Playing(), 2);
+    EXPECT_EQ(Mixer->sounds_playing(), 2);
     Sound_Stop_All();
-    EXPECT_FALSE(Plat_Sound_Playing(handle));
-    EXPECT_EQ(Plat_Sounds_Playing(), 0);
+    EXPECT_FALSE(Mixer->sound_playing(handle));
+    EXPECT_EQ(Mixer->sounds_playing(), 0);
     // An effect the mixer no longer has is refused.
     Plat_Sound_Free(Sound_Table[other].handle);
     EXPECT_EQ(Sound_Play(other), 0);
@@ -197,26 +220,26 @@ TEST_F(Audio_Test, ALoopingCueEndsWithItsRoundWhereNoScreenPollsIt) {
         Music_Update();
         frame_30ms();
     }
-    EXPECT_TRUE(Plat_Music_Mixer_Playing());
+    EXPECT_TRUE(Tune_Playing());
     // The help picture polls nothing: the tune ends at the end of its round.
     Music_Play("tune.wav", 1);
     Music_Update();
     for (int i = 0; i < 22; ++i) frame_30ms();
-    EXPECT_TRUE(Plat_Music_Mixer_Playing());  // 660 ms of its second
+    EXPECT_TRUE(Tune_Playing());  // 660 ms of its second
     for (int i = 0; i < 12; ++i) frame_30ms();
-    EXPECT_FALSE(Plat_Music_Mixer_Playing());
+    EXPECT_FALSE(Tune_Playing());
     // Back on a polling screen it is played anew.
     Music_Play("tune.wav", 1);
     Music_Update();
-    EXPECT_TRUE(Plat_Music_Mixer_Playing());
+    EXPECT_TRUE(Tune_Playing());
 }
 
 TEST_F(Audio_Test, ATuneOfUnknownLengthPlaysUntilTheMixerStopsIt) {
     cwd.Write("MUSIC_SESIONS/long.mp3", Tune());
     Session_Playlist list;
     Playlist_Create(&list);
+    Lengths_Unknown = true;
     Playlist_Play_Current(&list);
-    Plat_Music_Forget_Length();
     Plat_Clock_Advance(5000);
     for (int i = 0; i < 20; ++i) Playlist_Update(&list);
     EXPECT_EQ(Music_Update(), 1);  // long past where a length would have ended it
@@ -318,7 +341,6 @@ TEST_F(Silent_Backend, KnowsATunesLengthFromItsBytesAndTakesEffects) {
     Reset_Shared_State(1000);
     Plat_Set_System(nullptr);
     EXPECT_FALSE(Plat_Audio_Open());
-    EXPECT_TRUE(Plat_Audio_Silent());
     const std::string music = std::string(VELTRAN_SOURCE_DIR) + "/data/MUSIC/Game_Over.mp3";
     ASSERT_TRUE(Plat_Music_Open(music.c_str(), false));
     EXPECT_TRUE(Plat_Music_Length_Known());
@@ -333,7 +355,6 @@ TEST_F(Silent_Backend, KnowsATunesLengthFromItsBytesAndTakesEffects) {
     const uint8_t samples[11025] = {};
     const int handle = Plat_Sound_Create(samples, sizeof samples);
     ASSERT_GE(handle, 0);
-    EXPECT_EQ(Plat_Sound_Length_Ms(handle), 1000u);
     EXPECT_TRUE(Plat_Sound_Play(handle));
     Plat_Sound_Free(handle);
     EXPECT_FALSE(Plat_Sound_Play(handle));

@@ -149,7 +149,7 @@ TEST_P(X11_Test, FullScreenIsThePictureTwiceItsSizeWithBarsAndEveryChangeReaches
     EXPECT_NE(std::string(Plat_Present_Way()).find(GetParam()), std::string::npos)
         << Plat_Present_Way();
     int w = 0, h = 0, x = -1, y = -1;
-    ASSERT_TRUE(Plat_Window_Size(&w, &h));
+    ASSERT_TRUE(Plat_Current_System()->window_size(&w, &h));
     EXPECT_EQ(w, 1280);
     EXPECT_EQ(h, 1024);
     ASSERT_TRUE(Pointer_At(640, 512, &x, &y));

@@ -56,33 +56,33 @@ TEST_F(Key_To_Char_Test, EveryKeyTypesItsCharacterInBothLayouts) {
 }
 
 TEST_F(Key_To_Char_Test, AHeldKeyGivesACharacterAtMostEvery100Ms) {
-    Plat_Clock_Set(5000);
+    Clock_At(5000);
     Key_To_Char('B');
     EXPECT_EQ(Typed_Char, 'B');
-    Plat_Clock_Set(5050);
+    Clock_At(5050);
     Key_To_Char('B');
     // An ignored press still clears the character.
     EXPECT_EQ(Typed_Char, 0);
     // Shift alone between two presses does not reset the gap.
-    Plat_Clock_Set(5060);
+    Clock_At(5060);
     Key_To_Char(VK_SHIFT);
-    Plat_Clock_Set(5099);
+    Clock_At(5099);
     Key_To_Char('B');
     EXPECT_EQ(Typed_Char, 0);
-    Plat_Clock_Set(5100);
+    Clock_At(5100);
     Key_To_Char('B');
     EXPECT_EQ(Typed_Char, 'B');
 }
 
 TEST_F(Key_To_Char_Test, TabSwitchesLayoutOnceWithin100Ms) {
-    Plat_Clock_Set(7000);
+    Clock_At(7000);
     Key_To_Char(VK_TAB);
     EXPECT_EQ(Kbd_Layout, Kbd_Rus);
     EXPECT_EQ(Typed_Char, 0);
-    Plat_Clock_Set(7040);
+    Clock_At(7040);
     Key_To_Char(VK_TAB);
     EXPECT_EQ(Kbd_Layout, Kbd_Rus);
-    Plat_Clock_Set(7100);
+    Clock_At(7100);
     Key_To_Char(VK_TAB);
     EXPECT_EQ(Kbd_Layout, Kbd_Eng);
 }

@@ -65,7 +65,6 @@ TEST_F(Pad_Test, ButtonsPointOutsidePlayAndSteerWhileBlocksFall) {
     EXPECT_EQ(Cursor().first, 108 - 8 * 4);
 
     Frame(true);
-    EXPECT_TRUE(Plat_Pad_Playing());
     uint8_t di[256];
     const std::pair<int, int> play[] = {{PAD_DPLEFT, DIK_LEFT}, {PAD_DPRIGHT, DIK_RIGHT},
                                         {PAD_A, DIK_DOWN},      {PAD_B, DIK_UP},
@@ -83,7 +82,6 @@ TEST_F(Pad_Test, ButtonsPointOutsidePlayAndSteerWhileBlocksFall) {
     Plat_Pad_Button(PAD_DPLEFT, true);
     Frame();
     Frame();
-    EXPECT_FALSE(Plat_Pad_Playing());
     Plat_Pad_Button(PAD_DPLEFT, false);
     Frame();
     Frame();

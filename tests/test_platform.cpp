@@ -88,7 +88,6 @@ TEST_F(Platform_Test, AQuickTapStaysDownThroughOneWholeFrame) {
     EXPECT_TRUE(down());  // ...and one that draws, then looks
     shown();
     EXPECT_FALSE(down());
-    EXPECT_EQ(Plat_In_Held_Count(), 0u);
     // Held across two frames, the release is not held back.
     Plat_In_Event(VK_SPACE, DIK_SPACE, true, false);
     shown();
@@ -162,20 +161,20 @@ TEST_F(Platform_Test, ScriptCommandsRunWhenTheVirtualClockReachesThem) {
     std::vector<Script_Command> c;
     std::string err;
     ASSERT_TRUE(Script_Parse("wait 100\ndown RIGHT\nwait 40\nup RIGHT\n", &c, &err));
-    Plat_Clock_Set(0);
+    Clock_At(0);
     Script_Start(c);
     uint8_t state[256];
-    Plat_Clock_Set(99);
+    Clock_At(99);
     Plat_Keyboard_State(state);
     EXPECT_EQ(state[DIK_RIGHT], 0);
-    Plat_Clock_Set(100);
+    Clock_At(100);
     Plat_Keyboard_State(state);
     EXPECT_EQ(state[DIK_RIGHT], 0x80);
     // Waits count from when the command was due, not when it was seen.
-    Plat_Clock_Set(139);
+    Clock_At(139);
     Plat_Keyboard_State(state);
     EXPECT_EQ(state[DIK_RIGHT], 0x80);
-    Plat_Clock_Set(140);
+    Clock_At(140);
     Plat_Msg m;
     ASSERT_TRUE(Plat_Peek_Message(&m));
     EXPECT_EQ(m.message, WM_KEYDOWN);

@@ -71,7 +71,7 @@ class Slot_Test : public Ui_Test {
 // --- the file ---------------------------------------------------------------------
 
 TEST_F(Slot_Test, TheFileHoldsItsHeadProgressCellsAndRecordsAtTheirOffsets) {
-    Plat_Clock_Set(5000);  // 5 s after the scripted epoch
+    Clock_At(5000);  // 5 s after the scripted epoch
     ASSERT_EQ(Slot_Save(&game, 3), 1);
     std::string b = Slot_Bytes(3);
     ASSERT_EQ(b.size(), 14790u);  // an empty diary

@@ -333,10 +333,12 @@ TEST(Title, CreditVersesAreTheBundledSynodalText) {
 using Title_Test = Shared_State_Test;
 
 TEST_F(Title_Test, LogoSlicesBobBetweenTheirBoundsInOppositeDirections) {
-    // Slice 2 starts at the bottom of its way, moving up.
+    Surface* s = Surface_Create_Plain(640, 480);
+    // Slice 2 at the bottom of its way, moving up (where the program starts it).
+    for (int i = 0; i < 82 && (Logo_Offset[1] != 40 || Logo_Speed[1] != -1); ++i) Logo_Draw(s);
     ASSERT_EQ(Logo_Offset[1], 40);
     ASSERT_EQ(Logo_Speed[1], -1);
-    Surface* s = Surface_Create_Plain(640, 480);
+    ASSERT_EQ(Logo_Offset[0], 0);  // its neighbours at the top, moving down
     for (int i = 0; i < 40; ++i) Logo_Draw(s);
     EXPECT_EQ(Logo_Offset[1], 0);
     Logo_Draw(s);

@@ -63,13 +63,6 @@ int32_t Logo_Width[7] = {64, 58, 67, 53, 86, 59, 63};
 int32_t Logo_Offset[7] = {0, 40, 0, 40, 0, 40, 0};
 int32_t Logo_Speed[7] = {1, -1, 1, -1, 1, -1, 1};
 
-void Logo_Reset() {
-    for (int k = 0; k < 7; ++k) {
-        Logo_Offset[k] = k % 2 ? 40 : 0;
-        Logo_Speed[k] = k % 2 ? -1 : 1;
-    }
-}
-
 namespace {
 const char* const Title_Music = "MUSIC/CstleTown.mp3";
 const char* const Button_Labels[5] = {"BtnMM_NewGame", "BtnMM_Continue", "BtnMM_Help",

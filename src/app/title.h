@@ -43,8 +43,6 @@ extern const char* const Credit_Lines[25];
 // bobbing lives as long as the program, so it goes on where it stopped whenever
 // the main menu is shown again.
 extern int32_t Logo_Source_X[7], Logo_Width[7], Logo_Offset[7], Logo_Speed[7];
-// Puts the slices back where the program starts them (tests).
-void Logo_Reset();
 
 std::unique_ptr<Title_Screen> Title_Create();
 // Runs the main menu until the player leaves; returns 1.

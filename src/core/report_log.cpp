@@ -16,6 +16,9 @@ std::string Path = Report_File_Name;
 }  // namespace
 
 void Report_Set_Path(const char* path) {
+    // A log open at the old place is closed there.
+    if (Log_File != nullptr) std::fclose(Log_File);
+    Log_File = nullptr;
     Path = path != nullptr && *path != '\0' ? path : Report_File_Name;
 }
 
@@ -71,9 +74,4 @@ int Report_Log(const char* format, ...) {
     fwrite(buffer, 1, len, Log_File);
     fflush(Log_File);
     return 1;
-}
-
-void Report_Close_For_Test() {
-    if (Log_File != nullptr) fclose(Log_File);
-    Log_File = nullptr;
 }

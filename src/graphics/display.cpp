@@ -22,10 +22,6 @@ int32_t Screen_Height = 0;
 
 const char* const Rainbow_File = "rainbow.rbw";
 
-namespace {
-bool Forced_Lost = false;
-}
-
 int Rainbow_Load() {
     FILE* f = Sys_Open(Rainbow_File, "rb");
     if (f == nullptr) {
@@ -61,7 +57,6 @@ int Display_Init() {
     Primary_Surface->has_clip = true;
     Primary_Surface->clip = Back_Buffer->clip;
     Compose_Set_Target(Back_Buffer);
-    Forced_Lost = false;
     Plat_Display_Restored();
     Report_Log("\n хорошая инициализация DirectDraw \n");
     return 1;
@@ -238,11 +233,7 @@ void Palette_Reattach() {
 }
 
 bool Display_Is_Lost() {
-    return Forced_Lost || Plat_Display_Lost();
-}
-
-void Display_Force_Lost() {
-    Forced_Lost = true;
+    return Plat_Display_Lost();
 }
 
 void Display_Recover() {

@@ -38,5 +38,4 @@ void Frame_End();
 // The primary surface is lost when the system took the display from the program
 // (the renderer's device or targets were reset).
 bool Display_Is_Lost();
-void Display_Force_Lost();  // tests
 void Display_Recover();

@@ -3,11 +3,13 @@
 #include "graphics/wad.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "core/bytes.h"
 #include "core/files.h"
 #include "core/report_log.h"
+#include "platform/platform.h"
 #include "core/system.h"
 
 int Wad_Write(Sprite_Store* store, FILE* file) {
@@ -94,7 +96,15 @@ int Wad_Read(Sprite_Store* store, const char* path) {
         return corrupt("данных меньше оглавления");
     for (int i = 0; i < count; ++i) {
         Sprite_Store_Entry& e = store->entries.emplace_back(std::move(dir.entries[i]));
-        e.pixels.resize(static_cast<size_t>(e.width) * e.height);
+        try {
+            e.pixels.resize(static_cast<size_t>(e.width) * e.height);
+        } catch (const std::bad_alloc&) {
+            // Out of memory: the entries read completely are kept.
+            store->entries.pop_back();
+            std::fclose(f);
+            Plat_Message_Beep();
+            return 0;
+        }
         if (std::fread(e.pixels.data(), 1, e.pixels.size(), f) != e.pixels.size()) {
             store->entries.pop_back();
             return corrupt("данные");

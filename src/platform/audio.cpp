@@ -111,14 +111,10 @@ bool Device = false;  // a device of the system's is open
 std::string Audio_Error;
 
 // Effects: the handle's slot, and how long it plays at 11025 Hz.
-struct Effect {
-    bool live = false;
-    uint32_t length_ms = 0;
-};
-std::vector<Effect> Effects;
+std::vector<bool> Effects;  // live, by handle
 
 bool Live(int handle) {
-    return handle >= 0 && handle < static_cast<int>(Effects.size()) && Effects[handle].live;
+    return handle >= 0 && handle < static_cast<int>(Effects.size()) && Effects[handle];
 }
 
 // Music: the backend plays; the position is kept here.
@@ -185,10 +181,6 @@ bool Plat_Audio_Open() {
     return true;
 }
 
-bool Plat_Audio_Silent() {
-    return !Device;
-}
-
 bool Plat_Audio_Mp3() {
     return Device && Audio->mp3();
 }
@@ -217,7 +209,7 @@ void Plat_Audio_Close() {
 int Plat_Sound_Create(const uint8_t* samples, uint32_t size) {
     const int handle = static_cast<int>(Effects.size());
     if (!Audio->sound_create(handle, samples, size)) return -1;
-    Effects.push_back(Effect{true, static_cast<uint32_t>(uint64_t{size} * 1000 / 11025)});
+    Effects.push_back(true);
     return handle;
 }
 
@@ -229,22 +221,10 @@ void Plat_Sound_Stop(int handle) {
     if (Live(handle)) Audio->sound_stop(handle);
 }
 
-bool Plat_Sound_Playing(int handle) {
-    return Live(handle) && Audio->sound_playing(handle);
-}
-
-int Plat_Sounds_Playing() {
-    return Audio->sounds_playing();
-}
-
-uint32_t Plat_Sound_Length_Ms(int handle) {
-    return Live(handle) ? Effects[handle].length_ms : 0;
-}
-
 void Plat_Sound_Free(int handle) {
     if (!Live(handle)) return;
     Audio->sound_free(handle);
-    Effects[handle].live = false;
+    Effects[handle] = false;
 }
 
 bool Plat_Music_Open(const char* path, bool loop) {
@@ -322,21 +302,12 @@ bool Plat_Music_Ended() {
     return Now_Position() >= Tune_Length;
 }
 
-void Plat_Music_Forget_Length() {
-    Tune_Length_Known = false;
-    Tune_Length = 0;
-}
-
 bool Plat_Music_Length_Known() {
     return Tune && Tune_Length_Known;
 }
 
 void Plat_Music_Polled() {
     Last_Poll = Plat_Tick();
-}
-
-bool Plat_Music_Mixer_Playing() {
-    return Device && Audio->music_playing() && !Audio->music_fading_out();
 }
 
 void Plat_Music_Watch() {

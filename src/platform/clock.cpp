@@ -30,9 +30,6 @@ bool Plat_Clock_Virtual() {
 void Plat_Clock_Advance(uint32_t ms) {
     Virtual_Now += ms;
 }
-void Plat_Clock_Set(uint32_t ms) {
-    Virtual_Now = ms;
-}
 
 uint32_t Plat_Tick() {
     if (Virtual) return Virtual_Now;

@@ -186,10 +186,6 @@ void Plat_In_Frame_Shown() {
     }
 }
 
-size_t Plat_In_Held_Count() {
-    return Held.size();
-}
-
 void Plat_In_Reset() {
     Held.clear();
     Queue.clear();

@@ -175,10 +175,6 @@ void Plat_Pad_Blocks_Falling() {
     S.play_marked = true;
 }
 
-bool Plat_Pad_Playing() {
-    return S.play;
-}
-
 void Plat_Pad_Button(int button, bool down) {
     if (button < 0 || button >= PAD_BUTTON_COUNT) return;
     Key* slot = &S.held[button];

@@ -42,7 +42,6 @@ int Pad_Axis_Named(const std::string& name);
 // The game says so on every pass in which blocks fall: in the frames it shows, the
 // pad plays instead of moving the cursor.
 void Plat_Pad_Blocks_Falling();
-bool Plat_Pad_Playing();
 
 // What the system reports.
 void Plat_Pad_Button(int button, bool down);

@@ -170,10 +170,6 @@ int Plat_Sound_Create(const uint8_t* samples, uint32_t size);
 bool Plat_Sound_Play(int handle);
 void Plat_Sound_Stop(int handle);
 void Plat_Sound_Free(int handle);
-bool Plat_Sound_Playing(int handle);
-// Effects playing now, and how long an effect plays in the mixer's format.
-int Plat_Sounds_Playing();
-uint32_t Plat_Sound_Length_Ms(int handle);
 
 // One music file at a time. Positions and the length are in 100 ns units.
 bool Plat_Music_Open(const char* path, bool loop);
@@ -194,8 +190,6 @@ bool Plat_Music_Ended();
 // looping tune ends with its round (Plat_Music_Watch, run with every frame shown).
 void Plat_Music_Polled();
 void Plat_Music_Watch();
-// The mixer itself is playing music and will go on (not fading out).
-bool Plat_Music_Mixer_Playing();
 // Whether the mixer can decode MP3 at all.
 bool Plat_Audio_Mp3();
 // The music's and the effects' volumes in per cent (kept for a device opened later).

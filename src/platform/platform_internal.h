@@ -37,9 +37,8 @@ void Plat_In_Event(int vk, int dik, bool down, bool repeat);
 // A frame is being shown: releases held since before the frame shown last are let
 // through, so every press stays down from one shown frame to the next.
 void Plat_In_Frame_Shown();
-size_t Plat_In_Held_Count();
-// Forgets every queued message and held key (between tests).
-// The queue and the key states emptied (the pads are reset apart: Plat_Pad_Reset).
+// Forgets every queued message and held key (the pads are reset apart:
+// Plat_Pad_Reset).
 void Plat_In_Reset();
 // The emulated input's own side of the message pump and key states, which
 // messages.cpp brings up to date first.
@@ -92,10 +91,6 @@ void Plat_Pump_System();
 // The window procedure that Plat_Dispatch_Message calls.
 void Plat_Set_Window_Proc_Internal(Plat_Window_Proc proc);
 
-// The size the system really gave the window, which is not always what was asked
-// (tests); false without a window.
-bool Plat_Window_Size(int* w, int* h);
-
 // --- the sound backend -----------------------------------------------------------
 // What a sound device does for the entry points of platform.h, which keep the
 // handles, the music's clock and the watch over looping tunes themselves. Effect
@@ -127,8 +122,6 @@ struct Plat_Audio_Backend {
     // Volumes 0..128 for the music and for every effect.
     void (*set_volumes)(int music, int effects);
 };
-// Whether the game plays on the silent backend (no device is open).
-bool Plat_Audio_Silent();
 
 // --- the system -------------------------------------------------------------------
 // What opens the real window and the sound device. The executable installs the
@@ -151,16 +144,11 @@ bool Plat_Start_Fullscreen();
 bool Plat_Start_Sharp();
 const Plat_System* Plat_Current_System();
 
-// The open tune counts from now on as one whose length the mixer cannot tell
-// (tests: no bundled format lacks a length).
-void Plat_Music_Forget_Length();
-
 // --- clock -----------------------------------------------------------------
 // Scripted mode runs on a virtual clock that moves only when the program waits.
 void Plat_Clock_Set_Virtual(bool on);
 bool Plat_Clock_Virtual();
 void Plat_Clock_Advance(uint32_t ms);  // virtual clock only
-void Plat_Clock_Set(uint32_t ms);      // virtual clock only
 // The real monotonic clock in nanoseconds, and sleeping on it.
 uint64_t Plat_Real_Ns();
 void Plat_Sleep_Ns(uint64_t ns);
@@ -201,7 +189,7 @@ bool Script_Parse(const std::string& text, std::vector<Script_Command>* out, std
 // Loads the script that will drive the program (scripted mode from then on).
 void Script_Start(std::vector<Script_Command> commands);
 bool Script_Active();
-// Ends scripted input (tests).
+// Ends scripted input (when the window closes).
 void Script_Stop();
 // Runs every command that is due at the current virtual time. Called whenever the
 // program looks at its input.

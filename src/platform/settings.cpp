@@ -146,10 +146,6 @@ bool Settings_Save() {
     return true;
 }
 
-const std::string& Settings_Path() {
-    return Path;
-}
-
 void Settings_Step_Volume(bool music, int direction) {
     int& v = music ? Settings.music_volume : Settings.effects_volume;
     v = std::clamp((v + 5) / 10 * 10 + 10 * direction, 0, 100);

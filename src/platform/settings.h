@@ -23,10 +23,8 @@ void Settings_Load(const std::string& path);
 // Writes the settings in force back (keeping the file's other lines); false when
 // the file could not be written (the old one stays).
 bool Settings_Save();
-// The file read from and written to.
-const std::string& Settings_Path();
 
-// The file's text for a set of settings over the lines of an old file (tests).
+// The file's text for a set of settings over the lines of an old file.
 std::string Settings_Text(const Plat_Settings& settings, const std::vector<std::string>& old);
 // The settings a text holds over the defaults; the complaints about its lines.
 Plat_Settings Settings_Parse(const std::string& text, std::vector<std::string>* complaints);

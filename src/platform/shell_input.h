@@ -21,7 +21,7 @@ constexpr int Kbd_Eng = 1;
 constexpr int Kbd_Rus = 2;
 
 // Puts the whole shared input state back as the program starts it, and empties the
-// platform's message queue and key states (tests, between cases).
+// platform's message queue, key states and pads (as a window opens).
 void Input_State_Reset();
 
 // Works out the character of one key-down message.

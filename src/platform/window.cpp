@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/files.h"
-#include "platform/pad.h"
+#include "platform/shell_input.h"
 #include "platform/platform_internal.h"
 #include "platform/settings.h"
 
@@ -37,8 +37,7 @@ bool Plat_Start_Fullscreen() {
 
 Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
     Plat_Set_Window_Proc_Internal(proc);
-    Plat_In_Reset();
-    Plat_Pad_Reset();
+    Input_State_Reset();
     Error.clear();
     bool headless = false;
     const char* script_path = std::getenv("VELTRAN_SCRIPT");
@@ -71,11 +70,7 @@ void Plat_Close() {
     const Plat_System* system = Plat_Current_System();
     if (system != nullptr && system->close_window != nullptr) system->close_window();
     Plat_Set_Backend(nullptr);
-}
-
-bool Plat_Window_Size(int* w, int* h) {
-    const Plat_System* system = Plat_Current_System();
-    return system != nullptr && system->window_size != nullptr && system->window_size(w, h);
+    Script_Stop();
 }
 
 const char* Plat_Present_Way() {

@@ -299,10 +299,6 @@ Font Label_Fonts[4];
 int Living_Labels = 0;
 }  // namespace
 
-int Label_Fonts_In_Use() {
-    return Living_Labels;
-}
-
 Label_Button::Label_Button(int x, int y, const char* text_, int disabled_) : disabled(disabled_) {
     std::strncpy(text, text_, sizeof text - 1);
     left = x;

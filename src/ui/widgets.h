@@ -108,7 +108,5 @@ class Label_Button {
     int32_t disabled;
 };
 
-// The four shared recoloured copies of Font_8x16 and how many labels use them.
-int Label_Fonts_In_Use();
 // Updates a list of labels; the index of the (last) label clicked, or -1.
 int Labels_Update(const std::unique_ptr<Label_Button>* labels, int count);
