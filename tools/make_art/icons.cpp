@@ -1,11 +1,12 @@
 // The game's icon for the desktop: a ruby cut like the game's stones, set in a
-// gold-rimmed pane of indigo glass; drawn anew at each size, and PNG output.
+// gold-rimmed pane of indigo glass; drawn anew at each size; PNG files and a Windows icon file.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
 
 #include "canvas.h"
+#include "core/bytes.h"
 #include "palette.h"
 #include "pieces.h"
 
@@ -101,7 +102,7 @@ void Chunk(std::vector<uint8_t>* out, const char* type, const std::vector<uint8_
 
 }  // namespace
 
-void Write_Png(const std::string& path, const Canvas& c, const uint8_t palette[1024]) {
+std::vector<uint8_t> Png_Bytes(const Canvas& c, const uint8_t palette[1024]) {
     // Rows of RGBA, each after a filter byte of 0; index 0 is transparent.
     std::vector<uint8_t> raw;
     for (int y = 0; y < c.h; ++y) {
@@ -143,10 +144,62 @@ void Write_Png(const std::string& path, const Canvas& c, const uint8_t palette[1
     Chunk(&png, "IHDR", head);
     Chunk(&png, "IDAT", z);
     Chunk(&png, "IEND", {});
+    return png;
+}
+
+namespace {
+
+void Write_File(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(png.data(), 1, png.size(), f);
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
         std::fclose(f);
     }
+}
+
+// A Windows icon file: its directory, an entry per size, then the pictures.
+#pragma pack(push, 1)
+struct Ico_Directory {
+    uint16_t reserved, type, count;  // type 1: an icon
+};
+struct Ico_Entry {
+    uint8_t width, height, colours, reserved;  // 0 for 256 pixels; no palette
+    uint16_t planes, bits;
+    uint32_t bytes, offset;
+};
+#pragma pack(pop)
+static_assert(sizeof(Ico_Directory) == 6 && sizeof(Ico_Entry) == 16);
+
+}  // namespace
+
+void Write_Png(const std::string& path, const Canvas& c, const uint8_t palette[1024]) {
+    Write_File(path, Png_Bytes(c, palette));
+}
+
+void Write_Ico(const std::string& path, const std::vector<int>& sizes,
+               const uint8_t palette[1024]) {
+    // Each size as a PNG, which Windows takes since Vista.
+    std::vector<std::vector<uint8_t>> images;
+    for (int size : sizes) images.push_back(Png_Bytes(Make_Icon(size), palette));
+    size_t total = sizeof(Ico_Directory) + sizeof(Ico_Entry) * sizes.size();
+    uint32_t offset = static_cast<uint32_t>(total);
+    for (const auto& image : images) total += image.size();
+    std::vector<uint8_t> ico(total);
+    Le_Writer w(ico.data(), ico.size());
+    w.U16(0);
+    w.U16(1);
+    w.U16(static_cast<uint16_t>(sizes.size()));
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        const uint8_t side = static_cast<uint8_t>(sizes[i] >= 256 ? 0 : sizes[i]);
+        const uint8_t head[4] = {side, side, 0, 0};
+        w.Bytes(head, sizeof head);
+        w.U16(1);
+        w.U16(32);
+        w.U32(static_cast<uint32_t>(images[i].size()));
+        w.U32(offset);
+        offset += static_cast<uint32_t>(images[i].size());
+    }
+    for (const auto& image : images) w.Bytes(image.data(), image.size());
+    Write_File(path, ico);
 }
 
 }  // namespace art

@@ -106,6 +106,7 @@ int main(int argc, char** argv) {
             fs::create_directories(dir);
             art::Write_Png(dir + "/veltran.png", art::Make_Icon(size), pal);
         }
+        art::Write_Ico(std::string(argv[3]) + "/veltran.ico", {16, 24, 32, 48, 64, 256}, pal);
         std::printf("make_art: wrote the icons to %s\n", argv[3]);
     }
     return 0;

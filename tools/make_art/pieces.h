@@ -36,5 +36,8 @@ Canvas Make_Background(int number);
 Canvas Make_Icon(int size);
 // Writes the picture as an RGBA PNG through the palette, index 0 transparent.
 void Write_Png(const std::string& path, const Canvas& c, const uint8_t palette[1024]);
+std::vector<uint8_t> Png_Bytes(const Canvas& c, const uint8_t palette[1024]);
+// A Windows icon file holding the icon drawn at each size.
+void Write_Ico(const std::string& path, const std::vector<int>& sizes, const uint8_t palette[1024]);
 
 }  // namespace art
