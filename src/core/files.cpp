@@ -25,6 +25,13 @@ bool File_Read_All(const char* path, std::vector<uint8_t>* out, int64_t max_byte
     return ok;
 }
 
+bool File_Path_Absolute(const std::string& path) {
+    if (path.empty()) return false;
+    if (path[0] == '/' || path[0] == '\\') return true;
+    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+           path[1] == ':' && (path[2] == '/' || path[2] == '\\');
+}
+
 int Compare_No_Case(const std::string& a, const std::string& b) {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {

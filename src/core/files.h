@@ -22,6 +22,9 @@ bool File_Read_All(const char* path, std::vector<uint8_t>* out, int64_t max_byte
 // The names in a folder that end in the extension (".txt", letter case aside) with
 // something before it; none when the folder cannot be read.
 std::vector<std::string> Files_Ending_In(const std::string& folder, const char* extension);
+// Whether a path stands on its own ("/x", "C:/x", "\\server\x") rather than from
+// the working folder.
+bool File_Path_Absolute(const std::string& path);
 // strcmp of two names with ASCII letter case set aside.
 int Compare_No_Case(const std::string& a, const std::string& b);
 

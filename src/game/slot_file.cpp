@@ -94,9 +94,11 @@ bool Slot_File_Write(const std::string& path, const Slot_Data& data, Sys_Failure
 
 Slot_Read_Result Slot_File_Read(const std::string& path, Slot_Data* data, std::string* why) {
     FILE* f = Sys_Open(path, "rb");
-    if (f == nullptr) return Slot_Read_Result::Missing;
-    const int64_t size = File_Size(f);
-    std::fclose(f);
+    // A folder of the slot's name is no slot (where the system opens folders at all,
+    // it says so by their size).
+    const int64_t size = f != nullptr ? File_Size(f) : Sys_Is_Folder(path) ? -1 : -2;
+    if (f != nullptr) std::fclose(f);
+    if (size == -2) return Slot_Read_Result::Missing;
     // A slot of a million sessions is no slot.
     constexpr int64_t Max_Size = Slot_Records_At + int64_t{sizeof(Session_Record)} * 1000000;
     std::vector<uint8_t> bytes;

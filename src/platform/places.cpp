@@ -1,11 +1,13 @@
 // Deciding between a portable and an installed game, and the folders of each.
 #include "platform/places.h"
 
+#include "core/files.h"
 #include "core/system.h"
 
 namespace {
 
 Plat_Mode Mode = PLAT_PORTABLE;
+std::string Start_Folder;  // the working folder the program was started in
 // Folder prefixes, each "" or ending in '/'. Portable defaults.
 std::string Prefix[PLACE_COUNT] = {"", "", "", "SAVE/", "images/screen_shot/", ""};
 
@@ -13,6 +15,7 @@ std::string Prefix[PLACE_COUNT] = {"", "", "", "SAVE/", "images/screen_shot/", "
 
 bool Plat_Places_Init(std::string* error) {
     Mode = PLAT_PORTABLE;
+    Start_Folder = Sys_Current_Folder();
     const char* defaults[PLACE_COUNT] = {"", "", "", "SAVE/", "images/screen_shot/", ""};
     for (int i = 0; i < PLACE_COUNT; ++i) Prefix[i] = defaults[i];
     // Portable: the books in the working folder, or beside the executable.
@@ -64,6 +67,11 @@ Plat_Mode Plat_Places_Mode() {
 
 std::string Plat_Path(Plat_Place place, const std::string& name) {
     return Prefix[place] + name;
+}
+
+std::string Plat_From_Start_Folder(const std::string& path) {
+    if (path.empty() || Start_Folder.empty() || File_Path_Absolute(path)) return path;
+    return Start_Folder + "/" + path;
 }
 
 std::string Plat_Place_Folder(Plat_Place place) {

@@ -30,6 +30,9 @@ Plat_Mode Plat_Places_Mode();
 std::string Plat_Path(Plat_Place place, const std::string& name);
 // The folder itself, for messages ("" = the working folder).
 std::string Plat_Place_Folder(Plat_Place place);
+// A path the player gave (a script's), as it stood from the folder the program was
+// started in, even after an installed game moved into its content.
+std::string Plat_From_Start_Folder(const std::string& path);
 
 // Where installed content is looked for, relative to the executable's folder.
 #ifndef VELTRAN_SHARE_FROM_BIN

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "core/files.h"
+#include "core/system.h"
+#include "platform/places.h"
 #include "platform/shell_input.h"
 #include "platform/platform_internal.h"
 #include "platform/settings.h"
@@ -43,7 +45,7 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
     const char* script_path = std::getenv("VELTRAN_SCRIPT");
     if (script_path != nullptr && *script_path != '\0') {
         std::vector<uint8_t> text;
-        if (!File_Read_All(script_path, &text, 64 << 20)) {
+        if (!File_Read_All(Plat_From_Start_Folder(script_path).c_str(), &text, 64 << 20)) {
             Error = std::string("cannot read the script ") + script_path;
             return PLAT_OPEN_BAD_SCRIPT;
         }
@@ -53,6 +55,10 @@ Plat_Open_Result Plat_Open(const char* title, Plat_Window_Proc proc) {
             Error = std::string("script ") + script_path + ", " + why;
             return PLAT_OPEN_BAD_SCRIPT;
         }
+        // Shots land where the script's author stands, not in an installed game's
+        // content.
+        for (Script_Command& c : commands)
+            if (c.op == SC_SHOT) c.path = Plat_From_Start_Folder(c.path);
         Plat_Clock_Set_Virtual(true);
         Script_Start(std::move(commands));
         const char* show = std::getenv("VELTRAN_SHOW");

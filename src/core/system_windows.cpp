@@ -1,0 +1,126 @@
+// The rest of the system on Windows: the program's folder, the player's folders
+// (the roaming application data, and the local one for what can be made again),
+// the calendar of the C runtime, the performance counter and high-resolution
+// waits, the process's memory, and the console a program started from one writes to.
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#include <mmsystem.h>
+#include <psapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "core/system.h"
+
+namespace {
+
+std::string Narrow(const wchar_t* wide) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return std::string();
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
+    out.resize(static_cast<size_t>(n - 1));
+    for (char& c : out)
+        if (c == '\\') c = '/';
+    return out;
+}
+
+// A folder the system keeps for the player, with the game's own folder in it.
+std::string Known_Folder(REFKNOWNFOLDERID id) {
+    PWSTR path = nullptr;
+    std::string folder;
+    if (SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &path) == S_OK) folder = Narrow(path);
+    CoTaskMemFree(path);
+    return folder.empty() ? std::string() : folder + "/Veltran";
+}
+
+uint64_t Counter_Frequency() {
+    static const uint64_t frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<uint64_t>(f.QuadPart);
+    }();
+    return frequency;
+}
+
+}  // namespace
+
+std::string Sys_Program_Folder() {
+    wchar_t path[MAX_PATH * 4];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
+    if (n == 0 || n >= MAX_PATH * 4) return "";
+    const std::string exe = Narrow(path);
+    const size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? "" : exe.substr(0, slash);
+}
+
+std::string Sys_User_Folder(Sys_User_Place place) {
+    // The log, the saves, the screenshots and the settings travel with the player's
+    // profile; the archives rebuilt from the pictures stay on this machine.
+    return Known_Folder(place == Sys_User_Place::Cache ? FOLDERID_LocalAppData
+                                                       : FOLDERID_RoamingAppData);
+}
+
+bool Sys_Local_Date(int64_t seconds, Sys_Date* out) {
+    const __time64_t t = static_cast<__time64_t>(seconds);
+    struct tm local = {};
+    if (_localtime64_s(&local, &t) != 0) return false;
+    out->year = local.tm_year + 1900;
+    out->month = local.tm_mon + 1;
+    out->day = local.tm_mday;
+    out->weekday = local.tm_wday;
+    out->hour = local.tm_hour;
+    out->minute = local.tm_min;
+    out->second = local.tm_sec;
+    return true;
+}
+
+int64_t Sys_Now(int* millis) {
+    // 100 ns intervals since 1601-01-01 UTC.
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    const uint64_t ticks = (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    const uint64_t since_1970 = ticks - 116444736000000000ULL;
+    if (millis != nullptr) *millis = static_cast<int>(since_1970 / 10000 % 1000);
+    return static_cast<int64_t>(since_1970 / 10000000);
+}
+
+uint64_t Sys_Monotonic_Ns() {
+    LARGE_INTEGER c;
+    QueryPerformanceCounter(&c);
+    const uint64_t f = Counter_Frequency(), n = static_cast<uint64_t>(c.QuadPart);
+    return n / f * 1000000000u + n % f * 1000000000u / f;
+}
+
+void Sys_Sleep_Until(uint64_t deadline) {
+    // The system's waits are a tick of about 15.6 ms long unless asked for 1 ms;
+    // asked once, for the program's life.
+    static const bool fine = timeBeginPeriod(1) == TIMERR_NOERROR;
+    (void)fine;
+    for (;;) {
+        const uint64_t now = Sys_Monotonic_Ns();
+        if (now >= deadline) return;
+        Sleep(static_cast<DWORD>((deadline - now + 999999) / 1000000));
+    }
+}
+
+Sys_Memory Sys_Memory_In_Use() {
+    Sys_Memory m;
+    PROCESS_MEMORY_COUNTERS counters;
+    counters.cb = sizeof counters;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+        // The memory committed to the process alone: its heap and the like.
+        m.heap_kb = static_cast<long>(counters.PagefileUsage / 1024);
+        m.resident_kb = static_cast<long>(counters.WorkingSetSize / 1024);
+        m.peak_kb = static_cast<long>(counters.PeakWorkingSetSize / 1024);
+    }
+    return m;
+}
+
+bool Sys_Gpu_Device() {
+    // Every Windows display has a driver behind Direct3D; SDL's renderer says
+    // whether it runs on the GPU.
+    return true;
+}
