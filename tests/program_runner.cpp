@@ -1,22 +1,21 @@
 // Runs the real executable headless for the end-to-end tests.
 #include "program_runner.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "test_host.h"
+
 namespace fs = std::filesystem;
 
 Scratch_Dir::Scratch_Dir() {
     static std::atomic<int> counter{0};
     path_ = (fs::temp_directory_path() /
-             ("veltran_run_" + std::to_string(getpid()) + "_" + std::to_string(counter++)))
-                .string();
+             ("veltran_run_" + std::to_string(Test_Process_Id()) + "_" + std::to_string(counter++)))
+                .generic_string();
     fs::remove_all(path_);
     fs::create_directories(path_);
     Add_Book();
@@ -48,16 +47,16 @@ void Scratch_Dir::Link_Bundled_Data(bool with_books) const {
     const fs::path data = fs::path(VELTRAN_SOURCE_DIR) / "data";
     if (with_books) {
         Remove("HScripts");
-        fs::create_symlink(data / "HScripts", fs::path(path_) / "HScripts");
+        Test_Link(data / "HScripts", fs::path(path_) / "HScripts");
     }
     for (const char* name : {"SOUNDS", "MUSIC", "MUSIC_SESIONS", "rainbow.rbw"})
-        fs::create_symlink(data / name, fs::path(path_) / name);
+        Test_Link(data / name, fs::path(path_) / name);
     // The pictures folder is the scratch folder's own, so that screenshots land here
     // and never in the source tree.
     fs::create_directories(fs::path(path_) / "images" / "screen_shot");
     for (const fs::directory_entry& e : fs::directory_iterator(data / "images"))
         if (e.path().filename() != "screen_shot")
-            fs::create_symlink(e.path(), fs::path(path_) / "images" / e.path().filename());
+            Test_Link(e.path(), fs::path(path_) / "images" / e.path().filename());
 }
 
 void Scratch_Dir::Copy_Bundled(const std::string& name) const {
@@ -75,15 +74,12 @@ void Scratch_Dir::Add_Book() const {
 }
 
 Program_Run Run_Program(const Scratch_Dir& dir, const std::string& script,
-                        const std::vector<std::string>& env) {
+                        const std::vector<std::string>& env, const std::vector<std::string>& args) {
     dir.Write("script.txt", script);
-    std::string cmd = "cd '" + dir.path() + "' && env -u VELTRAN_SHOW -u VELTRAN_SEED";
-    cmd += " VELTRAN_SCRIPT=script.txt";
-    for (const std::string& e : env) cmd += " '" + e + "'";
-    cmd += " '" VELTRAN_EXE "' 2>stderr.txt";
+    std::vector<std::string> all_env = {"VELTRAN_SCRIPT=script.txt"};
+    all_env.insert(all_env.end(), env.begin(), env.end());
     Program_Run run;
-    int rc = std::system(cmd.c_str());
-    run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    run.status = Test_Run_Program(dir.path(), all_env, args, "stderr.txt");
     run.report = dir.Read("Report.txt");
     run.err = dir.Read("stderr.txt");
     return run;

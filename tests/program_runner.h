@@ -35,10 +35,11 @@ class Scratch_Dir {
     std::string path_;
 };
 
-// Runs the program in dir with VELTRAN_SCRIPT=script (written as script.txt) and
-// the extra environment assignments given ("NAME=value").
+// Runs the program in dir with VELTRAN_SCRIPT=script (written as script.txt), the
+// extra environment assignments given ("NAME=value") and its command line.
 Program_Run Run_Program(const Scratch_Dir& dir, const std::string& script,
-                        const std::vector<std::string>& env = {});
+                        const std::vector<std::string>& env = {},
+                        const std::vector<std::string>& args = {});
 
 // Report.txt without its header line (the only part that depends on the time).
 std::string Report_Body(const std::string& report);

@@ -2,21 +2,21 @@
 // relative path (Report.txt, HScripts/...). The log is opened there and closed after.
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "core/report_log.h"
+#include "test_host.h"
 
 class Scratch_Cwd {
   public:
     Scratch_Cwd() {
         static int counter = 0;
-        dir_ = std::filesystem::temp_directory_path() /
-               ("veltran_cwd_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
+        dir_ =
+            std::filesystem::temp_directory_path() /
+            ("veltran_cwd_" + std::to_string(Test_Process_Id()) + "_" + std::to_string(counter++));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
         old_ = std::filesystem::current_path();

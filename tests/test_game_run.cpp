@@ -176,12 +176,7 @@ TEST_F(Game_Run_Test, TheVolumeKeysShowTheirStepAndAreRemembered) {
     const std::string settings = dir.Read("settings.conf");
     EXPECT_NE(settings.find("music_volume = 80"), std::string::npos) << settings;
     EXPECT_NE(settings.find("effects_volume = 90"), std::string::npos) << settings;
-    dir.Write("script.txt", "wait 500\n");
-    EXPECT_EQ(std::system(("cd '" + dir.path() +
-                           "' && VELTRAN_SCRIPT=script.txt '" VELTRAN_EXE
-                           "' --windowed --scale=whole > /dev/null 2>&1")
-                              .c_str()),
-              0);
+    EXPECT_EQ(Run_Program(dir, "wait 500\n", {}, {"--windowed", "--scale=whole"}).status, 0);
     EXPECT_EQ(dir.Read("settings.conf"), settings);  // one run's choices are not kept
 }
 

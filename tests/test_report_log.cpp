@@ -1,6 +1,8 @@
 // The run log: header shape, replacement at every start, messages as formatted.
 #include <gtest/gtest.h>
 
+#include "test_host.h"
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -10,7 +12,7 @@
 namespace {
 
 TEST(Report_Log, TimeTextPutsMillisecondsBeforeTheYear) {
-    setenv("TZ", "UTC", 1);
+    Test_Set_Env("TZ", "UTC");
     tzset();
     char text[64];
     // 2026-12-06 02:16:23 UTC, a Sunday.

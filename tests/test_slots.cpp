@@ -3,6 +3,8 @@
 // to the player by the real program.
 #include <gtest/gtest.h>
 
+#include "test_host.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -35,7 +37,7 @@ class Slot_Test : public Ui_Test {
   protected:
     void SetUp() override {
         Ui_Test::SetUp();
-        setenv("TZ", "UTC", 1);
+        Test_Set_Env("TZ", "UTC");
         tzset();
         cwd.Write("HScripts/Ruf.txt", "Книга Руфь\r\nРуфь\r\nГлава 1\r\n1 Во дни те\r\n");
         fs::create_directories("SAVE");

@@ -35,6 +35,16 @@ TEST(System, AFileIsPutInPlaceOfTheOldOneEveryTimeAndKeepsItsBytes) {
     EXPECT_NE(File_Write_Durably("taken", &part, 1), Sys_Failure::Ok);
     EXPECT_FALSE(Sys_Exists("taken.new"));
     EXPECT_TRUE(Sys_Is_Folder("taken/inside"));
+    // A player's folder named in Cyrillic, "Мои игры" (paths are UTF-8 inside the
+    // program, UTF-16 at Windows's door).
+    const std::string folder = "\xd0\x9c\xd0\xbe\xd0\xb8 \xd0\xb8\xd0\xb3\xd1\x80\xd1\x8b";
+    ASSERT_EQ(Sys_Make_Folders(folder + "/SAVE"), Sys_Failure::Ok);
+    ASSERT_EQ(File_Write_Durably(folder + "/SAVE/slot1", &part, 1), Sys_Failure::Ok);
+    ASSERT_EQ(File_Write_Durably(folder + "/SAVE/slot1", &part, 1), Sys_Failure::Ok);
+    EXPECT_EQ(Read((folder + "/SAVE/slot1").c_str()), "x");
+    EXPECT_EQ(Sys_Folder_Names(folder), std::vector<std::string>{"SAVE"});
+    const std::vector<std::string> here = Sys_Folder_Names(Sys_Current_Folder());
+    EXPECT_EQ(std::count(here.begin(), here.end(), folder), 1);
 }
 
 TEST(System, FoldersAreMadeWithTheirParentsAndAFileInTheWayIsLeftAlone) {
@@ -59,6 +69,10 @@ TEST(System, FoldersAreMadeWithTheirParentsAndAFileInTheWayIsLeftAlone) {
     EXPECT_TRUE(Sys_Folder_Names("missing").empty());
     EXPECT_EQ(Compare_No_Case("Ruf", "rUF"), 0);
     EXPECT_LT(Compare_No_Case("Ruf", "rufs"), 0);
+    for (const char* whole : {"/home/x", "C:/Games", "c:\\Games", "\\\\server\\share"})
+        EXPECT_TRUE(File_Path_Absolute(whole)) << whole;
+    for (const char* relative : {"", "script.txt", "C:Games", "./x"})
+        EXPECT_FALSE(File_Path_Absolute(relative)) << relative;
     // A folder opened as a file has no size.
     FILE* f = Sys_Open("a", "rb");
     EXPECT_EQ(Sys_Size_Of(f), -1);

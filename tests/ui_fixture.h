@@ -18,8 +18,7 @@ class Ui_Test : public Shared_State_Test {
   protected:
     void SetUp() override {
         Reset_Shared_State();
-        std::filesystem::create_directory_symlink(std::string(VELTRAN_SOURCE_DIR) + "/data/images",
-                                                  "images");
+        Test_Link(std::string(VELTRAN_SOURCE_DIR) + "/data/images", "images");
         ASSERT_EQ(Report_Open(), 1);
         ASSERT_EQ(Display_Init(), 1);
         ASSERT_EQ(Sprites_Build_Archive(), 1);
