@@ -191,7 +191,7 @@ int App_Main(int argc, char** argv) {
     if (answered >= 0) return answered;
     std::string where;
     if (!Plat_Places_Init(&where)) {
-        std::fprintf(stderr, "veltran: %s\n", where.c_str());
+        Plat_Tell_Failure(where.c_str());
         return Exit_Startup_Failed;
     }
     Report_Set_Path(Plat_Path(PLACE_LOG, Report_File_Name).c_str());
@@ -201,7 +201,7 @@ int App_Main(int argc, char** argv) {
         case PLAT_OPEN_OK:
             break;
         case PLAT_OPEN_NO_WINDOW:
-            std::fprintf(stderr, "veltran: %s\n", Plat_Error());
+            Plat_Tell_Failure(Plat_Error());
             return Exit_No_Window;
         case PLAT_OPEN_BAD_SCRIPT:
             std::fprintf(stderr, "veltran: %s\n", Plat_Error());
@@ -240,8 +240,10 @@ int App_Main(int argc, char** argv) {
         return Exit_Startup_Failed;
     }
     if (!started) {
-        std::fprintf(stderr, "veltran: start-up failed: %s; see %s\n",
-                     Failure.empty() ? "unknown reason" : Failure.c_str(), Report_Path());
+        const std::string why =
+            "start-up failed: " + (Failure.empty() ? std::string("unknown reason") : Failure) +
+            "; see " + Report_Path();
+        Plat_Tell_Failure(why.c_str());
         return Exit_Startup_Failed;
     }
     return Exit_Normal;

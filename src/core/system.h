@@ -92,3 +92,6 @@ Sys_Memory Sys_Memory_In_Use();
 // Whether the machine shows a GPU device the graphics driver could use (a hint for
 // how to present frames; where the system cannot tell, true).
 bool Sys_Gpu_Device();
+// Whether what the program writes to stderr reaches anyone: a terminal, a file or
+// a pipe. A Windows program started from its icon has no error stream at all.
+bool Sys_Error_Stream_Seen();

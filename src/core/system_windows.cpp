@@ -124,3 +124,9 @@ bool Sys_Gpu_Device() {
     // whether it runs on the GPU.
     return true;
 }
+
+bool Sys_Error_Stream_Seen() {
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    return error != nullptr && error != INVALID_HANDLE_VALUE &&
+           GetFileType(error) != FILE_TYPE_UNKNOWN;
+}

@@ -104,6 +104,9 @@ void Plat_Set_Window_Choice(int fullscreen);
 // The command line's scaling for this run: 1 sharp, 0 whole factors, -1 none.
 void Plat_Set_Scale_Choice(int sharp);
 const char* Plat_Error();
+// Why the game cannot start (UTF-8), on stderr as "veltran: why"; where nobody sees
+// stderr (a Windows game started from its icon), in a box the player closes too.
+void Plat_Tell_Failure(const char* why);
 // How frames reach the window ("" without one): the renderer and its driver, or
 // the window surface.
 const char* Plat_Present_Way();

@@ -135,6 +135,8 @@ struct Plat_System {
     const char* (*present_way)();
     // The sound device's backend, or null with *error set.
     const Plat_Audio_Backend* (*open_audio)(std::string* error);
+    // A box the player must close, telling why the game cannot start (UTF-8).
+    void (*alert)(const char* text);
 };
 void Plat_Set_System(const Plat_System* system);
 // Whether the window opens full screen: a one-run choice (--fullscreen,

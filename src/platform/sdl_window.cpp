@@ -251,8 +251,14 @@ void Close_Window() {
     Sdl.sdl_up = false;
 }
 
-const Plat_System Sdl_System = {Open_Window, Close_Window, Window_Size,
-                                [] { return Sdl.way_text.c_str(); }, Sdl_Audio_Open};
+void Alert(const char* text) {
+    // Without a window or a display this fails, and stderr has said it already.
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Veltran", text, Sdl.win);
+}
+
+const Plat_System Sdl_System = {Open_Window,    Close_Window,
+                                Window_Size,    [] { return Sdl.way_text.c_str(); },
+                                Sdl_Audio_Open, Alert};
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 // Opening and closing the window through the installed system, with the scripted
 // mode's set-up (a script on the virtual clock, headless unless VELTRAN_SHOW=1).
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -86,4 +87,11 @@ const char* Plat_Present_Way() {
 
 const char* Plat_Error() {
     return Error.c_str();
+}
+
+void Plat_Tell_Failure(const char* why) {
+    std::fprintf(stderr, "veltran: %s\n", why);
+    const Plat_System* system = Plat_Current_System();
+    if (!Sys_Error_Stream_Seen() && system != nullptr && system->alert != nullptr)
+        system->alert(why);
 }
