@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release test-clang coverage deb deb-deps deb-check bench fuzz art books sounds music contact-sheet format clean
+.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release test-clang coverage deb deb-deps deb-check bench fuzz art books sounds music contact-sheet format clean windows windows-build windows-check
 
 all: build
 
@@ -85,6 +85,25 @@ deb: deb-deps
 deb-check: deb
 	scripts/deb-check
 
+# The Windows edition, cross-built with mingw-w64 over SDL built from Debian's
+# sources (cached outside the tree, see scripts/build-sdl): the portable zip and the
+# installer in dist/. windows-check runs its tests and scripts under Wine, compares
+# them with the Linux build, and installs and uninstalls it (CI runs it).
+WINDOWS_BUILD ?= build-windows
+windows-build:
+	@scripts/ensure-deps windows
+	@deps=$$(scripts/build-sdl windows) && \
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-x64.cmake \
+		-DVELTRAN_WINDOWS_DEPS=$$deps -DCMAKE_PREFIX_PATH=$$deps -DCMAKE_BUILD_TYPE=Release \
+		-DVELTRAN_WERROR=ON -DVELTRAN_BENCH=OFF $(CMAKE_FLAGS) > /dev/null && \
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+windows: windows-build
+	scripts/windows-dist $(WINDOWS_BUILD) $$(scripts/build-sdl windows)
+
+windows-check: windows build
+	scripts/windows-check $(WINDOWS_BUILD) $(BUILD)
+
 # Installs the game: make install [PREFIX=/usr/local] [DESTDIR=staging folder].
 PREFIX ?= /usr/local
 install: deps
@@ -162,4 +181,4 @@ format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) dist
