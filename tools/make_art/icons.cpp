@@ -1,9 +1,11 @@
-// The game's icon for the desktop: a ruby cut like the game's stones, set in a
-// gold-rimmed pane of indigo glass; drawn anew at each size; PNG files and a Windows icon file.
+// The game's icon: a ruby cut like the game's stones, set in a gold-rimmed pane of
+// indigo glass, drawn anew at each size; PNG files and a Windows icon file.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+
+#include <zlib.h>
 
 #include "canvas.h"
 #include "core/bytes.h"
@@ -115,27 +117,12 @@ std::vector<uint8_t> Png_Bytes(const Canvas& c, const uint8_t palette[1024]) {
             raw.push_back(p == 0 ? 0 : 255);
         }
     }
-    // zlib with stored (uncompressed) deflate blocks: a few kilobytes an icon.
-    std::vector<uint8_t> z = {0x78, 0x01};
-    for (size_t at = 0; at < raw.size() || raw.empty();) {
-        const size_t n = std::min<size_t>(65535, raw.size() - at);
-        const bool last = at + n == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(static_cast<uint8_t>(n));
-        z.push_back(static_cast<uint8_t>(n >> 8));
-        z.push_back(static_cast<uint8_t>(~n));
-        z.push_back(static_cast<uint8_t>(~n >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<ptrdiff_t>(at),
-                 raw.begin() + static_cast<ptrdiff_t>(at + n));
-        at += n;
-        if (last) break;
-    }
-    uint32_t a = 1, b = 0;
-    for (uint8_t v : raw) {
-        a = (a + v) % 65521;
-        b = (b + a) % 65521;
-    }
-    Put32(&z, (b << 16) | a);
+    // Deflated at zlib's strongest level: the same bytes on every run.
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<uint8_t> z(size);
+    if (compress2(z.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK)
+        z.clear();
+    z.resize(size);
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     std::vector<uint8_t> head;
     Put32(&head, static_cast<uint32_t>(c.w));

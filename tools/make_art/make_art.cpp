@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     std::printf("make_art: wrote the palette, 23 pictures and 133 backgrounds to %s\n",
                 data.c_str());
     if (argc == 4) {
-        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 192, 256, 512}) {
             const std::string dir =
                 std::string(argv[3]) + "/" + std::to_string(size) + "x" + std::to_string(size);
             fs::create_directories(dir);
