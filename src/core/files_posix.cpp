@@ -48,6 +48,7 @@ std::string Folder_Of(const std::string& path) {
 }  // namespace
 
 FILE* Sys_Open(const std::string& path, const char* mode) {
+    if (mode[0] == 'r') Sys_Await_File(path);
     return std::fopen(path.c_str(), mode);
 }
 
@@ -135,13 +136,8 @@ Sys_Failure Sys_Close(Sys_File* file) {
 
 Sys_Failure Sys_Replace(const std::string& from, const std::string& to) {
     if (std::rename(from.c_str(), to.c_str()) != 0) return Last_Failure();
-    // The rename itself reaches the disk with its folder.
-    const int dir = open(Folder_Of(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
-    return Sys_Failure::Ok;
+    // The rename itself lasts with its folder.
+    return Sys_Settle(Folder_Of(to));
 }
 
 std::string Sys_Full_Path(const std::string& path) {

@@ -44,8 +44,26 @@ Sys_Failure Sys_Flush(Sys_File* file);
 // Closes the file (always); why the close failed, if it did.
 Sys_Failure Sys_Close(Sys_File* file);
 // Puts the file `from` in place of `to` (replacing it) in one step, the change
-// itself on the disk when it returns None.
+// itself on the disk when it returns Ok.
 Sys_Failure Sys_Replace(const std::string& from, const std::string& to);
+// Makes the last changes in a folder (a file put in place there) outlast the
+// program and the machine: a disk's folder entry is flushed (only tried: the file
+// is in place whatever it says); the browser's storage takes the player's folder,
+// and a failure to store it is told.
+Sys_Failure Sys_Settle(const std::string& folder);
+
+// --- files that come later, and files for the player ------------------------------
+
+// Whether a content file has arrived: the browser fetches the books and the music
+// after the game has started, and one asked for here that has not arrived comes
+// next. Elsewhere every file is there from the start.
+bool Sys_File_Here(const std::string& path);
+// Waits until a content file that comes later has arrived, asking for it first
+// (Sys_Open does, for reading); at once when it is here.
+void Sys_Await_File(const std::string& path);
+// Hands the player a file the game made for them (a screenshot): where it lies in
+// the player's own folders already, nothing; the browser downloads it.
+void Sys_Offer_File(const std::string& path);
 
 // --- the program's places ---------------------------------------------------------
 

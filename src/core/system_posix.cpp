@@ -1,6 +1,8 @@
 // The rest of the system on Linux: the program's folder, the player's XDG folders,
-// the calendar, clocks and sleeping, memory and the GPU device nodes.
+// sleeping, memory and the GPU device nodes (the calendar and clocks are in
+// clock_posix.cpp).
 #include <dirent.h>
+#include <fcntl.h>
 #include <malloc.h>
 #include <time.h>
 #include <unistd.h>
@@ -65,33 +67,6 @@ std::string Sys_User_Folder(Sys_User_Place place) {
     return "";
 }
 
-bool Sys_Local_Date(int64_t seconds, Sys_Date* out) {
-    const time_t t = static_cast<time_t>(seconds);
-    struct tm local = {};
-    if (localtime_r(&t, &local) == nullptr) return false;
-    out->year = local.tm_year + 1900;
-    out->month = local.tm_mon + 1;
-    out->day = local.tm_mday;
-    out->weekday = local.tm_wday;
-    out->hour = local.tm_hour;
-    out->minute = local.tm_min;
-    out->second = local.tm_sec;
-    return true;
-}
-
-int64_t Sys_Now(int* millis) {
-    timespec now;
-    clock_gettime(CLOCK_REALTIME, &now);
-    if (millis != nullptr) *millis = static_cast<int>(now.tv_nsec / 1000000);
-    return static_cast<int64_t>(now.tv_sec);
-}
-
-uint64_t Sys_Monotonic_Ns() {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<uint64_t>(t.tv_sec) * 1000000000u + static_cast<uint64_t>(t.tv_nsec);
-}
-
 void Sys_Sleep_Until(uint64_t deadline) {
     for (;;) {
         const uint64_t now = Sys_Monotonic_Ns();
@@ -124,6 +99,25 @@ bool Sys_Gpu_Device() {
         closedir(dri);
     }
     return device;
+}
+
+Sys_Failure Sys_Settle(const std::string& folder) {
+    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+    return Sys_Failure::Ok;
+}
+
+bool Sys_File_Here(const std::string&) {
+    return true;
+}
+
+void Sys_Await_File(const std::string&) {}
+
+void Sys_Offer_File(const std::string&) {
+    // Screenshots are written into the player's folders already.
 }
 
 bool Sys_Error_Stream_Seen() {

@@ -1,11 +1,14 @@
-// The in-game screenshot: the picture on the screen into a numbered BMP file.
+// The in-game screenshot: the picture on the screen into a numbered BMP file, handed
+// to the player (the browser downloads it).
 #include "graphics/screenshot.h"
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "core/bmp_write.h"
 #include "core/report_log.h"
+#include "core/system.h"
 #include "graphics/display.h"
 #include "platform/places.h"
 
@@ -27,7 +30,8 @@ void Screenshot_Take() {
     if (pixels == nullptr) return;
     char name[64];
     std::snprintf(name, sizeof name, "screen_shot_%03d.bmp", Screenshot_Number);
-    Screenshot_Write(pixels, pitch, 0, 0, Screen_Width - 1, Screen_Height - 1,
-                     Plat_Path(PLACE_SHOTS, name).c_str());
+    const std::string path = Plat_Path(PLACE_SHOTS, name);
+    if (Screenshot_Write(pixels, pitch, 0, 0, Screen_Width - 1, Screen_Height - 1, path.c_str()))
+        Sys_Offer_File(path);
     ++Screenshot_Number;
 }
