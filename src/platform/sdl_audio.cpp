@@ -1,6 +1,7 @@
 // The sound device over SDL2_mixer: effects as mixer chunks, each on a channel of
-// its own so a restart never overlaps, and one music file at a time. The handles,
-// the music's clock and the watch over looping tunes are the platform's own.
+// its own so a restart never overlaps, and one music file at a time, which may
+// arrive after it was asked for. The handles, the music's clock and the watch over
+// looping tunes are the platform's own.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/system.h"
 #include "platform/platform_internal.h"
 #include "platform/sdl_system.h"
 
@@ -22,6 +24,12 @@ struct Effect {
 };
 std::vector<Effect> Effects;
 Mix_Music* Tune = nullptr;
+
+// A tune whose file has not arrived yet (the browser fetches the music after the
+// game has started): the game goes on with it on the platform's clock, and once it
+// arrives it sounds from where that clock has got to.
+std::string Waiting_Path;
+bool Waiting_Loop = false;
 
 bool Have(int handle) {
     return handle >= 0 && handle < static_cast<int>(Effects.size()) &&
@@ -73,11 +81,59 @@ void Sound_Free(int handle) {
     e.converted.clear();
 }
 
+void Look_For_Waiting_Tune();
+
 void Music_Free() {
+    if (!Waiting_Path.empty()) Plat_Remove_Frame_Service(Look_For_Waiting_Tune);
+    Waiting_Path.clear();
     if (Tune == nullptr) return;
     Mix_HaltMusic();
     Mix_FreeMusic(Tune);
     Tune = nullptr;
+}
+
+Mix_Music* Load_Tune(const char* path) {
+    Mix_Music* tune = Mix_LoadMUS(path);
+    // A file whose name says one format but which holds another is known by its
+    // first bytes.
+    if (tune == nullptr)
+        if (SDL_RWops* rw = SDL_RWFromFile(path, "rb")) tune = Mix_LoadMUSType_RW(rw, MUS_NONE, 1);
+    return tune;
+}
+
+bool Music_Load(const char* path, double* seconds) {
+    Music_Free();
+    if (!Sys_File_Here(path)) {
+        // Its length unknown, the tune lasts as long as the game takes it to play.
+        Waiting_Path = path;
+        *seconds = 0;
+        Plat_Add_Frame_Service(Look_For_Waiting_Tune);
+        return true;
+    }
+    Tune = Load_Tune(path);
+    if (Tune == nullptr) return false;
+    *seconds = Mix_MusicDuration(Tune);
+    return true;
+}
+
+void Music_Play(bool loop, double at) {
+    Waiting_Loop = loop;
+    if (Tune == nullptr) return;
+    Mix_PlayMusic(Tune, loop ? -1 : 0);
+    if (at > 0) Mix_SetMusicPosition(at);
+}
+
+// Once a frame while a tune waits: when its file has come, it is loaded and sounds
+// as the game is playing it.
+void Look_For_Waiting_Tune() {
+    if (Waiting_Path.empty() || !Sys_File_Here(Waiting_Path)) return;
+    Plat_Remove_Frame_Service(Look_For_Waiting_Tune);
+    Tune = Load_Tune(Waiting_Path.c_str());
+    Waiting_Path.clear();
+    if (Tune == nullptr || Plat_Music_State() == PLAT_MUSIC_STOPPED) return;
+    Mix_PlayMusic(Tune, Waiting_Loop ? -1 : 0);
+    Mix_SetMusicPosition(static_cast<double>(Plat_Music_Position()) / 1e7);
+    if (Plat_Music_State() == PLAT_MUSIC_PAUSED) Mix_PauseMusic();
 }
 
 void Close() {
@@ -115,29 +171,18 @@ const Plat_Audio_Backend Mixer = {
     Sound_Free,
     [](int handle) { return Have(handle) && Mix_Playing(handle) != 0; },
     [] { return Mix_Playing(-1); },
-    [](const char* path, double* seconds) {
-        Music_Free();
-        Tune = Mix_LoadMUS(path);
-        // A file whose name says one format but which holds another is known by its
-        // first bytes.
-        if (Tune == nullptr)
-            if (SDL_RWops* rw = SDL_RWFromFile(path, "rb"))
-                Tune = Mix_LoadMUSType_RW(rw, MUS_NONE, 1);
-        if (Tune == nullptr) return false;
-        *seconds = Mix_MusicDuration(Tune);
-        return true;
-    },
+    Music_Load,
     Music_Free,
-    [](bool loop, double at) {
-        if (Tune == nullptr) return;
-        Mix_PlayMusic(Tune, loop ? -1 : 0);
-        if (at > 0) Mix_SetMusicPosition(at);
-    },
+    Music_Play,
     [] { Mix_PauseMusic(); },
     [] { Mix_ResumeMusic(); },
     [] { Mix_HaltMusic(); },
     [](double at) { Mix_SetMusicPosition(at); },
-    [] { return Mix_PlayingMusic() != 0; },
+    // A waiting tune plays while the game has it play.
+    [] {
+        return Waiting_Path.empty() ? Mix_PlayingMusic() != 0
+                                    : Plat_Music_State() != PLAT_MUSIC_STOPPED;
+    },
     [] { return Mix_FadingMusic() == MIX_FADING_OUT; },
     [](int ms) { Mix_FadeOutMusic(ms); },
     [](int music, int effects) {

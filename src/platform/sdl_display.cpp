@@ -1,6 +1,6 @@
-// The window on the display: its size as a window, full screen (through the window
-// manager, or covering the display where there is none), the way of scaling, and
-// what the X server says about itself.
+// The window on a desktop's display: its size as a window, full screen (through the
+// window manager, or covering the display where there is none), and what the X
+// server says about itself.
 #include "platform/sdl_parts.h"
 
 #if VELTRAN_HAVE_X11
@@ -64,11 +64,15 @@ void Go_Windowed() {
     SDL_SetWindowPosition(Sdl.win, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
-int Clamp(int v, int lo, int hi) {
-    return v < lo ? lo : (v > hi ? hi : v);
+}  // namespace
+
+bool Starts_Full_Screen() {
+    return Plat_Start_Fullscreen();
 }
 
-}  // namespace
+uint32_t Window_Flags() {
+    return 0;
+}
 
 // The window: the largest whole factor whose window, with the frame the window
 // manager puts around it, fits the work area (the desktop less its panels).
@@ -112,15 +116,6 @@ void Go_Full_Screen() {
     Sdl.covering = true;
 }
 
-void Toggle_Scale() {
-    Sdl.scale = Sdl.scale == Plat_Scale::Sharp ? Plat_Scale::Whole : Plat_Scale::Sharp;
-    Settings.sharp = Sdl.scale == Plat_Scale::Sharp;
-    Settings_Save();
-    if (Settings_Notice != nullptr)
-        Settings_Notice(Settings.sharp ? "Масштаб: весь экран" : "Масштаб: целый");
-    Sdl.need_redraw = true;
-}
-
 void Toggle_Fullscreen() {
     if (Sdl.win == nullptr) return;
     Sdl.fullscreen = !Sdl.fullscreen;
@@ -146,12 +141,6 @@ bool Window_Size(int* w, int* h) {
     }
 #endif
     return true;
-}
-
-void To_Picture(int wx, int wy, int w, int h, int* x, int* y) {
-    Plat_Layout_To_Picture(Plat_Layout_For(w, h, Sdl.scale), wx, wy, x, y);
-    *x = Clamp(*x, 0, Pic_W - 1);
-    *y = Clamp(*y, 0, Pic_H - 1);
 }
 
 bool Gpu_Possible() {

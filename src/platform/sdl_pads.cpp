@@ -176,8 +176,8 @@ bool Handle_Pad_Or_Finger(const SDL_Event& e) {
             if (!first && (!Finger_Down || e.tfinger.fingerId != Finger_Id)) return true;
             int w = 0, h = 0, x = 0, y = 0;
             SDL_GetWindowSize(Sdl.win, &w, &h);
-            To_Picture(static_cast<int>(e.tfinger.x * w), static_cast<int>(e.tfinger.y * h), w, h,
-                       &x, &y);
+            To_Picture(static_cast<int>(e.tfinger.x * w), static_cast<int>(e.tfinger.y * h), &x,
+                       &y);
             if (first) {
                 Finger_Down = true;
                 Finger_Id = e.tfinger.fingerId;

@@ -48,18 +48,23 @@ void Sdl_Clear_Error();
 // without a name of the script's are made up in *extra.
 const Key_Def* Key_For_Scancode(SDL_Scancode scancode, Key_Def* extra);
 
-// sdl_display.cpp: the window's size and full screen, over the window manager (or
-// straight over X11 where there is none).
+// sdl_display.cpp (a desktop: over the window manager, or straight over X11 where
+// there is none) or sdl_page.cpp (a web page's canvas): the window's size and
+// full screen.
+bool Starts_Full_Screen();
+uint32_t Window_Flags();  // for SDL_CreateWindow
 void Window_Size_For_Windowed(int* w, int* h);
 void Go_Full_Screen();
-void Toggle_Fullscreen();  // F11, Alt+Enter; remembered
-void Toggle_Scale();       // F9; remembered
+void Toggle_Fullscreen();  // F11, Alt+Enter; remembered on a desktop
 bool Window_Size(int* w, int* h);
-// Window pixels to picture pixels; the bars around the picture give its nearest edge.
-void To_Picture(int wx, int wy, int w, int h, int* x, int* y);
 // Whether the display could have a GPU behind OpenGL at all, asked without loading
 // OpenGL: a GPU device, and on X a server that hands out direct rendering.
 bool Gpu_Possible();
+
+// sdl_scale.cpp: the way of scaling, and window points to picture pixels (the bars
+// around the picture give its nearest edge).
+void Toggle_Scale();  // F9; remembered
+void To_Picture(int wx, int wy, int* x, int* y);
 
 // sdl_pads.cpp: game pads and fingers, and the script's virtual pad and finger
 // (their events taken at the next pump).

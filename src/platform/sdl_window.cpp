@@ -57,9 +57,8 @@ void Handle_Event(const SDL_Event& e) {
             return;
         }
         case SDL_MOUSEMOTION: {
-            int w = 0, h = 0, x = 0, y = 0;
-            SDL_GetWindowSize(Sdl.win, &w, &h);
-            To_Picture(e.motion.x, e.motion.y, w, h, &x, &y);
+            int x = 0, y = 0;
+            To_Picture(e.motion.x, e.motion.y, &x, &y);
             Plat_In_Mouse_Move(x, y);
             return;
         }
@@ -221,13 +220,13 @@ Plat_Open_Result Open_Window(const char* title, bool headless, std::string* erro
         Plat_Close();
         return PLAT_OPEN_NO_WINDOW;
     }
-    Sdl.fullscreen = Plat_Start_Fullscreen();
+    Sdl.fullscreen = Starts_Full_Screen();
     Sdl.scale = Plat_Start_Sharp() ? Plat_Scale::Sharp : Plat_Scale::Whole;
     Sdl.covering = false;
     int w = Pic_W, h = Pic_H;
     if (!Sdl.fullscreen) Window_Size_For_Windowed(&w, &h);
     Sdl.win = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
-                               SDL_WINDOW_HIDDEN);
+                               SDL_WINDOW_HIDDEN | Window_Flags());
     if (Sdl.win == nullptr) return Failed("the window could not be opened", error);
     if (!Sdl.headless && !Choose_Present_Way()) return Failed("", error);
     // Full screen once the renderer has made the window it draws to.
