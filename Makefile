@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release test-clang coverage deb deb-deps deb-check bench fuzz art books sounds music contact-sheet format clean windows windows-build windows-check
+.PHONY: all deps build run install soak measure-x test test-plain test-asan test-release test-clang coverage deb deb-deps deb-check bench fuzz art books sounds music contact-sheet format clean windows windows-build windows-check web web-build web-run web-check
 
 all: build
 
@@ -104,6 +104,32 @@ windows: windows-build
 windows-check: windows build
 	scripts/windows-check $(WINDOWS_BUILD) $(BUILD)
 
+# The browser edition, built by emscripten over SDL built from Debian's sources
+# (cached outside the tree, see scripts/build-sdl): a static site in
+# $(WEB_BUILD)/site. web-run serves it on http://127.0.0.1:8080/; web-check plays
+# scripts in headless Chromium against the Linux build and measures the first
+# picture (CI runs it).
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8080
+web-build: export EMSDK_PYTHON = /usr/bin/python3
+web-build: export NODE_PATH = /usr/share/nodejs
+web-build:
+	@scripts/ensure-deps web
+	@deps=$$(scripts/build-sdl web) && \
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DVELTRAN_TESTS=OFF \
+		-DVELTRAN_BENCH=OFF -DVELTRAN_WERROR=ON -DSDL2_DIR=$$deps/lib/cmake/SDL2 \
+		-DSDL2_mixer_DIR=$$deps/lib/cmake/SDL2_mixer $(CMAKE_FLAGS) > /dev/null && \
+	cmake --build $(WEB_BUILD) -j $(JOBS) --target veltran
+
+web: web-build
+	scripts/web-site $(WEB_BUILD) $$(scripts/build-sdl web) $(WEB_BUILD)/site
+
+web-run: web
+	scripts/web-serve $(WEB_BUILD)/site $(WEB_PORT)
+
+web-check: web build
+	scripts/web-check $(WEB_BUILD)/site $(BUILD)
+
 # Installs the game: make install [PREFIX=/usr/local] [DESTDIR=staging folder].
 PREFIX ?= /usr/local
 install: deps
@@ -181,4 +207,4 @@ format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) dist
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD) dist
