@@ -437,4 +437,57 @@ TEST(View, SharpScalingBlendsOnlyAtEdgesAndDrawsWhatChanged) {
     }
 }
 
+// The scaled frames keep their bytes, whatever way the scaler computes them: a whole
+// frame of scattered colours (every byte of a pixel used, alpha too) at the sizes
+// players meet hashes as it always has, and a frame built from only its changed
+// rectangles over the frame before is the frame built whole.
+TEST(View, SharpFramesKeepTheirBytesAndChangedRectanglesMakeTheWholeFrame) {
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    uint32_t lut[256];
+    for (uint32_t& c : lut) c = next();
+    std::vector<uint8_t> before(640 * 480), after;
+    for (uint8_t& p : before) p = static_cast<uint8_t>(next() >> 24);
+    after = before;
+    // A falling block's tiles, a ticker's column and a single pixel change.
+    const Plat_Rect changed[] = {{160, 96, 96, 64}, {0, 0, 56, 480}, {639, 479, 1, 1}};
+    for (const Plat_Rect& r : changed)
+        for (int y = r.y; y < r.y + r.h; ++y)
+            for (int x = r.x; x < r.x + r.w; ++x)
+                after[static_cast<size_t>(y) * 640 + x] = static_cast<uint8_t>(next() >> 24);
+    auto fnv = [](const std::vector<uint32_t>& v) {
+        uint64_t h = 1469598103934665603ull;
+        for (uint32_t c : v)
+            for (int i = 0; i < 4; ++i) h = (h ^ ((c >> (8 * i)) & 0xFF)) * 1099511628211ull;
+        return h;
+    };
+    const struct {
+        int w, h;
+        uint64_t hash;
+    } sizes[] = {{1280, 800, 4339421210394782595ull},
+                 {1366, 768, 15701585764795370140ull},
+                 {1920, 1080, 11144025981815984691ull},
+                 {2560, 1600, 10110988182250813536ull},
+                 {800, 600, 1749327805532785291ull}};
+    for (const auto& size : sizes) {
+        const Plat_Layout l = Plat_Layout_For(size.w, size.h, Plat_Scale::Sharp);
+        Plat_Sharp_Scaler scaler;
+        scaler.Prepare(l);
+        const Plat_Rect all = scaler.Window_Rect(Plat_Rect{0, 0, 640, 480});
+        std::vector<uint32_t> whole(static_cast<size_t>(size.w) * size.h, 0);
+        std::vector<uint32_t> partial = whole;
+        scaler.Draw(after.data(), lut, all, whole.data(), size.w);
+        EXPECT_EQ(fnv(whole), size.hash) << size.w << " x " << size.h;
+        scaler.Draw(before.data(), lut, all, partial.data(), size.w);
+        std::vector<uint8_t> shown = before;
+        Plat_Rect rects[Plat_Max_Change_Rects];
+        const int n = Plat_Find_Changes(
+            shown.data(), after.data(), 640, changed, 3, [](void*, int, int, int) {}, nullptr,
+            rects);
+        for (int i = 0; i < n; ++i)
+            scaler.Draw(after.data(), lut, scaler.Window_Rect(rects[i]), partial.data(), size.w);
+        EXPECT_TRUE(partial == whole) << size.w << " x " << size.h;
+    }
+}
+
 }  // namespace

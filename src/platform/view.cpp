@@ -3,7 +3,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/platform_internal.h"
 
@@ -185,6 +189,9 @@ void Plat_Sharp_Scaler::Prepare(const Plat_Layout& l) {
     layout_ = l;
     Taps(l.w, l.k, Pic_W, &cols_, &col_first_, &col_last_);
     Taps(l.h, l.k, Pic_H, &rows_, &row_first_, &row_last_);
+    col_weights_.resize(cols_.size() * 4 + 8);  // read 4 pixels at a time, up to 3 beyond
+    for (size_t x = 0; x < cols_.size(); ++x)
+        for (size_t i = 0; i < 4; ++i) col_weights_[4 * x + i] = cols_[x].w1;
 }
 
 Plat_Rect Plat_Sharp_Scaler::Window_Rect(const Plat_Rect& p) const {
@@ -202,7 +209,7 @@ Plat_Rect Plat_Sharp_Scaler::Window_Rect(const Plat_Rect& p) const {
 }
 
 namespace {
-// Each byte of a and b mixed, b weighing w of 256.
+// Each byte of a and b mixed, b weighing w of 256: (a * (256 - w) + b * w) >> 8.
 inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t w) {
     if (w == 0) return a;
     const uint32_t v = 256 - w;
@@ -210,7 +217,69 @@ inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t w) {
     const uint32_t ga = (((a >> 8) & 0xFF00FFu) * v + ((b >> 8) & 0xFF00FFu) * w) & 0xFF00FF00u;
     return rb | ga;
 }
+
+#if defined(__SSE2__)
+// Four pixels of a and b mixed as Mix does, each byte in a 16-bit lane: a byte times
+// 256 at most fits, so the sum never carries into the next lane.
+inline __m128i Mix4(__m128i a, __m128i b, __m128i w_lo, __m128i w_hi) {
+    const __m128i zero = _mm_setzero_si128(), all = _mm_set1_epi16(256);
+    const __m128i lo =
+        _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), _mm_sub_epi16(all, w_lo)),
+                      _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), w_lo));
+    const __m128i hi =
+        _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), _mm_sub_epi16(all, w_hi)),
+                      _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), w_hi));
+    return _mm_packus_epi16(_mm_srli_epi16(lo, 8), _mm_srli_epi16(hi, 8));
+}
+#endif
+
+// o[x] = Mix(a[x], b[x], w) for n pixels.
+void Mix_Rows(const uint32_t* a, const uint32_t* b, uint32_t w, uint32_t* o, int n) {
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i wv = _mm_set1_epi16(static_cast<int16_t>(w));
+    for (; x + 4 <= n; x += 4) {
+        const __m128i pa = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + x));
+        const __m128i pb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + x), Mix4(pa, pb, wv, wv));
+    }
+#endif
+    for (; x < n; ++x) o[x] = Mix(a[x], b[x], w);
+}
 }  // namespace
+
+void Plat_Sharp_Scaler::Line(const uint8_t* src, const uint32_t lut[256], int from, int n,
+                             uint32_t* out) const {
+    const Tap* taps = &cols_[static_cast<size_t>(from)];
+    // The picture pixels the line reads, through the palette once each, and one
+    // beyond: a blended window pixel mixes c[p0] with c[p0 + 1], which one 64-bit
+    // load gives (where p1 is not p0 + 1 the weight is 0 and c[p0 + 1] unused).
+    const int p_first = taps[0].p0, p_last = taps[n - 1].p1;
+    thread_local std::vector<uint32_t> colours;
+    colours.resize(static_cast<size_t>(Pic_W) + 1);
+    uint32_t* c = colours.data();
+    for (int p = p_first; p <= p_last; ++p) c[p] = lut[src[p]];
+    c[p_last + 1] = c[p_last];
+    int x = 0;
+#if defined(__SSE2__)
+    const uint16_t* w = &col_weights_[static_cast<size_t>(from) * 4];
+    for (; x + 4 <= n; x += 4) {
+        const Tap* t = taps + x;
+        auto pair = [c](const Tap& tap) {
+            return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(c + tap.p0));
+        };
+        // [a0 b0 a1 b1] and [a2 b2 a3 b3], then the a's and the b's apart.
+        const __m128 p01 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(t[0]), pair(t[1])));
+        const __m128 p23 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(t[2]), pair(t[3])));
+        const __m128i a = _mm_castps_si128(_mm_shuffle_ps(p01, p23, _MM_SHUFFLE(2, 0, 2, 0)));
+        const __m128i b = _mm_castps_si128(_mm_shuffle_ps(p01, p23, _MM_SHUFFLE(3, 1, 3, 1)));
+        const __m128i w_lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4 * x));
+        const __m128i w_hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4 * x + 8));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), Mix4(a, b, w_lo, w_hi));
+    }
+#endif
+    for (; x < n; ++x) out[x] = Mix(c[taps[x].p0], c[taps[x].p1], taps[x].w1);
+}
 
 void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256], const Plat_Rect& r,
                              uint32_t* out, int out_pitch) const {
@@ -219,27 +288,23 @@ void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256], con
     thread_local std::vector<uint32_t> lines[2];
     int line_row[2] = {-1, -1};
     for (std::vector<uint32_t>& l : lines) l.resize(static_cast<size_t>(r.w));
-    const Tap* taps = &cols_[static_cast<size_t>(r.x - layout_.x)];
+    const int from = r.x - layout_.x;
     // The line of a picture row, made in the slot that does not hold keep's.
     auto line_of = [&](int row, int keep) -> const uint32_t* {
         for (int i = 0; i < 2; ++i)
             if (line_row[i] == row) return lines[i].data();
         const int slot = line_row[0] == keep ? 1 : 0;
-        const uint8_t* src = pixels + static_cast<ptrdiff_t>(row) * Pic_W;
-        uint32_t* l = lines[slot].data();
-        for (int x = 0; x < r.w; ++x)
-            l[x] = Mix(lut[src[taps[x].p0]], lut[src[taps[x].p1]], taps[x].w1);
+        Line(pixels + static_cast<ptrdiff_t>(row) * Pic_W, lut, from, r.w, lines[slot].data());
         line_row[slot] = row;
-        return l;
+        return lines[slot].data();
     };
     for (int wy = r.y; wy < r.y + r.h; ++wy) {
         const Tap& ty = rows_[static_cast<size_t>(wy - layout_.y)];
         const uint32_t* a = line_of(ty.p0, ty.p1);
-        const uint32_t* b = ty.w1 == 0 ? a : line_of(ty.p1, ty.p0);
         uint32_t* o = out + static_cast<ptrdiff_t>(wy) * out_pitch + r.x;
         if (ty.w1 == 0)
             std::memcpy(o, a, static_cast<size_t>(r.w) * 4);
         else
-            for (int x = 0; x < r.w; ++x) o[x] = Mix(a[x], b[x], ty.w1);
+            Mix_Rows(a, line_of(ty.p1, ty.p0), ty.w1, o, r.w);
     }
 }

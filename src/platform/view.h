@@ -44,8 +44,11 @@ class Plat_Sharp_Scaler {
     };
     static void Taps(int length, int k, int picture, std::vector<Tap>* taps,
                      std::vector<int>* first, std::vector<int>* last);
+    // The window columns [from, from + n) of the layout of one picture row.
+    void Line(const uint8_t* src, const uint32_t lut[256], int from, int n, uint32_t* out) const;
     Plat_Layout layout_{};
     std::vector<Tap> cols_, rows_;
+    std::vector<uint16_t> col_weights_;  // each column's w1, once for each byte of a pixel
     std::vector<int> col_first_, col_last_, row_first_, row_last_;
 };
 
