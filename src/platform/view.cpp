@@ -89,9 +89,13 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Pl
         int y, a, b;
     };
     static std::vector<Run> runs;
+    // The rectangles that reach the bottom of the band before this one.
+    static std::vector<int> open, still_open;
+    open.clear();
     int count = 0;
     for (int band = 0; band < Bands; ++band) {
         if (parts[band].empty()) continue;
+        const int band_first = count;
         // Left to right, so that a row's runs come in order and overlaps are looked
         // at once.
         std::sort(parts[band].begin(), parts[band].end(),
@@ -156,6 +160,37 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Pl
             }
             first = end;
         }
+        // A rectangle that goes on from one of the band above, about as wide, joins
+        // it: a credits column or a falling block is one request, not one a band.
+        const int top = band * Plat_Band_Rows, bottom = top + Plat_Band_Rows;
+        still_open.clear();
+        int kept = band_first;
+        for (int i = band_first; i < count; ++i) {
+            const Plat_Rect r = rects[i];
+            int joined = -1;
+            for (int j : open) {
+                const Plat_Rect& o = rects[j];
+                if (r.y == top && o.y + o.h == top && std::abs(o.x - r.x) < Plat_Merge_Gap &&
+                    std::abs(o.x + o.w - r.x - r.w) < Plat_Merge_Gap) {
+                    joined = j;
+                    break;
+                }
+            }
+            int at = joined;
+            if (joined >= 0) {
+                Plat_Rect& o = rects[joined];
+                const int right = std::max(o.x + o.w, r.x + r.w);
+                o.x = std::min(o.x, r.x);
+                o.w = right - o.x;
+                o.h = r.y + r.h - o.y;
+            } else {
+                at = kept;
+                rects[kept++] = r;
+            }
+            if (r.y + r.h == bottom) still_open.push_back(at);
+        }
+        count = kept;
+        open.swap(still_open);
     }
     return count;
 }
