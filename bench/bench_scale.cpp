@@ -68,58 +68,45 @@ void BM_Floor_Memcpy_Full_Window(benchmark::State& state) {
     }
 }
 
+// The picture's rectangles through the scaler, or their floor: the same window
+// pixels copied.
+void Draw_Rects(benchmark::State& state, const std::vector<Plat_Rect>& picture_rects) {
+    Scene& s = The_Scene();
+    std::vector<Plat_Rect> rects;
+    for (const Plat_Rect& r : picture_rects) rects.push_back(s.scaler.Window_Rect(r));
+    for (auto _ : state) {
+        for (const Plat_Rect& r : rects)
+            s.scaler.Draw(s.picture.data(), s.lut, r, s.window.data(), 1280);
+        benchmark::ClobberMemory();
+    }
+}
+
+void Copy_Rects(benchmark::State& state, const std::vector<Plat_Rect>& picture_rects) {
+    Scene& s = The_Scene();
+    std::vector<Plat_Rect> rects;
+    for (const Plat_Rect& r : picture_rects) rects.push_back(s.scaler.Window_Rect(r));
+    std::vector<uint32_t> from(s.window.size(), 5);
+    for (auto _ : state) {
+        for (const Plat_Rect& r : rects)
+            for (int y = r.y; y < r.y + r.h; ++y)
+                std::memcpy(&s.window[static_cast<size_t>(y) * 1280 + r.x],
+                            &from[static_cast<size_t>(y) * 1280 + r.x],
+                            static_cast<size_t>(r.w) * 4);
+        benchmark::ClobberMemory();
+    }
+}
+
 void BM_Sharp_Typical_Frame(benchmark::State& state) {
-    Scene& s = The_Scene();
-    std::vector<Plat_Rect> rects;
-    for (const Plat_Rect& r : s.typical) rects.push_back(s.scaler.Window_Rect(r));
-    for (auto _ : state) {
-        for (const Plat_Rect& r : rects)
-            s.scaler.Draw(s.picture.data(), s.lut, r, s.window.data(), 1280);
-        benchmark::ClobberMemory();
-    }
+    Draw_Rects(state, The_Scene().typical);
 }
-
 void BM_Floor_Memcpy_Typical_Rects(benchmark::State& state) {
-    Scene& s = The_Scene();
-    std::vector<Plat_Rect> rects;
-    for (const Plat_Rect& r : s.typical) rects.push_back(s.scaler.Window_Rect(r));
-    std::vector<uint32_t> from(s.window.size(), 5);
-    for (auto _ : state) {
-        for (const Plat_Rect& r : rects)
-            for (int y = r.y; y < r.y + r.h; ++y)
-                std::memcpy(&s.window[static_cast<size_t>(y) * 1280 + r.x],
-                            &from[static_cast<size_t>(y) * 1280 + r.x],
-                            static_cast<size_t>(r.w) * 4);
-        benchmark::ClobberMemory();
-    }
+    Copy_Rects(state, The_Scene().typical);
 }
-
-// The title frame's rectangles through the scaler, and their floor: the same
-// window pixels copied.
 void BM_Sharp_Title_Frame(benchmark::State& state) {
-    Scene& s = The_Scene();
-    std::vector<Plat_Rect> rects;
-    for (const Plat_Rect& r : s.title) rects.push_back(s.scaler.Window_Rect(r));
-    for (auto _ : state) {
-        for (const Plat_Rect& r : rects)
-            s.scaler.Draw(s.picture.data(), s.lut, r, s.window.data(), 1280);
-        benchmark::ClobberMemory();
-    }
+    Draw_Rects(state, The_Scene().title);
 }
-
 void BM_Floor_Memcpy_Title_Rects(benchmark::State& state) {
-    Scene& s = The_Scene();
-    std::vector<Plat_Rect> rects;
-    for (const Plat_Rect& r : s.title) rects.push_back(s.scaler.Window_Rect(r));
-    std::vector<uint32_t> from(s.window.size(), 5);
-    for (auto _ : state) {
-        for (const Plat_Rect& r : rects)
-            for (int y = r.y; y < r.y + r.h; ++y)
-                std::memcpy(&s.window[static_cast<size_t>(y) * 1280 + r.x],
-                            &from[static_cast<size_t>(y) * 1280 + r.x],
-                            static_cast<size_t>(r.w) * 4);
-        benchmark::ClobberMemory();
-    }
+    Copy_Rects(state, The_Scene().title);
 }
 
 void BM_Whole_Factor_Conversion(benchmark::State& state) {

@@ -1,19 +1,14 @@
 // The calendar and the clocks of a POSIX C library (Linux, and the browser's).
 #include <time.h>
 
+#include "core/clock_tm.h"
 #include "core/system.h"
 
 bool Sys_Local_Date(int64_t seconds, Sys_Date* out) {
     const time_t t = static_cast<time_t>(seconds);
     struct tm local = {};
     if (localtime_r(&t, &local) == nullptr) return false;
-    out->year = local.tm_year + 1900;
-    out->month = local.tm_mon + 1;
-    out->day = local.tm_mday;
-    out->weekday = local.tm_wday;
-    out->hour = local.tm_hour;
-    out->minute = local.tm_min;
-    out->second = local.tm_sec;
+    Date_From_Tm(local, out);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <ctime>
 #include <string>
 
+#include "core/clock_tm.h"
 #include "core/system.h"
 
 namespace {
@@ -67,13 +68,7 @@ bool Sys_Local_Date(int64_t seconds, Sys_Date* out) {
     const __time64_t t = static_cast<__time64_t>(seconds);
     struct tm local = {};
     if (_localtime64_s(&local, &t) != 0) return false;
-    out->year = local.tm_year + 1900;
-    out->month = local.tm_mon + 1;
-    out->day = local.tm_mday;
-    out->weekday = local.tm_wday;
-    out->hour = local.tm_hour;
-    out->minute = local.tm_min;
-    out->second = local.tm_sec;
+    Date_From_Tm(local, out);
     return true;
 }
 
