@@ -290,6 +290,12 @@ TEST(View, OnlyChangedRunsAreConvertedAndSentInRectanglesAroundThem) {
               std::vector<int>({300, 20, 2, 2}));
     EXPECT_EQ(shown, frame);  // brought up to date: nothing changes a second time
     EXPECT_EQ(find(), 0);
+    // A block across two bands is one rectangle.
+    for (int y = 40; y < 56; ++y)
+        for (int x = 200; x < 232; ++x) frame[y * 640 + x] = 3;
+    ASSERT_EQ(find(), 1);
+    EXPECT_EQ(std::vector<int>({rects[0].x, rects[0].y, rects[0].w, rects[0].h}),
+              std::vector<int>({200, 40, 32, 16}));
     // Told where the frame changed, the rest is not looked at.
     frame[100 * 640 + 100] = 5;
     frame[300 * 640 + 500] = 5;
