@@ -386,9 +386,12 @@ TEST(View, TheLayoutsOfTheCommonScreens) {
         EXPECT_EQ(whole.x, (c.w - 640 * c.whole_k) / 2);
     }
     // Whole factors: bars above and below, or a window smaller than the picture
-    // showing its middle.
+    // showing its middle; sharp, such a window (a phone's page) shows all of it.
     EXPECT_EQ(Plat_Layout_For(1280, 1024, Plat_Scale::Whole).y, 32);
-    EXPECT_EQ(Plat_Layout_For(600, 400, Plat_Scale::Sharp).x, -20);
+    EXPECT_EQ(Plat_Layout_For(600, 400, Plat_Scale::Whole).x, -20);
+    const Plat_Layout phone = Plat_Layout_For(844, 390, Plat_Scale::Sharp);
+    EXPECT_EQ(std::vector<int>({phone.k, phone.x, phone.y, phone.w, phone.h}),
+              std::vector<int>({1, 162, 0, 520, 390}));
     // The mouse lands where the picture shows it.
     const Plat_Layout l = Plat_Layout_For(1280, 800, Plat_Scale::Sharp);
     int x = 0, y = 0;
@@ -470,11 +473,9 @@ TEST(View, SharpFramesKeepTheirBytesAndChangedRectanglesMakeTheWholeFrame) {
     const struct {
         int w, h;
         uint64_t hash;
-    } sizes[] = {{1280, 800, 4339421210394782595ull},
-                 {1366, 768, 15701585764795370140ull},
-                 {1920, 1080, 11144025981815984691ull},
-                 {2560, 1600, 10110988182250813536ull},
-                 {800, 600, 1749327805532785291ull}};
+    } sizes[] = {{1280, 800, 4339421210394782595ull},   {1366, 768, 15701585764795370140ull},
+                 {1920, 1080, 11144025981815984691ull}, {2560, 1600, 10110988182250813536ull},
+                 {800, 600, 1749327805532785291ull},    {390, 844, 2778633914656829906ull}};
     for (const auto& size : sizes) {
         const Plat_Layout l = Plat_Layout_For(size.w, size.h, Plat_Scale::Sharp);
         Plat_Sharp_Scaler scaler;

@@ -134,6 +134,7 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
         if (Sharp_Surface) {
             // The changed tiles, blended with their neighbours, from the frame shown.
             const Plat_Rect w = Sharp.Window_Rect(c);
+            if (w.w <= 0) continue;  // pixels a picture made smaller leaves out
             Draw_Sharp(s, w);
             rects[sent++] = SDL_Rect{w.x, w.y, w.w, w.h};
             continue;

@@ -40,9 +40,10 @@ Plat_Layout Plat_Layout_For(int w, int h, Plat_Scale scale) {
     // The largest whole scale that fits (at most 16), centred; a window smaller than
     // the picture shows its middle at scale 1.
     const int k = std::max(1, std::min({w / Pic_W, h / Pic_H, 16}));
-    if (scale == Plat_Scale::Whole || w < Pic_W || h < Pic_H)
+    if (scale == Plat_Scale::Whole || w <= 0 || h <= 0)
         return Plat_Layout{k, (w - Pic_W * k) / 2, (h - Pic_H * k) / 2, Pic_W * k, Pic_H * k};
-    // As high as the screen, or as wide where that is the limit; 4:3 kept.
+    // As high as the screen, or as wide where that is the limit; 4:3 kept. A window
+    // smaller than the picture (a phone's page) shows all of it, smaller.
     int lw = w, lh = w * Pic_H / Pic_W;
     if (lh > h) {
         lh = h;
