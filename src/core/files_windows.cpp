@@ -11,12 +11,11 @@
 #include <string>
 
 #include "core/system.h"
+#include "core/windows_text.h"
 
 struct Sys_File {
     HANDLE handle = INVALID_HANDLE_VALUE;
 };
-
-namespace {
 
 std::wstring Wide(const std::string& utf8) {
     if (utf8.empty()) return std::wstring();
@@ -36,12 +35,13 @@ std::string Narrow(const wchar_t* wide) {
     return out;
 }
 
-// Paths with '/' between their parts: the program's own way of writing them.
 std::string Forward_Slashes(std::string path) {
     for (char& c : path)
         if (c == '\\') c = '/';
     return path;
 }
+
+namespace {
 
 Sys_Failure Failure_Of(DWORD error) {
     switch (error) {

@@ -110,16 +110,6 @@ Sys_Failure Sys_Settle(const std::string& folder) {
     return Sys_Failure::Ok;
 }
 
-bool Sys_File_Here(const std::string&) {
-    return true;
-}
-
-void Sys_Await_File(const std::string&) {}
-
-void Sys_Offer_File(const std::string&) {
-    // Screenshots are written into the player's folders already.
-}
-
 bool Sys_Error_Stream_Seen() {
     // A program started from a desktop menu writes into the session's journal.
     return true;

@@ -14,25 +14,16 @@
 
 #include "core/clock_tm.h"
 #include "core/system.h"
+#include "core/windows_text.h"
 
 namespace {
-
-std::string Narrow(const wchar_t* wide) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return std::string();
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
-    out.resize(static_cast<size_t>(n - 1));
-    for (char& c : out)
-        if (c == '\\') c = '/';
-    return out;
-}
 
 // A folder the system keeps for the player, with the game's own folder in it.
 std::string Known_Folder(REFKNOWNFOLDERID id) {
     PWSTR path = nullptr;
     std::string folder;
-    if (SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &path) == S_OK) folder = Narrow(path);
+    if (SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &path) == S_OK)
+        folder = Forward_Slashes(Narrow(path));
     CoTaskMemFree(path);
     return folder.empty() ? std::string() : folder + "/Veltran";
 }
@@ -52,7 +43,7 @@ std::string Sys_Program_Folder() {
     wchar_t path[MAX_PATH * 4];
     const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
     if (n == 0 || n >= MAX_PATH * 4) return "";
-    const std::string exe = Narrow(path);
+    const std::string exe = Forward_Slashes(Narrow(path));
     const size_t slash = exe.rfind('/');
     return slash == std::string::npos ? "" : exe.substr(0, slash);
 }
@@ -123,16 +114,6 @@ bool Sys_Gpu_Device() {
 Sys_Failure Sys_Settle(const std::string&) {
     // MoveFileExW wrote the replace through to the disk already.
     return Sys_Failure::Ok;
-}
-
-bool Sys_File_Here(const std::string&) {
-    return true;
-}
-
-void Sys_Await_File(const std::string&) {}
-
-void Sys_Offer_File(const std::string&) {
-    // Screenshots are written into the player's folders already.
 }
 
 bool Sys_Error_Stream_Seen() {
