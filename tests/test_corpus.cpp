@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "scratch_cwd.h"
+#include "scripture/bible_shape.h"
 #include "scripture/book_table.h"
 #include "scripture/hs_book.h"
 
@@ -28,8 +29,12 @@ TEST(Corpus, AllBooksLoadCleanlyWithEveryChapterAndVerse) {
         EXPECT_STREQ(book.Head_Code, HS_Abbrevs[k]);
         EXPECT_EQ(book.Headers->count, 0);
         chapters += Chapter_Count(&book);
+        // The compiled shape of the Bible is the books' own.
+        ASSERT_EQ(Bible_Chapters(k + 1), Chapter_Count(&book)) << HS_File_Names[k];
         for (int c = 1; c <= Chapter_Count(&book); ++c) {
             ASSERT_GT(Verse_Count(&book, c), 0) << HS_File_Names[k] << " " << c;
+            ASSERT_EQ(Bible_Verses(k + 1, c), Verse_Count(&book, c)) << HS_File_Names[k] << c;
+            ASSERT_EQ(Bible_Chapter_Index(k + 1, c), chapters - Chapter_Count(&book) + c - 1);
             verses += Verse_Count(&book, c);
         }
         if (k == 0) {
@@ -41,8 +46,11 @@ TEST(Corpus, AllBooksLoadCleanlyWithEveryChapterAndVerse) {
             EXPECT_EQ(Chapter_Count(&book), 4);  // Malachi, Synodal numbering
         }
     }
-    EXPECT_EQ(chapters, 1189);
-    EXPECT_EQ(verses, 31178);
+    EXPECT_EQ(chapters, Bible_Chapter_Total);
+    EXPECT_EQ(verses, Bible_Verse_Total);
+    EXPECT_EQ(Bible_Chapters(0) + Bible_Chapters(67) + Bible_Verses(19, 151) + Bible_Verses(1, 0),
+              0);
+    EXPECT_EQ(Bible_Chapter_Index(66, 23), -1);
     EXPECT_EQ(cwd.Log().find("Сбой"), std::string::npos);
 }
 
