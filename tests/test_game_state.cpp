@@ -32,7 +32,7 @@ TEST(Records, ProgressFieldsSitAtTheirFileOffsets) {
     g.Store_Points = -77;  // penalties can make the storage negative
     std::strcpy(g.Book_Title, "Бытие");
     g.Ses_Start = 0x0102030405060708LL;
-    g.Reserved[7] = 0xEE;
+    g.Game_Id = 0xEE00000000000001ULL;
 
     uint8_t bytes[322];
     Progress_Write(g, bytes);

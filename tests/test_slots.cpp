@@ -62,7 +62,7 @@ class Slot_Test : public Ui_Test {
         p.Store_Points = -40;
         p.Ses_Blocks = 9;
         p.Ses_Start = 1234567;
-        p.Reserved[3] = 7;
+        p.Game_Id = 7ULL << 24;
         Area_Cell(g->Area.get(), 4, 11).kind = 5;
         Area_Cell(g->Area.get(), 5, 11).kind = 2;
     }
@@ -87,7 +87,7 @@ TEST_F(Slot_Test, TheFileHoldsItsHeadProgressCellsAndRecordsAtTheirOffsets) {
     EXPECT_EQ(static_cast<int32_t>(Get_Le32(&b[64 + 274])), -40);  // Store_Points
     EXPECT_EQ(Get_Le32(&b[64 + 290]), 9u);                         // Ses_Blocks
     EXPECT_EQ(Get_Le64(&b[64 + 306]), 1234567u);                   // Ses_Start
-    EXPECT_EQ(b[64 + 314 + 3], 7);                                 // reserved, kept
+    EXPECT_EQ(b[64 + 314 + 3], 7);                                 // the game's id, kept
     EXPECT_EQ(Get_Le32(&b[386 + 24 * (11 * 20 + 4)]), 5u);         // cell (4, 11)
     EXPECT_EQ(Get_Le32(&b[14786]), 0u);
     // Each finished session adds 52 bytes.

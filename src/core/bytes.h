@@ -47,9 +47,10 @@ class Le_Writer {
         if (Room(4)) Put_Le32(p_, v), p_ += 4;
     }
     void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
-    void I64(int64_t v) {
-        if (Room(8)) Put_Le64(p_, static_cast<uint64_t>(v)), p_ += 8;
+    void U64(uint64_t v) {
+        if (Room(8)) Put_Le64(p_, v), p_ += 8;
     }
+    void I64(int64_t v) { U64(static_cast<uint64_t>(v)); }
     void Bytes(const void* src, size_t n) {
         if (Room(n)) std::memcpy(p_, src, n), p_ += n;
     }
@@ -79,7 +80,8 @@ class Le_Reader {
     uint16_t U16() { return Room(2) ? Take(Get_Le16(p_), 2) : 0; }
     uint32_t U32() { return Room(4) ? Take(Get_Le32(p_), 4) : 0; }
     int32_t I32() { return static_cast<int32_t>(U32()); }
-    int64_t I64() { return Room(8) ? static_cast<int64_t>(Take(Get_Le64(p_), 8)) : 0; }
+    uint64_t U64() { return Room(8) ? Take(Get_Le64(p_), 8) : 0; }
+    int64_t I64() { return static_cast<int64_t>(U64()); }
     void Bytes(void* dst, size_t n) {
         if (Room(n)) std::memcpy(dst, p_, n), p_ += n;
     }

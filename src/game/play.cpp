@@ -19,7 +19,25 @@ int Verse_Length(const Game_State* s) {
     return line != nullptr ? static_cast<int>(std::strlen(line)) : 0;
 }
 
+// Mixes the bits of x through (a 64-bit finaliser), so that near inputs give far ids.
+uint64_t Mixed(uint64_t x) {
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    return x ^ (x >> 31);
+}
+
 }  // namespace
+
+uint64_t New_Game_Id(const char* player_name) {
+    // The time the game begins, the player, how many games this run has begun and,
+    // outside a scripted run (whose ids must repeat on every system), the clock's
+    // nanoseconds: two games never share an id in one player's record.
+    static uint64_t begun = 0;
+    uint64_t x = static_cast<uint64_t>(Plat_Time()) ^ (++begun << 40);
+    for (const char* p = player_name; *p != '\0'; ++p) x = Mixed(x ^ static_cast<uint8_t>(*p));
+    x = Mixed(x ^ Plat_Entropy());
+    return x != 0 ? x : 1;
+}
 
 void Play_Attach(const Play_Hooks* hooks) {
     Hooks = hooks;
@@ -30,6 +48,7 @@ void Game_Start_New(Game_State* s, const char* player_name) {
     std::memset(&g, 0, sizeof g);
     std::snprintf(g.Player_Name, sizeof g.Player_Name, "%s", player_name);
     g.Chapters_Back = 5;
+    g.Game_Id = New_Game_Id(g.Player_Name);
     s->Sessions.clear();
 }
 

@@ -20,8 +20,11 @@ struct Play_Hooks {
 };
 void Play_Attach(const Play_Hooks* hooks);
 
-// A new game for the player: every counter at its start, no book yet, no session.
+// A new game for the player: every counter at its start, a new id, no book yet, no
+// session.
 void Game_Start_New(Game_State* state, const char* player_name);
+// An id for a new game of the player: never 0, and never the same twice.
+uint64_t New_Game_Id(const char* player_name);
 // The book just loaded is read from its first chapter.
 void Game_Begin_Book(Game_State* state);
 // A new session on the current chapter: the next session number, its counters

@@ -17,7 +17,7 @@ void Progress_Write(const Game_Progress& g, uint8_t out[sizeof(Game_Progress)]) 
           g.Ses_Points, g.Ses_Blocks, g.Ses_Rows, g.Ses_Letters, g.Ses_Verses})
         w.I32(v);
     w.I64(g.Ses_Start);
-    w.Bytes(g.Reserved, sizeof g.Reserved);
+    w.U64(g.Game_Id);
 }
 
 void Progress_Read(const uint8_t in[sizeof(Game_Progress)], Game_Progress* g) {
@@ -47,7 +47,7 @@ void Progress_Read(const uint8_t in[sizeof(Game_Progress)], Game_Progress* g) {
     g->Ses_Letters = r.I32();
     g->Ses_Verses = r.I32();
     g->Ses_Start = r.I64();
-    r.Bytes(g->Reserved, sizeof g->Reserved);
+    g->Game_Id = r.U64();
     // The name and title are NUL-terminated whatever the file held.
     g->Player_Name[sizeof g->Player_Name - 1] = '\0';
     g->Book_Title[sizeof g->Book_Title - 1] = '\0';

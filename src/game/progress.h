@@ -36,13 +36,16 @@ struct Game_Progress {
     int32_t Ses_Letters;
     int32_t Ses_Verses;
     int64_t Ses_Start;  // seconds since 1970-01-01 UTC
-    uint8_t Reserved[8];
+    // Which game this is, so that its completed chapters count once in the player's
+    // reading record; 0 in a game saved before games had one.
+    uint64_t Game_Id;
 };
 #pragma pack(pop)
 static_assert(sizeof(Game_Progress) == 322, "the progress block is 322 bytes in slot files");
 static_assert(offsetof(Game_Progress, Book_Title) == 114);
 static_assert(offsetof(Game_Progress, Store_Rows) == 278);
 static_assert(offsetof(Game_Progress, Ses_Start) == 306);
+static_assert(offsetof(Game_Progress, Game_Id) == 314);
 
 constexpr int Session_Failed = 1;
 constexpr int Session_Completed = 2;

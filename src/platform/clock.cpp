@@ -42,6 +42,13 @@ int64_t Plat_Time() {
     return Sys_Now();
 }
 
+uint64_t Plat_Entropy() {
+    if (Virtual) return 0;
+    int millis = 0;
+    const uint64_t seconds = static_cast<uint64_t>(Sys_Now(&millis));
+    return Sys_Monotonic_Ns() ^ (seconds << 32) ^ static_cast<uint64_t>(millis);
+}
+
 uint64_t Plat_Real_Ns() {
     return Sys_Monotonic_Ns();
 }

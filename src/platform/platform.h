@@ -132,6 +132,9 @@ uint32_t Plat_Tick();
 // The calendar: seconds since 1970-01-01 UTC. In scripted mode it follows the virtual
 // clock from Plat_Scripted_Epoch, so scripted runs give the same times every time.
 int64_t Plat_Time();
+// Bits that differ from run to run and moment to moment; 0 in a scripted run, whose
+// files come out the same on every system.
+uint64_t Plat_Entropy();
 constexpr int64_t Plat_Scripted_Epoch = 1772442000;  // Monday 2 March 2026, 09:00 UTC
 // Waits (sleeping, or in scripted mode by moving the virtual clock) until the tick
 // count reaches deadline.
