@@ -75,6 +75,7 @@ const std::vector<Key_Def>& Plat_Key_Table() {
             {"F7", VK_F7, 0x41},
             {"F8", VK_F8, 0x42},
             {"F11", VK_F11, 0x57},
+            {"F12", VK_F12, 0x58},
             {"OEM_1", VK_OEM_1, 0x27},
             {"OEM_2", VK_OEM_2, 0x35},
             {"OEM_3", VK_OEM_3, 0x29},

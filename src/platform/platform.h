@@ -53,6 +53,7 @@ constexpr int VK_F6 = 0x75;
 constexpr int VK_F7 = 0x76;
 constexpr int VK_F8 = 0x77;
 constexpr int VK_F11 = 0x7A;
+constexpr int VK_F12 = 0x7B;  // a screenshot of whatever screen is open
 constexpr int VK_OEM_1 = 0xBA;
 constexpr int VK_OEM_PLUS = 0xBB;
 constexpr int VK_OEM_COMMA = 0xBC;

@@ -36,6 +36,7 @@ const Key_Def* Key_For_Scancode(SDL_Scancode s, Key_Def* extra) {
         {SDL_SCANCODE_F6, "F6"},
         {SDL_SCANCODE_F7, "F7"},
         {SDL_SCANCODE_F8, "F8"},
+        {SDL_SCANCODE_F12, "F12"},
         {SDL_SCANCODE_SEMICOLON, "OEM_1"},
         {SDL_SCANCODE_SLASH, "OEM_2"},
         {SDL_SCANCODE_GRAVE, "OEM_3"},

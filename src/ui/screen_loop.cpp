@@ -1,6 +1,7 @@
 // The message pump of the screens and the OK keys.
 #include "ui/screen_loop.h"
 
+#include "graphics/screenshot.h"
 #include "platform/platform.h"
 
 namespace {
@@ -22,6 +23,9 @@ Pump Screen_Pump() {
     if (!Plat_Peek_Message(&msg)) return Pump::Go_On;
     if (msg.message == WM_QUIT) return Pump::Leave;
     Plat_Dispatch_Message(&msg);
+    // F12 saves the screen as it stands, whichever screen it is.
+    if (msg.message == WM_KEYDOWN && msg.wparam == VK_F12 && (msg.lparam & (1 << 30)) == 0)
+        Screenshot_Take();
     if (Close_Requested) {
         Close_Requested = 0;
         // The action runs with the close put back to ending the program, so that a
