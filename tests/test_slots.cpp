@@ -252,10 +252,9 @@ TEST_F(Slot_Test, ASaveCutShortAtAnyStepLeavesTheOldSlotAndSaysWhy) {
         EXPECT_EQ(Slot_Bytes(3), old);
         EXPECT_FALSE(fs::exists("SAVE/slot3.new"));
     }
-    EXPECT_STREQ(Save_Failure_Text(Sys_Failure::No_Space), "ИГРА НЕ СОХРАНЕНА: НА ДИСКЕ НЕТ МЕСТА");
-    EXPECT_STREQ(Save_Failure_Text(Sys_Failure::No_Permission),
-                 "ИГРА НЕ СОХРАНЕНА: НЕТ ПРАВА ЗАПИСИ");
-    EXPECT_STREQ(Save_Failure_Text(Sys_Failure::Other), "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК");
+    EXPECT_EQ(Save_Failure_Text(Sys_Failure::No_Space), "ИГРА НЕ СОХРАНЕНА: НА ДИСКЕ НЕТ МЕСТА");
+    EXPECT_EQ(Save_Failure_Text(Sys_Failure::No_Permission), "ИГРА НЕ СОХРАНЕНА: НЕТ ПРАВА ЗАПИСИ");
+    EXPECT_EQ(Save_Failure_Text(Sys_Failure::Other), "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК");
     // A save the system refuses for real (a folder stands where the slot file
     // would): the log names the slot and the reason, the folder is left alone.
     fs::create_directories("SAVE/slot5/keep");

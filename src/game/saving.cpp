@@ -11,15 +11,15 @@
 #include "platform/platform.h"
 #include "scripture/hs_book.h"
 
-const char* Save_Failure_Text(Sys_Failure why) {
-    switch (why) {
-        case Sys_Failure::No_Space:
-            return "ИГРА НЕ СОХРАНЕНА: НА ДИСКЕ НЕТ МЕСТА";
-        case Sys_Failure::No_Permission:
-            return "ИГРА НЕ СОХРАНЕНА: НЕТ ПРАВА ЗАПИСИ";
-        default:
-            return "ИГРА НЕ СОХРАНЕНА: ОШИБКА ЗАПИСИ НА ДИСК";
-    }
+std::string Write_Failure_Text(const char* what, Sys_Failure why) {
+    const char* reason = why == Sys_Failure::No_Space        ? "НА ДИСКЕ НЕТ МЕСТА"
+                         : why == Sys_Failure::No_Permission ? "НЕТ ПРАВА ЗАПИСИ"
+                                                             : "ОШИБКА ЗАПИСИ НА ДИСК";
+    return std::string(what) + ": " + reason;
+}
+
+std::string Save_Failure_Text(Sys_Failure why) {
+    return Write_Failure_Text("ИГРА НЕ СОХРАНЕНА", why);
 }
 
 int Slot_Save(Game_State* s, int slot, Sys_Failure* error) {
@@ -41,7 +41,7 @@ int Slot_Save(Game_State* s, int slot, Sys_Failure* error) {
     Sys_Failure failed = Sys_Failure::Ok;
     if (!Slot_File_Write(Slot_Path(slot), data, &failed)) {
         Report_Log("\n Can not save game to slot %d", slot);
-        Report_Log("\n  %s", Save_Failure_Text(failed));
+        Report_Log("\n  %s", Save_Failure_Text(failed).c_str());
         if (error != nullptr) *error = failed;
         return 0;
     }

@@ -1,6 +1,8 @@
 // Saving a game in play into a slot and loading one back into a laid-out game.
 #pragma once
 
+#include <string>
+
 #include "core/system.h"
 #include "game/game_state.h"
 
@@ -13,5 +15,7 @@ int Slot_Load(Game_State* state, int slot);
 // Whether a loaded game's chapter and verse lie inside its book (read already);
 // when not, the slot is reported damaged in the log.
 bool Slot_Fits_Book(Game_State* state, int slot);
-// What the player is told when a save failed for that reason.
-const char* Save_Failure_Text(Sys_Failure why);
+// What the player is told when a file of theirs could not be written for that
+// reason ("WHAT: НА ДИСКЕ НЕТ МЕСТА"), and when a save failed.
+std::string Write_Failure_Text(const char* what, Sys_Failure why);
+std::string Save_Failure_Text(Sys_Failure why);

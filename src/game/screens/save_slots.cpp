@@ -32,7 +32,7 @@ int Slot_Save_Dialog(Game_State* s) {
     Sys_Failure error = Sys_Failure::Ok;
     if (Slot_Save(s, slot, &error)) return 1;
     // The player must not believe the game saved.
-    Tell(s, Save_Failure_Text(error));
+    Tell(s, Save_Failure_Text(error).c_str());
     return 0;
 }
 
