@@ -190,13 +190,14 @@ contact-sheet:
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-# Fuzzes the book parser, the BMP, archive, WAV and save slot readers,
+# Fuzzes the book parser, the BMP, archive, WAV, save slot and reading record readers,
 # FUZZ_SECONDS each, with clang's libFuzzer.
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRAN_FUZZ=ON \
 		-DVELTRAN_TESTS=OFF -DVELTRAN_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_hs_book fuzz_bmp fuzz_wad fuzz_wav fuzz_slot
-	for t in hs_book:book bmp:bmp wad:wad wav:wav slot:slot; do \
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_hs_book fuzz_bmp fuzz_wad fuzz_wav fuzz_slot \
+		fuzz_reading
+	for t in hs_book:book bmp:bmp wad:wad wav:wav slot:slot reading:reading; do \
 		name=$${t%%:*}; seeds=$${t##*:}; mkdir -p $(FUZZ_BUILD)/corpus_$$name; \
 		$(FUZZ_BUILD)/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
 			-artifact_prefix=$(FUZZ_BUILD)/ \

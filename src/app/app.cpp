@@ -210,7 +210,8 @@ int App_Main(int argc, char** argv) {
     Plat_Show_Cursor(false);
     int started = App_Startup();
     // The built-in player takes the keyboard (VELTRAN_AUTOPLAY=1, or =soak to save
-    // and continue after every chapter, or =pad to play with a game pad alone).
+    // and continue after every chapter, =pad to play with a game pad alone, =bible
+    // to look at the whole Bible, with a screenshot, from every book list).
     const char* autoplay = std::getenv("VELTRAN_AUTOPLAY");
     const bool playing =
         started && autoplay != nullptr && *autoplay != '\0' && std::strcmp(autoplay, "0") != 0;
@@ -218,6 +219,7 @@ int App_Main(int argc, char** argv) {
         Autoplay_Options options;
         options.soak = std::strcmp(autoplay, "soak") == 0;
         options.pad = std::strcmp(autoplay, "pad") == 0;
+        options.look_at_bible = options.soak || std::strcmp(autoplay, "bible") == 0;
         if (const char* seconds = std::getenv("VELTRAN_AUTOPLAY_SECONDS"))
             options.wall_seconds = std::atof(seconds);
         Autoplay_Start(options);

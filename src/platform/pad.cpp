@@ -33,11 +33,13 @@ struct Key {
 };
 constexpr Key Lbutton{VK_LBUTTON, 0}, Escape{VK_ESCAPE, DIK_ESCAPE}, Enter{VK_RETURN, DIK_RETURN},
     Space{VK_SPACE, DIK_SPACE}, Up{VK_UP, DIK_UP}, Down{VK_DOWN, DIK_DOWN}, Left{VK_LEFT, DIK_LEFT},
-    Right{VK_RIGHT, DIK_RIGHT}, Pause{VK_PAUSE, DIK_PAUSE}, Menu{VK_APPS, DIK_APPS}, None{};
+    Right{VK_RIGHT, DIK_RIGHT}, Pause{VK_PAUSE, DIK_PAUSE}, Menu{VK_APPS, DIK_APPS},
+    Tab{VK_TAB, DIK_TAB}, None{};
 
-// Outside play: A clicks, B and Back are Escape, Start is Enter, X is Space, the
-// shoulders page up and down; the d-pad steps the cursor.
-constexpr Key Pointer_Keys[PAD_BUTTON_COUNT] = {Lbutton, Escape, Space,   None,    Escape,
+// Outside play: A clicks, B and Back are Escape, Start is Enter, X is Space, Y is
+// Tab (the whole Bible from the book list and the diary), the shoulders page up
+// and down; the d-pad steps the cursor.
+constexpr Key Pointer_Keys[PAD_BUTTON_COUNT] = {Lbutton, Escape, Space,   Tab,     Escape,
                                                 None,    Enter,  Lbutton, Lbutton, Up,
                                                 Down,    None,   None,    None,    None};
 // In play: the d-pad moves (left, right), turns (up) and drops (down); A and the

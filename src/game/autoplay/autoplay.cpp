@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/shell_input.h"
+#include "records/reading.h"
 #include "game/game_state.h"
 #include "platform/pad.h"
 #include "platform/platform.h"
@@ -154,6 +155,9 @@ struct Player {
     Autoplay_Options options;
     bool running = false;
     bool started_game = false, seen_game = false, quit_sent = false;
+    // The whole Bible looked at from this book list, and its screenshot taken.
+    bool bible_opened = false, bible_shot = false;
+    uint32_t escaped_at = 0;  // tick of the last Escape on a screen that said nothing
     uint64_t start_ns = 0;
     uint32_t start_tick = 0;  // game time is counted from here
 
@@ -381,7 +385,13 @@ void Frame() {
     const bool announced = P.announced;
     P.announced = false;
     if (!announced) {
-        Press("ESCAPE");  // every other screen: close it, or take the first unread book
+        // Every other screen: close it, or take the first unread book. Looking at the
+        // Bible, one press per closing (a button acts 300 ms after its press), so that
+        // none is left over to pass the book list by.
+        if (P.options.look_at_bible && static_cast<int32_t>(Plat_Tick() - P.escaped_at) < 350)
+            return;
+        P.escaped_at = Plat_Tick();
+        Press("ESCAPE");
         return;
     }
     const std::string& screen = P.screen;
@@ -397,6 +407,15 @@ void Frame() {
         }
     } else if (screen == "game") {
         if (P.game != nullptr) On_Game(P.game);
+    } else if (screen == "book list") {
+        // Looking at the whole Bible first (Tab), then the first unread book.
+        const bool look = P.options.look_at_bible && !P.options.pad && !P.bible_opened;
+        P.bible_opened = P.bible_opened || look;
+        Press(look ? "TAB" : "ESCAPE");
+    } else if (screen == "bible") {
+        const bool shoot = P.options.look_at_bible && !P.bible_shot;
+        P.bible_shot = P.bible_shot || shoot;
+        Press(shoot ? "F12" : "ESCAPE");
     } else if (screen == "slot menu save" || screen == "slot menu load") {
         if (screen == "slot menu save" && P.soak_step == Soak::Saving) P.soak_step = Soak::Leaving;
         Click_Target(0);  // slot 1
@@ -419,7 +438,8 @@ void Frame() {
 // Screens announce themselves by name: "main menu" (НОВАЯ ИГРА, ПРОДОЛЖИТЬ,
 // ПОМОЩЬ, ВЫХОД, СПАСЕНИЕ), "game" (its side buttons: book, save, pause, diary,
 // menu, background, screenshot; the game state), "slot menu save" and "slot menu
-// load" (the twelve slots), "question" (ДА, НЕТ).
+// load" (the twelve slots), "question" (ДА, НЕТ), "book list" (its bottom button,
+// then ВСЯ БИБЛИЯ when offered), "bible" (OK).
 void Observe(const Screen_Report& report) {
     P.announced = true;
     P.screen = report.name;
@@ -427,6 +447,7 @@ void Observe(const Screen_Report& report) {
     if (P.screen == "game") {
         P.game = static_cast<Game_State*>(report.subject);
         P.seen_game = true;
+        P.bible_opened = P.bible_shot = false;
     } else if (P.screen == "main menu") {
         P.game = nullptr;  // the main menu runs only once a game is closed and freed
     }
@@ -455,14 +476,18 @@ void Autoplay_Stop() {
 std::string Autoplay_Summary() {
     const Game_Progress& g = P.last_progress;
     const Sys_Memory m = Sys_Memory_In_Use();
-    char text[512];
+    // The player's reading record, as the games played left it.
+    const Reading_Record record = Reading_Open(g.Player_Name);
+    const Reading_Summary read = Reading_Summarize(record, 0);
+    char text[640];
     std::snprintf(text, sizeof text,
                   "autoplay: chapters read %d, verses %d, sessions completed %d, failed %d, "
                   "blocks %d, rows %d, hours of game time %.2f, heap at the first chapter %ld kB, "
                   "at the end %ld kB, resident at the first chapter %ld kB, at the end %ld kB, "
-                  "peak %ld kB",
+                  "peak %ld kB, reading record: completions %d, chapters %d",
                   g.Store_Sessions, g.Store_Verses, g.Store_Sessions, P.failed, P.blocks, P.rows,
                   (Plat_Tick() - P.start_tick) / 3.6e6, P.heap_first_chapter, m.heap_kb,
-                  P.resident_first_chapter, m.resident_kb, m.peak_kb);
+                  P.resident_first_chapter, m.resident_kb, m.peak_kb,
+                  static_cast<int>(record.done.size()), read.chapters);
     return text;
 }

@@ -30,6 +30,9 @@ struct Autoplay_Options {
     // Plays with a game pad alone (the system's virtual pad): the cursor by the
     // stick, the blocks by the d-pad and the buttons.
     bool pad = false;
+    // Opens the whole Bible's picture from every book list and takes a screenshot
+    // of it (F12) before choosing the book.
+    bool look_at_bible = false;
     // Leaves the program after this many seconds of real time (0: never).
     double wall_seconds = 0;
 };

@@ -7,6 +7,7 @@
 #include "audio/sound.h"
 #include "core/report_log.h"
 #include "game/books.h"
+#include "game/screens/bible_reading.h"
 #include "game/screens/game_screen.h"
 #include "scripture/book_table.h"
 #include "scripture/hs_book.h"
@@ -24,6 +25,7 @@ int Select_HSBook(Game_State* s) {
     int chosen = 0;
     {
         Book_Select_Dialog dialog(closed, Book_Select_Dialog::Mode_In_Order);
+        dialog.Offer_Bible([s] { Show_Whole_Bible(s); });
         Music_Play("MUSIC/Select_HScript.mp3", 1);
         chosen = dialog.Run();
     }
@@ -65,6 +67,7 @@ int Read_Books(Game_State* s) {
     int chosen = 0;
     {
         Book_Select_Dialog dialog(closed, Book_Select_Dialog::Mode_Cancel);
+        dialog.Offer_Bible([s] { Show_Whole_Bible(s); });
         Music_Play("MUSIC/Select_HScript.mp3", 1);
         chosen = dialog.Run();
     }

@@ -11,6 +11,7 @@
 #include "core/report_log.h"
 #include "game/board.h"
 #include "game/play.h"
+#include "game/screens/bible_reading.h"
 #include "game/screens/board_draw.h"
 #include "game/books.h"
 #include "game/saving.h"
@@ -111,6 +112,7 @@ Game_Result Game_New(Game_State* s, const char* player_name) {
     Play_Screens_Attach();
     Report_Log("\n\n Start New Game");
     Game_Start_New(s, player_name);
+    Reading_Begin_Game(s);
     // A book that cannot be read is taken off the list; the player chooses again.
     bool loaded = false;
     while (!loaded && Select_HSBook(s) > 0) loaded = Load_Game_Book(s) != 0;
@@ -140,6 +142,7 @@ Game_Result Game_Continue(Game_State* s) {
     if (!Slot_Load(s, slot)) return Game_Result::Slot_Damaged;
     if (!Load_Game_Book(s)) return Game_Result::Book_Unreadable;
     if (!Slot_Fits_Book(s, slot)) return Game_Result::Slot_Damaged;
+    Reading_Continue_Game(s);
     Game_Run(s, 0);
     return Game_Result::Played;
 }

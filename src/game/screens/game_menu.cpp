@@ -8,6 +8,7 @@
 #include "platform/shell_input.h"
 #include "game/board.h"
 #include "game/screens/board_draw.h"
+#include "game/screens/bible_reading.h"
 #include "game/screens/game_screen.h"
 #include "game/screens/book_choice.h"
 #include "game/screens/save_slots.h"
@@ -63,6 +64,7 @@ Side_Result Side_Buttons_Handle(Game_State* s) {
     if (s->Screen->Btn_Stats->fired) {
         Music_Play("MUSIC/View_Dnevnik.mp3", 1);
         Session_Diary diary(&s->Sessions);
+        if (diary.ready) diary.Offer_Bible([s] { Show_Whole_Bible(s); });
         Run_Over_Game(s, diary);
         // The session tune goes on where it was at the next pass of the game loop.
         Music_Stop();

@@ -7,6 +7,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "game/play.h"
+#include "game/screens/bible_reading.h"
 #include "game/screens/game_screen.h"
 #include "game/screens/reading.h"
 #include "graphics/display.h"
@@ -76,6 +77,7 @@ int Session_Results(Game_State* s) {
     Music_Stop();
     Session_Close(s, r);
     if (failed) return 1;
+    Reading_Note_Game(s);
 
     {
         Book_Viewer viewer(g.Chapter, g.Chapter, book);

@@ -3,8 +3,10 @@
 
 #include <initializer_list>
 #include <new>
+#include <utility>
 
 #include "graphics/display.h"
+#include "platform/platform.h"
 #include "graphics/sprites.h"
 #include "scripture/book_table.h"
 #include "ui/screen_loop.h"
@@ -53,6 +55,14 @@ Session_Diary::~Session_Diary() {
     for (Font* f : {&good_font, &fail_font, &header_font, &label_font}) Font_Release(f);
 }
 
+void Session_Diary::Offer_Bible(std::function<void()> show) {
+    show_bible = std::move(show);
+    int l, t, r, b;
+    panel->Inner_Rect(&l, &t, &r, &b);
+    Font_Set_Colour(&Font_8x16, 231);
+    bible = std::make_unique<cls_Button_Standart>(l + 400, b - 27, "ВСЯ БИБЛИЯ", &Font_8x16);
+}
+
 void Session_Diary::Fill_Rows() {
     rows->Clear();
     char row[80];
@@ -69,6 +79,7 @@ void Session_Diary::Draw(Surface* s) {
     panel->Draw(s);
     ok->Draw(s);
     for (auto& button : sort_buttons) button->Draw(s);
+    if (bible != nullptr) bible->Draw(s);
     Panel_Centred_Text(*panel, t + 3, "Дневник сессий", &good_font, s);
     const Sprite* h = Sprite_Get("Hrz_Label_Frame");
     const Sprite* v = Sprite_Get("Vrt_Label_Frame");
@@ -109,6 +120,8 @@ int Session_Diary::Run() {
                                 sorted = true;
                             }
                         if (sorted) Fill_Rows();
+                        if (bible != nullptr && (bible->Update() || Key_Clicked(VK_TAB)))
+                            show_bible();
                         scroll->Update();
                         first_row =
                             static_cast<int>(list->size()) < rows_per_page ? 0 : scroll->position;

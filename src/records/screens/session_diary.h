@@ -2,6 +2,7 @@
 // the player's choice.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <cstdint>
@@ -25,11 +26,15 @@ class Session_Diary {
     void Draw(Surface* surface);
     // The rows anew from the list, in its order.
     void Fill_Rows();
+    // A button beside the sort buttons, and Tab, show the whole Bible's reading.
+    void Offer_Bible(std::function<void()> show);
 
     std::unique_ptr<cls_Desk_Rect> panel;
     std::unique_ptr<cls_VScroll_Control> scroll;
     std::unique_ptr<cls_Button_Standart> ok;
     std::unique_ptr<cls_Button_Standart> sort_buttons[4];  // НОМЕР, БАЛЛ, БЛОК, ЛИНИЯ
+    std::unique_ptr<cls_Button_Standart> bible;
+    std::function<void()> show_bible;
     Session_List* list = nullptr;
     std::unique_ptr<Text_Lines> rows;
     // The sort label keeps the colour the shared font had when the diary opened.

@@ -2,6 +2,7 @@
 #include "scripture/screens/book_select.h"
 
 #include <cstring>
+#include <utility>
 
 #include "audio/music.h"
 #include "graphics/display.h"
@@ -36,6 +37,13 @@ Book_Select_Dialog::Book_Select_Dialog(const uint8_t disabled[HS_Book_Count], in
         caption, &Font_8x16);
 }
 
+void Book_Select_Dialog::Offer_Bible(std::function<void()> show) {
+    show_bible = std::move(show);
+    Font_Set_Colour(&Font_8x16, 2);
+    bible = std::make_unique<cls_Button_Standart>(bottom->right + 16, bottom->top, "ВСЯ БИБЛИЯ",
+                                                  &Font_8x16);
+}
+
 Book_Select_Dialog::~Book_Select_Dialog() {
     Music_Stop();
 }
@@ -51,15 +59,20 @@ void Book_Select_Dialog::Draw(Surface* s) {
     for (const auto& label : labels) label->Draw(s);
     Panel_Rule(*panel, ib - 40, s);
     bottom->Draw(s);
+    if (bible != nullptr) bible->Draw(s);
 }
 
 int Book_Select_Dialog::Run() {
     if (Key_Clicked(VK_ESCAPE)) return 0;
     for (;;) {
         if (Screens_Leaving() || Screen_Pump() == Pump::Leave) return 0;
+        const Screen_Target targets[] = {Centre_Of(*bottom),
+                                         bible ? Centre_Of(*bible) : Centre_Of(*bottom)};
+        Screen_Announce({"book list", targets, bible ? 2 : 1, this});
         Draw(Back_Buffer);
         Frame_End();
         if (bottom->Update()) return 0;
+        if (bible != nullptr && (bible->Update() || Key_Clicked(VK_TAB))) show_bible();
         const int clicked = Labels_Update(labels, HS_Book_Count);
         if (clicked >= 0) return clicked + 1;
         Music_Update();

@@ -3,6 +3,7 @@
 // when a new book is to be played).
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <cstdint>
@@ -26,10 +27,16 @@ class Book_Select_Dialog {
     int Run();
     void Draw(Surface* surface);
 
+    // A button beside the bottom one, and Tab, show the whole Bible's reading; the
+    // list goes on after it.
+    void Offer_Bible(std::function<void()> show);
+
     // Where the title of book k stands (its label's top-left corner).
     static void Title_Place(const cls_Desk_Rect& panel, int book, int* x, int* y);
 
     std::unique_ptr<cls_Desk_Rect> panel;
     std::unique_ptr<Label_Button> labels[HS_Book_Count];
     std::unique_ptr<cls_Button_Standart> bottom;
+    std::unique_ptr<cls_Button_Standart> bible;
+    std::function<void()> show_bible;
 };
