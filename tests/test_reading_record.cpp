@@ -496,9 +496,10 @@ TEST_F(Bible_Run_Test, ARecordThatCannotBeWrittenIsToldAndTriedAgainLater) {
     const std::string path = Reading_Path(Default_Player);
     std::filesystem::create_directories(dir.path() + "/" + path + ".new/x");
     Play_A_Game(5);
-    EXPECT_EQ(Log_Count(log, "\n ПРОЧИТАННОЕ НЕ ЗАПИСАНО: ОШИБКА ЗАПИСИ НА ДИСК (игрок " +
-                                 std::string(Default_Player) + ")"),
-              2u);
+    // Once for each chapter; the reason is the system's (a folder in the way is no
+    // permission on Windows).
+    EXPECT_EQ(Log_Count(log, "\n ПРОЧИТАННОЕ НЕ ЗАПИСАНО: "), 2u);
+    EXPECT_EQ(Log_Count(log, " (игрок " + std::string(Default_Player) + ")"), 2u);
     EXPECT_FALSE(dir.Exists(path));
     std::filesystem::remove_all(dir.path() + "/" + path + ".new");
     Play_A_Game(6);
