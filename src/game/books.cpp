@@ -24,11 +24,10 @@ int Load_Game_Book(Game_State* s) {
         Report_Log("\n Error: нет книги с номером %d", g.Book_Index);
         return 0;
     }
-    char path[260];
-    std::snprintf(path, sizeof path, "%s/%s.txt", HS_Folder, HS_File_Names[g.Book_Index - 1]);
-    Report_Log("\n Чтение книги: %s", path);
+    const std::string path = Book_Path(g.Book_Index);
+    Report_Log("\n Чтение книги: %s", path.c_str());
     auto book = std::make_unique<HS_Book>();
-    if (HS_Book_Load(book.get(), path)) {
+    if (HS_Book_Load(book.get(), path.c_str())) {
         s->Open_Book = std::move(book);
         std::snprintf(g.Book_Title, sizeof g.Book_Title, "%s", HS_Titles[g.Book_Index - 1]);
         return 1;
@@ -36,6 +35,6 @@ int Load_Game_Book(Game_State* s) {
     // A book whose file cannot be read is not offered again: choosing it once more
     // would only fail the same way.
     HS_Available[g.Book_Index - 1] = 0;
-    Report_Log("\n Книга %s не загружена и больше не предлагается", path);
+    Report_Log("\n Книга %s не загружена и больше не предлагается", path.c_str());
     return 0;
 }

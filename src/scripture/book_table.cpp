@@ -119,6 +119,10 @@ std::vector<std::string> Text_Files() {
 
 }  // namespace
 
+std::string Book_Path(int book) {
+    return std::string(HS_Folder) + "/" + HS_File_Names[book - 1] + ".txt";
+}
+
 int Books_Find() {
     Report_Log("\n Поиск книг Священного Писания:");
     std::memset(HS_Available, 0, sizeof HS_Available);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 constexpr int HS_Book_Count = 66;
 
@@ -16,6 +17,9 @@ extern uint8_t HS_Available[HS_Book_Count];
 
 // The folder of the book files, relative to the working directory.
 extern const char* const HS_Folder;
+
+// The path of book k's file ("HScripts/Ruf.txt").
+std::string Book_Path(int book);
 
 // Lists HScripts and marks the books whose files are there; returns how many.
 int Books_Find();

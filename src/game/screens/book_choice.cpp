@@ -72,11 +72,10 @@ int Read_Books(Game_State* s) {
         chosen = dialog.Run();
     }
     if (chosen < 1) return 1;
-    char path[260];
-    std::snprintf(path, sizeof path, "%s/%s.txt", HS_Folder, HS_File_Names[chosen - 1]);
-    Report_Log("\n Выбрана книга для чтения: %s", path);
+    const std::string path = Book_Path(chosen);
+    Report_Log("\n Выбрана книга для чтения: %s", path.c_str());
     HS_Book book;
-    if (!HS_Book_Load(&book, path)) return 0;
+    if (!HS_Book_Load(&book, path.c_str())) return 0;
     const int last = chosen == g.Book_Index ? g.Chapter - 1 : Chapter_Count(&book);
     Show_Chapters(s, &book, last);
     return 1;

@@ -126,15 +126,12 @@ std::string Bible_Map::Tip_Line(int book, int chapter, int line) const {
 }
 
 void Bible_Map::Read_Chapter(int book, int chapter) {
-    int last = 0;
-    for (int c = 1; c <= Bible_Chapters(book); ++c)
-        if (sum.marks[static_cast<size_t>(Bible_Chapter_Index(book, c))].count > 0) last = c;
+    const int last = sum.book_last[book];
     if (last < chapter) return;
-    char path[260];
-    std::snprintf(path, sizeof path, "%s/%s.txt", HS_Folder, HS_File_Names[book - 1]);
-    Report_Log("\n Выбрана книга для чтения: %s", path);
+    const std::string path = Book_Path(book);
+    Report_Log("\n Выбрана книга для чтения: %s", path.c_str());
     HS_Book text;
-    if (!HS_Book_Load(&text, path)) return;
+    if (!HS_Book_Load(&text, path.c_str())) return;
     // The viewer plays its own tune; the one playing here comes back after it.
     const std::string tune = Music != nullptr && Music->playing ? Music->file_name : "";
     const int loop = Music != nullptr ? Music->loop : 0;
