@@ -251,6 +251,9 @@ TEST(Reading_Count, TheSummaryAddsChaptersVersesWholeBooksAndDays) {
     EXPECT_EQ(s.chapters, 3);
     EXPECT_EQ(s.verses, Bible_Verses(31, 1) + Bible_Verses(19, 118) + Bible_Verses(19, 119));
     EXPECT_EQ(s.books, 1);  // Obadiah whole; the Psalms not
+    EXPECT_EQ(s.book_read[19], 2);
+    EXPECT_EQ(s.book_last[19], 119);
+    EXPECT_EQ(s.book_last[1], 0);
     EXPECT_EQ(s.days, 2);
     const Reading_Mark& obadiah = s.marks[static_cast<size_t>(Bible_Chapter_Index(31, 1))];
     EXPECT_EQ(obadiah.count, 2);

@@ -222,6 +222,8 @@ Reading_Summary Reading_Summarize(const Reading_Record& record, uint64_t game) {
             }
             sum.chapters += 1;
             sum.verses += Bible_Verses(book, c);
+            sum.book_read[book] += 1;
+            sum.book_last[book] = c;
         }
         if (whole) sum.books += 1;
     }

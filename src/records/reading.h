@@ -84,5 +84,7 @@ struct Reading_Mark {
 struct Reading_Summary {
     std::vector<Reading_Mark> marks;  // one per chapter, in the Bible's order
     int chapters = 0, verses = 0, books = 0, days = 0;
+    // By book number: chapters read, and the last of them (0: none).
+    int book_read[67] = {}, book_last[67] = {};
 };
 Reading_Summary Reading_Summarize(const Reading_Record& record, uint64_t game);

@@ -30,13 +30,6 @@ const uint8_t Legend_Colours[4] = {Bible_Map::Unread, Bible_Map::Read, Bible_Map
 const char* const Legend_Texts[4] = {"не прочитана", "прочитана", "прочитана в этой игре",
                                      "читается сейчас"};
 
-int Chapters_Read(const Reading_Summary& sum, int book) {
-    int read = 0;
-    for (int c = 1; c <= Bible_Chapters(book); ++c)
-        read += sum.marks[static_cast<size_t>(Bible_Chapter_Index(book, c))].count > 0;
-    return read;
-}
-
 void Fill(Surface* s, int left, int top, int right, int bottom, uint8_t colour) {
     const Rect r{left, top, right, bottom};
     Surface_Fill(s, &r, colour);
@@ -155,7 +148,7 @@ void Bible_Map::Draw(Surface* s) {
     Panel_Centred_Text(*panel, t + 3, title.c_str(), &title_font, s);
     Panel_Rule(*panel, t + 20, s);
     for (int book = 1; book <= HS_Book_Count; ++book) {
-        const int chapters = Bible_Chapters(book), read = Chapters_Read(sum, book);
+        const int chapters = Bible_Chapters(book), read = sum.book_read[book];
         const int y = grid_y + (book - 1) * Row_Pitch;
         const Font* name = book == hover_book ? &names_hover
                            : read == chapters ? &names_done
