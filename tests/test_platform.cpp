@@ -303,6 +303,15 @@ TEST(View, OnlyChangedRunsAreConvertedAndSentInRectanglesAroundThem) {
     ASSERT_EQ(find(&hint, 1), 1);
     EXPECT_EQ(spans, (std::vector<Span>{{100, 100, 101}}));
     EXPECT_EQ(shown[300 * 640 + 500], 0);
+    // Changes scattered over a band go out in a few rectangles, not one a change.
+    frame[300 * 640 + 500] = 0;
+    for (int y = 64; y < 80; ++y)
+        for (int x = y % 2 * 32; x < 640; x += 64) frame[y * 640 + x] = 4;
+    ASSERT_EQ(find(), 1);
+    EXPECT_EQ(std::vector<int>({rects[0].x, rects[0].y, rects[0].w, rects[0].h}),
+              std::vector<int>({0, 64, 609, 16}));
+    EXPECT_EQ(spans.size(), 160u);
+    EXPECT_EQ(shown, frame);
 }
 
 }  // namespace

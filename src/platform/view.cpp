@@ -16,18 +16,100 @@ namespace {
 constexpr int Pic_W = Plat_Frame_W, Pic_H = Plat_Frame_H;
 static_assert(Pic_W % Plat_Chunk == 0 && Pic_H % Plat_Band_Rows == 0, "tiles cover the picture");
 
-// Whether n bytes are the same in both (n at most a piece of 32): words, not a call.
-bool Same(const uint8_t* a, const uint8_t* b, int n) {
-    uint64_t d = 0;
+// The bytes of a and b that differ, one bit each (bit i for byte i), n at most 32.
+inline uint32_t Differ(const uint8_t* a, const uint8_t* b, int n) {
+    uint32_t mask = 0;
     int i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= n; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+        mask |= (~static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFFu) << i;
+    }
+#else
     for (; i + 8 <= n; i += 8) {
         uint64_t x, y;
         std::memcpy(&x, a + i, 8);
         std::memcpy(&y, b + i, 8);
-        d |= x ^ y;
+        if (x == y) continue;
+        for (int k = 0; k < 8; ++k) mask |= static_cast<uint32_t>(a[i + k] != b[i + k]) << (i + k);
     }
-    for (; i < n; ++i) d |= static_cast<uint64_t>(a[i] ^ b[i]);
-    return d == 0;
+#endif
+    for (; i < n; ++i) mask |= static_cast<uint32_t>(a[i] != b[i]) << i;
+    return mask;
+}
+
+// A changed run of a row, [a, b), and a rectangle [x0, x1) x [y0, y1) around runs.
+struct Run {
+    int y, a, b;
+};
+struct Box {
+    int x0, y0, x1, y1;
+};
+
+// What a rectangle costs beyond its pixels, in pixels: one request to the window
+// system, and a pixel's border blended around it when scaled sharp.
+int Box_Cost(int x0, int y0, int x1, int y1) {
+    return (x1 - x0 + 1) * (y1 - y0 + 1);
+}
+
+// What one rectangle around both costs more than the two.
+int Joining_Adds(const Box& p, const Box& q) {
+    return Box_Cost(std::min(p.x0, q.x0), std::min(p.y0, q.y0), std::max(p.x1, q.x1),
+                    std::max(p.y1, q.y1)) -
+           Box_Cost(p.x0, p.y0, p.x1, p.y1) - Box_Cost(q.x0, q.y0, q.x1, q.y1);
+}
+
+void Join(Box* p, const Box& q) {
+    *p = Box{std::min(p->x0, q.x0), std::min(p->y0, q.y0), std::max(p->x1, q.x1),
+             std::max(p->y1, q.y1)};
+}
+
+// The rectangles around a band's runs (in rows from the top, each row's from the
+// left). A run joins the rectangle that reached the row above, or its own row, a
+// few pixels apart at most: the changed parts of a glyph, a sparkle, a moving
+// letter's edges. Then rectangles join where one around both adds at most
+// Plat_Join_Cost pixels: fewer requests, and no pixel between them scaled for
+// nothing. A band of scattered changes (more than Plat_Band_Boxes rectangles) is
+// taken in columns instead, whole rows of the band high.
+void Band_Boxes(const std::vector<Run>& runs, std::vector<Box>* out) {
+    std::vector<Box>& boxes = *out;
+    boxes.clear();
+    for (const Run& r : runs) {
+        bool joined = false;
+        for (Box& b : boxes)
+            if (b.y1 >= r.y && r.a < b.x1 + Plat_Run_Gap && r.b > b.x0 - Plat_Run_Gap) {
+                Join(&b, Box{r.a, r.y, r.b, r.y + 1});
+                joined = true;
+                break;
+            }
+        if (!joined) boxes.push_back(Box{r.a, r.y, r.b, r.y + 1});
+    }
+    // Past a few times the rectangles a band keeps, joining pairs would take longer
+    // than the pixels it saves.
+    for (bool again = boxes.size() <= 4 * static_cast<size_t>(Plat_Band_Boxes); again;) {
+        again = false;
+        for (size_t i = 0; i < boxes.size(); ++i)
+            for (size_t j = i + 1; j < boxes.size();) {
+                if (Joining_Adds(boxes[i], boxes[j]) <= Plat_Join_Cost) {
+                    Join(&boxes[i], boxes[j]);
+                    boxes.erase(boxes.begin() + static_cast<ptrdiff_t>(j));
+                    again = true;
+                } else {
+                    ++j;
+                }
+            }
+    }
+    if (boxes.size() <= static_cast<size_t>(Plat_Band_Boxes)) return;
+    std::sort(boxes.begin(), boxes.end(), [](const Box& p, const Box& q) { return p.x0 < q.x0; });
+    size_t kept = 0;
+    for (size_t i = 1; i < boxes.size(); ++i) {
+        if (boxes[i].x0 < boxes[kept].x1 + Plat_Merge_Gap)
+            Join(&boxes[kept], boxes[i]);
+        else
+            boxes[++kept] = boxes[i];
+    }
+    boxes.resize(kept + 1);
 }
 
 int Floor_Div(int a, int b) {
@@ -86,17 +168,14 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Pl
             parts[band].push_back(Part{std::max(y0, band * Plat_Band_Rows),
                                        std::min(y1, (band + 1) * Plat_Band_Rows), x0, x1});
     }
-    struct Run {
-        int y, a, b;
-    };
     static std::vector<Run> runs;
+    static std::vector<Box> boxes;
     // The rectangles that reach the bottom of the band before this one.
     static std::vector<int> open, still_open;
     open.clear();
     int count = 0;
     for (int band = 0; band < Bands; ++band) {
         if (parts[band].empty()) continue;
-        const int band_first = count;
         // Left to right, so that a row's runs come in order and overlaps are looked
         // at once.
         std::sort(parts[band].begin(), parts[band].end(),
@@ -112,21 +191,22 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Pl
                 done = p.x1;
                 while (x < p.x1) {
                     const int end = std::min(x + Plat_Chunk, p.x1);
-                    if (Same(src + x, old + x, end - x)) {
+                    const uint32_t first = Differ(src + x, old + x, end - x);
+                    if (first == 0) {
                         x = end;
                         continue;
                     }
                     // Changed pieces next to each other make one run, from its first
                     // changed pixel to its last.
-                    int b = end;
-                    while (b < p.x1) {
-                        const int next = std::min(b + Plat_Chunk, p.x1);
-                        if (Same(src + b, old + b, next - b)) break;
-                        b = next;
+                    const int a = x + __builtin_ctz(first);
+                    int b = x + 32 - __builtin_clz(first);
+                    for (int piece = end; piece < p.x1;) {
+                        const int next = std::min(piece + Plat_Chunk, p.x1);
+                        const uint32_t m = Differ(src + piece, old + piece, next - piece);
+                        if (m == 0) break;
+                        b = piece + 32 - __builtin_clz(m);
+                        piece = next;
                     }
-                    int a = x;
-                    while (src[a] == old[a]) ++a;
-                    while (src[b - 1] == old[b - 1]) --b;
                     std::memcpy(old + a, src + a, static_cast<size_t>(b - a));
                     span(context, y, a, b);
                     runs.push_back(Run{y, a, b});
@@ -135,62 +215,31 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Pl
             }
         }
         if (runs.empty()) continue;
-        // The band's runs, in groups of rows that lie close together, each group's
-        // from left to right gathered into rectangles.
-        for (size_t first = 0; first < runs.size();) {
-            size_t end = first + 1;
-            while (end < runs.size() && runs[end].y <= runs[end - 1].y + Plat_Merge_Rows) ++end;
-            std::sort(runs.begin() + static_cast<ptrdiff_t>(first),
-                      runs.begin() + static_cast<ptrdiff_t>(end),
-                      [](const Run& p, const Run& q) { return p.a < q.a; });
-            Plat_Rect r{runs[first].a, runs[first].y, runs[first].b - runs[first].a, 1};
-            int bottom = runs[first].y + 1;
-            for (size_t i = first + 1; i <= end; ++i) {
-                if (i < end && runs[i].a < r.x + r.w + Plat_Merge_Gap) {
-                    r.w = std::max(r.x + r.w, runs[i].b) - r.x;
-                    r.y = std::min(r.y, runs[i].y);
-                    bottom = std::max(bottom, runs[i].y + 1);
-                    continue;
-                }
-                r.h = bottom - r.y;
-                if (count < Plat_Max_Change_Rects) rects[count++] = r;
-                if (i < end) {
-                    r = Plat_Rect{runs[i].a, runs[i].y, runs[i].b - runs[i].a, 1};
-                    bottom = runs[i].y + 1;
-                }
-            }
-            first = end;
-        }
-        // A rectangle that goes on from one of the band above, about as wide, joins
-        // it: a credits column or a falling block is one request, not one a band.
+        Band_Boxes(runs, &boxes);
+        // A rectangle that goes on from one of the band above joins it where that
+        // adds little: a glyph or a falling block is one request, not one a band.
         const int top = band * Plat_Band_Rows, bottom = top + Plat_Band_Rows;
         still_open.clear();
-        int kept = band_first;
-        for (int i = band_first; i < count; ++i) {
-            const Plat_Rect r = rects[i];
-            int joined = -1;
+        for (const Box& b : boxes) {
+            int at = -1;
             for (int j : open) {
                 const Plat_Rect& o = rects[j];
-                if (r.y == top && o.y + o.h == top && std::abs(o.x - r.x) < Plat_Merge_Gap &&
-                    std::abs(o.x + o.w - r.x - r.w) < Plat_Merge_Gap) {
-                    joined = j;
+                const Box above{o.x, o.y, o.x + o.w, o.y + o.h};
+                if (b.y0 == top && Joining_Adds(above, b) <= Plat_Join_Cost) {
+                    at = j;
                     break;
                 }
             }
-            int at = joined;
-            if (joined >= 0) {
-                Plat_Rect& o = rects[joined];
-                const int right = std::max(o.x + o.w, r.x + r.w);
-                o.x = std::min(o.x, r.x);
-                o.w = right - o.x;
-                o.h = r.y + r.h - o.y;
-            } else {
-                at = kept;
-                rects[kept++] = r;
+            if (at >= 0) {
+                Plat_Rect& o = rects[at];
+                const int x0 = std::min(o.x, b.x0), x1 = std::max(o.x + o.w, b.x1);
+                o = Plat_Rect{x0, o.y, x1 - x0, b.y1 - o.y};
+            } else if (count < Plat_Max_Change_Rects) {
+                at = count;
+                rects[count++] = Plat_Rect{b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0};
             }
-            if (r.y + r.h == bottom) still_open.push_back(at);
+            if (at >= 0 && b.y1 == bottom) still_open.push_back(at);
         }
-        count = kept;
         open.swap(still_open);
     }
     return count;

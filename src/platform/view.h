@@ -53,15 +53,21 @@ class Plat_Sharp_Scaler {
 };
 
 // The picture is compared with the one shown in bands of 16 rows, 32 columns at a
-// time. Each changed run of a row is converted alone; the runs of a band go to the
-// window system as rectangles around them: runs in rows at most Plat_Merge_Rows
-// apart and less than Plat_Merge_Gap pixels apart share one. Each rectangle is a
-// request the window system pays for, each pixel in it a copy.
+// time. Each changed run of a row is converted alone; the runs go to the window
+// system as rectangles around them: runs in rows next to each other and less than
+// Plat_Run_Gap pixels apart share one, and two rectangles share one where that
+// costs at most Plat_Join_Cost pixels more (a rectangle costs its pixels and a
+// pixel's border around them). Each rectangle is a request the window system
+// pays for, each pixel in it a copy (and, scaled sharp, a blend). A band keeps at
+// most Plat_Band_Boxes rectangles: past that its rectangles less than
+// Plat_Merge_Gap pixels apart across join, whole rows of the band high.
 constexpr int Plat_Band_Rows = 16;
 constexpr int Plat_Chunk = 32;
+constexpr int Plat_Run_Gap = 8;
+constexpr int Plat_Join_Cost = 200;
 constexpr int Plat_Merge_Gap = 48;
-constexpr int Plat_Merge_Rows = 3;
-constexpr int Plat_Max_Change_Rects = 480 * (640 / Plat_Merge_Gap + 1) / (Plat_Merge_Rows + 1);
+constexpr int Plat_Band_Boxes = 24;
+constexpr int Plat_Max_Change_Rects = 480 / Plat_Band_Rows * Plat_Band_Boxes;
 
 // Finds what changed between the frame and shown (640 x 480 each; shown is
 // brought up to date), looking only inside the rectangles of hint (everywhere when
