@@ -8,6 +8,12 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+// Where the compiler can build code for AVX2 beside the baseline, the scaler uses it
+// on processors that have it.
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+#define VELTRAN_AVX2 1
+#include <immintrin.h>
+#endif
 
 #include "platform/platform_internal.h"
 
@@ -270,13 +276,30 @@ void Plat_Sharp_Scaler::Taps(int length, int k, int picture, std::vector<Tap>* t
     }
 }
 
-void Plat_Sharp_Scaler::Prepare(const Plat_Layout& l) {
+void Plat_Sharp_Scaler::Prepare(const Plat_Layout& l, bool wide) {
     layout_ = l;
     Taps(l.w, l.k, Pic_W, &cols_, &col_first_, &col_last_);
     Taps(l.h, l.k, Pic_H, &rows_, &row_first_, &row_last_);
     col_weights_.resize(cols_.size() * 4 + 8);  // read 4 pixels at a time, up to 3 beyond
     for (size_t x = 0; x < cols_.size(); ++x)
         for (size_t i = 0; i < 4; ++i) col_weights_[4 * x + i] = cols_[x].w1;
+    col_p0_.resize(cols_.size());
+    col_p1_.resize(cols_.size());
+    for (size_t x = 0; x < cols_.size(); ++x) {
+        col_p0_[x] = cols_[x].p0;
+        col_p1_[x] = cols_[x].w1 != 0 ? cols_[x].p1 : cols_[x].p0;
+    }
+    // Eight window columns at a time take their pixels from the eight picture
+    // pixels after the first one's: true of any enlarged picture but one a few per
+    // cent larger, never of a picture made smaller.
+    wide_ = false;
+    (void)wide;
+#if defined(VELTRAN_AVX2)
+    wide_ = wide && __builtin_cpu_supports("avx2");
+    for (size_t x = 0; wide_ && x + 8 <= cols_.size(); ++x)
+        for (size_t i = 0; i < 8; ++i)
+            if (col_p1_[x + i] - col_p0_[x] > 7) wide_ = false;
+#endif
 }
 
 Plat_Rect Plat_Sharp_Scaler::Window_Rect(const Plat_Rect& p) const {
@@ -318,9 +341,86 @@ inline __m128i Mix4(__m128i a, __m128i b, __m128i w_lo, __m128i w_hi) {
 }
 #endif
 
-// o[x] = Mix(a[x], b[x], w) for n pixels.
-void Mix_Rows(const uint32_t* a, const uint32_t* b, uint32_t w, uint32_t* o, int n) {
+#if defined(VELTRAN_AVX2)
+// Mix4 on eight pixels: the 16-bit lanes of each half of a 256-bit register.
+__attribute__((target("avx2"))) inline __m256i Mix8(__m256i a, __m256i b, __m256i w_lo,
+                                                    __m256i w_hi) {
+    const __m256i zero = _mm256_setzero_si256(), all = _mm256_set1_epi16(256);
+    const __m256i lo = _mm256_add_epi16(
+        _mm256_mullo_epi16(_mm256_unpacklo_epi8(a, zero), _mm256_sub_epi16(all, w_lo)),
+        _mm256_mullo_epi16(_mm256_unpacklo_epi8(b, zero), w_lo));
+    const __m256i hi = _mm256_add_epi16(
+        _mm256_mullo_epi16(_mm256_unpackhi_epi8(a, zero), _mm256_sub_epi16(all, w_hi)),
+        _mm256_mullo_epi16(_mm256_unpackhi_epi8(b, zero), w_hi));
+    return _mm256_packus_epi16(_mm256_srli_epi16(lo, 8), _mm256_srli_epi16(hi, 8));
+}
+
+// c[p] = lut[src[p]] for p from from, eight at a time while they fit before end;
+// returns where it stopped.
+__attribute__((target("avx2"))) int Convert_Avx2(const uint8_t* src, const uint32_t lut[256],
+                                                 int from, int end, uint32_t* c) {
+    int p = from;
+    for (; p + 8 <= end; p += 8) {
+        const __m256i i =
+            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(src + p)));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(c + p),
+                            _mm256_i32gather_epi32(reinterpret_cast<const int*>(lut), i, 4));
+    }
+    return p;
+}
+
+// Mix_Rows eight pixels at a time; returns how many it did.
+__attribute__((target("avx2"))) int Mix_Rows_Avx2(const uint32_t* a, const uint32_t* b, uint32_t w,
+                                                  uint32_t* o, int n) {
+    const __m256i wv = _mm256_set1_epi16(static_cast<int16_t>(w));
     int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const __m256i pa = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + x));
+        const __m256i pb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + x));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(o + x), Mix8(pa, pb, wv, wv));
+    }
+    return x;
+}
+
+// The blend across a row eight window pixels at a time: their picture pixels lie
+// among the eight from the first one's p0, which one load brings and two permutes
+// sort into the a's and the b's. The pixels go through in the order 0 1 4 5 2 3 6 7,
+// so that unpacking the bytes of each half gives pixels 0-3 and 4-7 in order and
+// their weights are read straight; packing gives that order back, put right at the
+// end. Returns how many it did.
+__attribute__((target("avx2"))) int Line_Avx2(const uint32_t* c, const int32_t* p0,
+                                              const int32_t* p1, const uint16_t* w, int n,
+                                              uint32_t* out) {
+    constexpr int Order = _MM_SHUFFLE(3, 1, 2, 0);
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const __m256i base = _mm256_set1_epi32(p0[x]);
+        const __m256i i0 = _mm256_permute4x64_epi64(
+            _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p0 + x)), base),
+            Order);
+        const __m256i i1 = _mm256_permute4x64_epi64(
+            _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p1 + x)), base),
+            Order);
+        const __m256i colours = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c + p0[x]));
+        const __m256i a = _mm256_permutevar8x32_epi32(colours, i0);
+        const __m256i b = _mm256_permutevar8x32_epi32(colours, i1);
+        const __m256i w_lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 4 * x));
+        const __m256i w_hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 4 * x + 16));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x),
+                            _mm256_permute4x64_epi64(Mix8(a, b, w_lo, w_hi), Order));
+    }
+    return x;
+}
+#endif
+
+// o[x] = Mix(a[x], b[x], w) for n pixels.
+void Mix_Rows(const uint32_t* a, const uint32_t* b, uint32_t w, uint32_t* o, int n, bool wide) {
+    int x = 0;
+#if defined(VELTRAN_AVX2)
+    if (wide) x = Mix_Rows_Avx2(a, b, w, o, n);
+#else
+    (void)wide;
+#endif
 #if defined(__SSE2__)
     const __m128i wv = _mm_set1_epi16(static_cast<int16_t>(w));
     for (; x + 4 <= n; x += 4) {
@@ -341,11 +441,20 @@ void Plat_Sharp_Scaler::Line(const uint8_t* src, const uint32_t lut[256], int fr
     // load gives (where p1 is not p0 + 1 the weight is 0 and c[p0 + 1] unused).
     const int p_first = taps[0].p0, p_last = taps[n - 1].p1;
     thread_local std::vector<uint32_t> colours;
-    colours.resize(static_cast<size_t>(Pic_W) + 1);
+    colours.resize(static_cast<size_t>(Pic_W) + 8);  // eight read at a time
     uint32_t* c = colours.data();
-    for (int p = p_first; p <= p_last; ++p) c[p] = lut[src[p]];
+    int p = p_first;
+#if defined(VELTRAN_AVX2)
+    if (wide_) p = Convert_Avx2(src, lut, p, p_last + 1, c);
+#endif
+    for (; p <= p_last; ++p) c[p] = lut[src[p]];
     c[p_last + 1] = c[p_last];
     int x = 0;
+#if defined(VELTRAN_AVX2)
+    if (wide_)
+        x = Line_Avx2(c, &col_p0_[static_cast<size_t>(from)], &col_p1_[static_cast<size_t>(from)],
+                      &col_weights_[static_cast<size_t>(from) * 4], n, out);
+#endif
 #if defined(__SSE2__)
     const uint16_t* w = &col_weights_[static_cast<size_t>(from) * 4];
     for (; x + 4 <= n; x += 4) {
@@ -390,6 +499,6 @@ void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256], con
         if (ty.w1 == 0)
             std::memcpy(o, a, static_cast<size_t>(r.w) * 4);
         else
-            Mix_Rows(a, line_of(ty.p1, ty.p0), ty.w1, o, r.w);
+            Mix_Rows(a, line_of(ty.p1, ty.p0), ty.w1, o, r.w, wide_);
     }
 }
