@@ -355,20 +355,6 @@ __attribute__((target("avx2"))) inline __m256i Mix8(__m256i a, __m256i b, __m256
     return _mm256_packus_epi16(_mm256_srli_epi16(lo, 8), _mm256_srli_epi16(hi, 8));
 }
 
-// c[p] = lut[src[p]] for p from from, eight at a time while they fit before end;
-// returns where it stopped.
-__attribute__((target("avx2"))) int Convert_Avx2(const uint8_t* src, const uint32_t lut[256],
-                                                 int from, int end, uint32_t* c) {
-    int p = from;
-    for (; p + 8 <= end; p += 8) {
-        const __m256i i =
-            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(src + p)));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(c + p),
-                            _mm256_i32gather_epi32(reinterpret_cast<const int*>(lut), i, 4));
-    }
-    return p;
-}
-
 // Mix_Rows eight pixels at a time; returns how many it did.
 __attribute__((target("avx2"))) int Mix_Rows_Avx2(const uint32_t* a, const uint32_t* b, uint32_t w,
                                                   uint32_t* o, int n) {
@@ -443,11 +429,7 @@ void Plat_Sharp_Scaler::Line(const uint8_t* src, const uint32_t lut[256], int fr
     thread_local std::vector<uint32_t> colours;
     colours.resize(static_cast<size_t>(Pic_W) + 8);  // eight read at a time
     uint32_t* c = colours.data();
-    int p = p_first;
-#if defined(VELTRAN_AVX2)
-    if (wide_) p = Convert_Avx2(src, lut, p, p_last + 1, c);
-#endif
-    for (; p <= p_last; ++p) c[p] = lut[src[p]];
+    for (int p = p_first; p <= p_last; ++p) c[p] = lut[src[p]];
     c[p_last + 1] = c[p_last];
     int x = 0;
 #if defined(VELTRAN_AVX2)
