@@ -139,6 +139,11 @@ TEST_F(Display_Test, APartlyComposedFrameIsTheFullOne) {
     Surface* ground = Painted(128, 128, [](int x, int y) { return uint8_t((x ^ y) % 50 + 1); });
     Surface* sprite = Painted(32, 32, [](int x, int y) { return uint8_t(x > 4 && y > 4 ? 9 : 0); });
     sprite->color_key = 0;
+    // A sheet of two letters; the second has a few opaque pixels at its foot.
+    Surface* sheet = Painted(64, 64, [](int x, int y) {
+        return uint8_t(x < 32 ? 7 : x >= 60 && y >= 60 ? 8 : 0);
+    });
+    sheet->color_key = 0;
     Make_Font(&Font_8x16, 8, 16, true);
     for (int frame = 0; frame < 12; ++frame) {
         const Rect board{20, 40, 20 + 384, 40 + 384};
@@ -148,6 +153,8 @@ TEST_F(Display_Test, APartlyComposedFrameIsTheFullOne) {
         s.surface = sprite;
         s.width = s.height = 32;
         Sprite_Draw(Back_Buffer, 40 + 8 * frame, 100, &s);
+        const Rect letter{32, 0, 64, 64}, at{200 + frame, 200, 232 + frame, 264};
+        Surface_Blt(Back_Buffer, &at, sheet, &letter, Blt_Keysrc);  // only its foot changes
         Font_Set_Colour(&Font_8x16, 20);
         Text_Draw(450, 60, "one", &Font_8x16, Back_Buffer);
         Font_Set_Colour(&Font_8x16, 21 + frame % 2);  // the first text keeps colour 20
@@ -165,7 +172,8 @@ TEST_F(Display_Test, APartlyComposedFrameIsTheFullOne) {
             Present_Frame();
             continue;
         }
-        // A plain frame: only the sprite's tiles, old and new, and the second text's.
+        // A plain frame: only the sprite's tiles, old and new, the second text's and
+        // the letter's foot.
         std::vector<Rect> drawn;
         ASSERT_TRUE(Compose_Flush(&drawn));
         int area = 0;
@@ -186,6 +194,7 @@ TEST_F(Display_Test, APartlyComposedFrameIsTheFullOne) {
     Font_Release(&Font_8x16);
     Surface_Release(ground);
     Surface_Release(sprite);
+    Surface_Release(sheet);
 }
 
 TEST_F(Display_Test, ShortPaletteFileFillsItsRecordsAndFlagsAreFour) {

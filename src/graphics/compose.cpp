@@ -138,12 +138,13 @@ void Keep_Blt(const Rect& t, const Rect& d, const Surface* src, const Rect& s, b
         return;
     }
     Rect touch = t;
-    if (keyed && s.left == 0 && s.top == 0 && s.right == src->width && s.bottom == src->height &&
-        d.right - d.left == src->width && d.bottom - d.top == src->height) {
-        // A whole sprite: only its opaque part can change the picture.
-        const Rect o = Surface_Opaque(src);
-        touch = Rect{std::max(t.left, d.left + o.left), std::max(t.top, d.top + o.top),
-                     std::min(t.right, d.left + o.right), std::min(t.bottom, d.top + o.bottom)};
+    if (keyed && s.right - s.left == d.right - d.left && s.bottom - s.top == d.bottom - d.top) {
+        // A sprite, a glyph, a letter of a sheet copied at its size: only its opaque
+        // pixels can change the picture, and the tiles they reach are all it touches.
+        const Rect o = Surface_Opaque_In(src, s);
+        const int dx = d.left - s.left, dy = d.top - s.top;
+        touch = Rect{std::max(t.left, o.left + dx), std::max(t.top, o.top + dy),
+                     std::min(t.right, o.right + dx), std::min(t.bottom, o.bottom + dy)};
         if (touch.left >= touch.right || touch.top >= touch.bottom) return;  // draws nothing
     }
     uint64_t sig = Mix_Rect(Mix_Rect(Mix(1, Surface_Content(src)), d), s);

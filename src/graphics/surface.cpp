@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <initializer_list>
 #include <new>
 
 namespace {
@@ -69,6 +70,7 @@ void Surface_Changing(Surface* s) {
     if (Keeper != nullptr) Keeper->changing(s);
     s->content = 0;
     s->opaque_known = false;
+    s->opaque_parts.clear();
 }
 
 Surface* Surface_Create(int width, int height) {
@@ -275,12 +277,13 @@ uint64_t Surface_Content(const Surface* s) {
     return s->content;
 }
 
-Rect Surface_Opaque(const Surface* s) {
-    if (s->opaque_known) return s->opaque;
-    Rect r{s->width, s->height, 0, 0};
-    for (int y = 0; y < s->height; ++y) {
+namespace {
+
+Rect Find_Opaque(const Surface* s, const Rect& part) {
+    Rect r{part.right, part.bottom, part.left, part.top};
+    for (int y = part.top; y < part.bottom; ++y) {
         const uint8_t* row = s->pixels + static_cast<size_t>(y) * s->pitch;
-        for (int x = 0; x < s->width; ++x)
+        for (int x = part.left; x < part.right; ++x)
             if (s->color_key < 0 || row[x] != s->color_key) {
                 if (x < r.left) r.left = x;
                 if (x >= r.right) r.right = x + 1;
@@ -288,9 +291,28 @@ Rect Surface_Opaque(const Surface* s) {
                 r.bottom = y + 1;
             }
     }
-    if (r.left >= r.right) r = Rect{0, 0, 0, 0};
-    s->opaque = r;
+    return r.left < r.right ? r : Rect{0, 0, 0, 0};
+}
+
+}  // namespace
+
+Rect Surface_Opaque(const Surface* s) {
+    if (s->opaque_known) return s->opaque;
+    s->opaque = Find_Opaque(s, Rect{0, 0, s->width, s->height});
     s->opaque_known = true;
+    return s->opaque;
+}
+
+Rect Surface_Opaque_In(const Surface* s, const Rect& part) {
+    if (part.left == 0 && part.top == 0 && part.right == s->width && part.bottom == s->height)
+        return Surface_Opaque(s);
+    uint64_t key = 0;
+    for (int32_t v : {part.left, part.top, part.right, part.bottom})
+        key = key << 16 | static_cast<uint16_t>(v);
+    const auto known = s->opaque_parts.find(key);
+    if (known != s->opaque_parts.end()) return known->second;
+    const Rect r = Find_Opaque(s, part);
+    s->opaque_parts.emplace(key, r);
     return r;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 
 // {left, top, right, bottom}; right and bottom exclusive.
 struct Rect {
@@ -26,6 +27,8 @@ struct Surface {
     // asked for after a change (known: opaque is set).
     mutable bool opaque_known = false;
     mutable Rect opaque = {0, 0, 0, 0};
+    // The same for parts of it asked for (a font's glyphs), by the part.
+    mutable std::unordered_map<uint64_t, Rect> opaque_parts;
 };
 
 // A new surface of palette index 0, or null when out of memory (or sizes absurd).
@@ -78,3 +81,6 @@ void Surface_Set_Keeper(const Surface_Keeper* keeper);
 uint64_t Surface_Content(const Surface* s);
 // Where its pixels other than the key lie (empty when there are none).
 Rect Surface_Opaque(const Surface* s);
+// The same within part of it (a glyph of a font, a letter of a sheet), in the
+// surface's coordinates; parts asked for again are remembered.
+Rect Surface_Opaque_In(const Surface* s, const Rect& part);
