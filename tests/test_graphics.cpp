@@ -94,6 +94,28 @@ TEST_F(Display_Test, BackBufferClipsWhileOtherSurfacesRefuse) {
     Surface_Release(src);
 }
 
+// Rows of every width, whole pieces and tails alike, skip exactly the key's pixels
+// and leave the bytes beside the copy alone.
+TEST_F(Display_Test, KeyedRowsOfAnyWidthSkipOnlyTheKey) {
+    Surface* src =
+        Painted(40, 3, [](int x, int y) { return uint8_t((x * 7 + y) % 5 ? x + 50 : 0); });
+    src->color_key = 0;
+    for (int w = 1; w <= 40; ++w) {
+        Surface* dst = Painted(48, 3, [](int x, int y) { return uint8_t(200 + x % 9 + y); });
+        const Rect s{40 - w, 0, 40, 3}, d{3, 0, 3 + w, 3};
+        ASSERT_EQ(Surface_Blt(dst, &d, src, &s, Blt_Keysrc), 1);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 48; ++x) {
+                const bool in = x >= 3 && x < 3 + w;
+                const uint8_t from = in ? At(src, 40 - w + x - 3, y) : 0;
+                const uint8_t want = in && from != 0 ? from : uint8_t(200 + x % 9 + y);
+                ASSERT_EQ(At(dst, x, y), want) << "width " << w << " at " << x << ", " << y;
+            }
+        Surface_Release(dst);
+    }
+    Surface_Release(src);
+}
+
 TEST_F(Display_Test, ColourKeySkipsOnlyTheKeyAndScalingPicksNearestPixels) {
     Surface* src = Painted(2, 2, [](int x, int y) { return static_cast<uint8_t>(x + 2 * y); });
     Surface_Fill(Back_Buffer, nullptr, 9);

@@ -42,22 +42,36 @@ bool Target(const Surface* dst, const Rect& d, Rect* out, bool* nothing) {
 }
 
 // One row of a keyed copy: every source byte but the key replaces the destination
-// byte. Sixteen bytes at a time with a compare-and-blend the compiler turns into
-// vector instructions on any machine.
+// byte. Sixteen (or eight) bytes at a time with a compare-and-blend the compiler
+// turns into vector instructions on any machine; a row's last bytes are blended
+// with the ones before them again, which leaves those as they were.
 typedef uint8_t V16 __attribute__((vector_size(16)));
+typedef uint8_t V8 __attribute__((vector_size(8)));
 
-void Keyed_Row(uint8_t* to, const uint8_t* from, int w, uint8_t key, V16 keys) {
-    int x = 0;
-    for (; x + 16 <= w; x += 16) {
-        V16 s, d;
-        std::memcpy(&s, from + x, 16);
-        std::memcpy(&d, to + x, 16);
-        const V16 hole = (V16)(s == keys);  // 0xFF where the source is transparent
-        d = (d & hole) | (s & ~hole);
-        std::memcpy(to + x, &d, 16);
+template <typename V>
+inline void Keyed_Piece(uint8_t* to, const uint8_t* from, V keys) {
+    V s, d;
+    std::memcpy(&s, from, sizeof s);
+    std::memcpy(&d, to, sizeof d);
+    const V hole = (V)(s == keys);  // 0xFF where the source is transparent
+    d = (d & hole) | (s & ~hole);
+    std::memcpy(to, &d, sizeof d);
+}
+
+void Keyed_Row(uint8_t* to, const uint8_t* from, int w, uint8_t key) {
+    if (w >= 16) {
+        const V16 keys = V16{} + key;
+        int x = 0;
+        for (; x + 16 <= w; x += 16) Keyed_Piece(to + x, from + x, keys);
+        if (x < w) Keyed_Piece(to + w - 16, from + w - 16, keys);
+    } else if (w >= 8) {
+        const V8 keys = V8{} + key;
+        Keyed_Piece(to, from, keys);
+        Keyed_Piece(to + w - 8, from + w - 8, keys);
+    } else {
+        for (int x = 0; x < w; ++x)
+            if (from[x] != key) to[x] = from[x];
     }
-    for (; x < w; ++x)
-        if (from[x] != key) to[x] = from[x];
 }
 
 }  // namespace
@@ -181,18 +195,17 @@ struct Enlarged {
 void Copy_Rows(Surface* dst, const Rect& t, const Rect& d, const Surface* src, const Rect& s,
                bool keyed) {
     const uint8_t key = static_cast<uint8_t>(src->color_key);
-    const V16 keys = V16{} + key;
     const int sw = s.right - s.left, sh = s.bottom - s.top;
     const int dw = d.right - d.left, dh = d.bottom - d.top;
     const int w = t.right - t.left;
     if (sw == dw && sh == dh) {
-        for (int y = t.top; y < t.bottom; ++y) {
-            const uint8_t* from = src->pixels +
-                                  static_cast<size_t>(s.top + y - d.top) * src->pitch +
-                                  (s.left + t.left - d.left);
-            uint8_t* to = dst->pixels + static_cast<size_t>(y) * dst->pitch + t.left;
+        const ptrdiff_t from_pitch = src->pitch, to_pitch = dst->pitch;
+        const uint8_t* from =
+            src->pixels + (s.top + t.top - d.top) * from_pitch + (s.left + t.left - d.left);
+        uint8_t* to = dst->pixels + t.top * to_pitch + t.left;
+        for (int y = t.top; y < t.bottom; ++y, from += from_pitch, to += to_pitch) {
             if (keyed)
-                Keyed_Row(to, from, w, key, keys);
+                Keyed_Row(to, from, w, key);
             else
                 std::memcpy(to, from, static_cast<size_t>(w));
         }
