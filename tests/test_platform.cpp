@@ -303,6 +303,13 @@ TEST(View, OnlyChangedRunsAreConvertedAndSentInRectanglesAroundThem) {
     ASSERT_EQ(find(&hint, 1), 1);
     EXPECT_EQ(spans, (std::vector<Span>{{100, 100, 101}}));
     EXPECT_EQ(shown[300 * 640 + 500], 0);
+    // A hint narrower than a piece, at the start of its row: only its own pixels.
+    frame[200 * 640 + 3] = 6;
+    frame[200 * 640 + 13] = 6;
+    const Plat_Rect narrow{2, 200, 10, 1};
+    ASSERT_EQ(find(&narrow, 1), 1);
+    EXPECT_EQ(spans, (std::vector<Span>{{200, 3, 4}}));
+    frame[200 * 640 + 13] = 0;
     // Changes scattered over a band go out in a few rectangles, not one a change.
     frame[300 * 640 + 500] = 0;
     for (int y = 64; y < 80; ++y)

@@ -22,26 +22,39 @@ namespace {
 constexpr int Pic_W = Plat_Frame_W, Pic_H = Plat_Frame_H;
 static_assert(Pic_W % Plat_Chunk == 0 && Pic_H % Plat_Band_Rows == 0, "tiles cover the picture");
 
-// The bytes of a and b that differ, one bit each (bit i for byte i), n at most 32.
-inline uint32_t Differ(const uint8_t* a, const uint8_t* b, int n) {
-    uint32_t mask = 0;
-    int i = 0;
 #if defined(__SSE2__)
-    for (; i + 16 <= n; i += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
-        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
-        mask |= (~static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFFu) << i;
+// The bytes among 16 of a and b that differ, bit i for byte i.
+inline uint32_t Differ16(const uint8_t* a, const uint8_t* b) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+    return ~static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFFu;
+}
+#endif
+
+// The bytes of rows a and b in [x, end) that differ, bit i for byte x + i; at most
+// 32 bytes, in rows at least 16 wide.
+inline uint32_t Differ(const uint8_t* a, const uint8_t* b, int x, int end) {
+    uint32_t mask = 0;
+    int i = x;
+#if defined(__SSE2__)
+    for (; i + 16 <= end; i += 16) mask |= Differ16(a + i, b + i) << (i - x);
+    if (i < end) {
+        // The last few bytes from the 16 that end with them (or start the row).
+        const int at = std::max(end - 16, 0);
+        const uint32_t m = (Differ16(a + at, b + at) >> (i - at)) & ((1u << (end - i)) - 1);
+        mask |= m << (i - x);
     }
 #else
-    for (; i + 8 <= n; i += 8) {
-        uint64_t x, y;
-        std::memcpy(&x, a + i, 8);
-        std::memcpy(&y, b + i, 8);
-        if (x == y) continue;
-        for (int k = 0; k < 8; ++k) mask |= static_cast<uint32_t>(a[i + k] != b[i + k]) << (i + k);
+    for (; i + 8 <= end; i += 8) {
+        uint64_t p, q;
+        std::memcpy(&p, a + i, 8);
+        std::memcpy(&q, b + i, 8);
+        if (p == q) continue;
+        for (int k = 0; k < 8; ++k)
+            mask |= static_cast<uint32_t>(a[i + k] != b[i + k]) << (i - x + k);
     }
+    for (; i < end; ++i) mask |= static_cast<uint32_t>(a[i] != b[i]) << (i - x);
 #endif
-    for (; i < n; ++i) mask |= static_cast<uint32_t>(a[i] != b[i]) << i;
     return mask;
 }
 
@@ -197,7 +210,7 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Pl
                 done = p.x1;
                 while (x < p.x1) {
                     const int end = std::min(x + Plat_Chunk, p.x1);
-                    const uint32_t first = Differ(src + x, old + x, end - x);
+                    const uint32_t first = Differ(src, old, x, end);
                     if (first == 0) {
                         x = end;
                         continue;
@@ -208,7 +221,7 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Pl
                     int b = x + 32 - __builtin_clz(first);
                     for (int piece = end; piece < p.x1;) {
                         const int next = std::min(piece + Plat_Chunk, p.x1);
-                        const uint32_t m = Differ(src + piece, old + piece, next - piece);
+                        const uint32_t m = Differ(src, old, piece, next);
                         if (m == 0) break;
                         b = piece + 32 - __builtin_clz(m);
                         piece = next;
