@@ -309,16 +309,13 @@ Rect Find_Opaque(const Surface* s, const Rect& part) {
 
 }  // namespace
 
-Rect Surface_Opaque(const Surface* s) {
-    if (s->opaque_known) return s->opaque;
-    s->opaque = Find_Opaque(s, Rect{0, 0, s->width, s->height});
-    s->opaque_known = true;
-    return s->opaque;
-}
-
 Rect Surface_Opaque_In(const Surface* s, const Rect& part) {
-    if (part.left == 0 && part.top == 0 && part.right == s->width && part.bottom == s->height)
-        return Surface_Opaque(s);
+    // The whole surface (a sprite drawn whole, most copies) has a place of its own.
+    if (part.left == 0 && part.top == 0 && part.right == s->width && part.bottom == s->height) {
+        if (!s->opaque_known) s->opaque = Find_Opaque(s, part);
+        s->opaque_known = true;
+        return s->opaque;
+    }
     uint64_t key = 0;
     for (int32_t v : {part.left, part.top, part.right, part.bottom})
         key = key << 16 | static_cast<uint16_t>(v);

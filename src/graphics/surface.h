@@ -79,8 +79,7 @@ struct Surface_Keeper {
 void Surface_Set_Keeper(const Surface_Keeper* keeper);
 // A hash of the surface's pixels, its size and key; worked out once a change.
 uint64_t Surface_Content(const Surface* s);
-// Where its pixels other than the key lie (empty when there are none).
-Rect Surface_Opaque(const Surface* s);
-// The same within part of it (a glyph of a font, a letter of a sheet), in the
-// surface's coordinates; parts asked for again are remembered.
+// Where the pixels other than the key lie within part of it (the whole surface, a
+// glyph of a font, a letter of a sheet), in the surface's coordinates; empty when
+// there are none. Worked out once a change for each part asked for.
 Rect Surface_Opaque_In(const Surface* s, const Rect& part);
