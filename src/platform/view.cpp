@@ -293,6 +293,15 @@ void Plat_Sharp_Scaler::Prepare(const Plat_Layout& l, bool wide) {
     layout_ = l;
     Taps(l.w, l.k, Pic_W, &cols_, &col_first_, &col_last_);
     Taps(l.h, l.k, Pic_H, &rows_, &row_first_, &row_last_);
+    // Enlarged, every picture pixel colours window pixels, and each one's first
+    // and last go on from the one before's: a rectangle's ends are its corners'.
+    auto ordered = [](const std::vector<int>& first, const std::vector<int>& last) {
+        for (size_t i = 0; i < first.size(); ++i)
+            if (first[i] > last[i] || (i > 0 && (first[i] < first[i - 1] || last[i] < last[i - 1])))
+                return false;
+        return true;
+    };
+    in_order_ = ordered(col_first_, col_last_) && ordered(row_first_, row_last_);
     col_weights_.resize(cols_.size() * 4 + 8);  // read 4 pixels at a time, up to 3 beyond
     for (size_t x = 0; x < cols_.size(); ++x)
         for (size_t i = 0; i < 4; ++i) col_weights_[4 * x + i] = cols_[x].w1;
@@ -316,6 +325,14 @@ void Plat_Sharp_Scaler::Prepare(const Plat_Layout& l, bool wide) {
 }
 
 Plat_Rect Plat_Sharp_Scaler::Window_Rect(const Plat_Rect& p) const {
+    if (in_order_) {
+        if (p.w <= 0 || p.h <= 0) return Plat_Rect{0, 0, 0, 0};
+        const int x0 = col_first_[static_cast<size_t>(p.x)];
+        const int x1 = col_last_[static_cast<size_t>(p.x + p.w - 1)];
+        const int y0 = row_first_[static_cast<size_t>(p.y)];
+        const int y1 = row_last_[static_cast<size_t>(p.y + p.h - 1)];
+        return Plat_Rect{layout_.x + x0, layout_.y + y0, x1 - x0 + 1, y1 - y0 + 1};
+    }
     int x0 = layout_.w, x1 = -1, y0 = layout_.h, y1 = -1;
     for (int c = p.x; c < p.x + p.w; ++c) {
         x0 = std::min(x0, col_first_[static_cast<size_t>(c)]);
@@ -470,8 +487,17 @@ void Plat_Sharp_Scaler::Line(const uint8_t* src, const uint32_t lut[256], int fr
     for (; x < n; ++x) out[x] = Mix(c[taps[x].p0], c[taps[x].p1], taps[x].w1);
 }
 
-void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256], const Plat_Rect& r,
-                             uint32_t* out, int out_pitch) const {
+void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256],
+                             const Plat_Rect& window, uint32_t* out, int out_pitch) const {
+    // Widened to whole steps of the loops (within the layout), so that no row ends
+    // in the narrower loops: the pixels added are drawn from the same picture, so
+    // they are what the window shows there already.
+    Plat_Rect r = window;
+    const int step = wide_ ? 8 : 4;
+    if (r.w % step != 0 && layout_.w >= step) {
+        r.w = std::min(r.w + step - r.w % step, layout_.w);
+        r.x = std::min(r.x, layout_.x + layout_.w - r.w);
+    }
     // Each picture row blended across once into a line of the rectangle's width;
     // window rows then mix two such lines (most use the same two as the row above).
     thread_local std::vector<uint32_t> lines[2];

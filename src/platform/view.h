@@ -35,7 +35,8 @@ class Plat_Sharp_Scaler {
     // The window rectangle that a rectangle of the picture colours.
     Plat_Rect Window_Rect(const Plat_Rect& picture) const;
     // Draws the window rectangle (inside the layout) from the picture's indices
-    // through lut (32-bit pixels, 8 bits a channel in any order) into out.
+    // through lut (32-bit pixels, 8 bits a channel in any order) into out; up to 7
+    // columns beside it in the layout may be drawn too, from the same picture.
     void Draw(const uint8_t* pixels, const uint32_t lut[256], const Plat_Rect& window,
               uint32_t* out, int out_pitch_pixels) const;
 
@@ -53,6 +54,7 @@ class Plat_Sharp_Scaler {
     std::vector<uint16_t> col_weights_;     // each column's w1, once for each byte of a pixel
     std::vector<int32_t> col_p0_, col_p1_;  // each column's neighbours (p1 is p0 unblended)
     bool wide_ = false;                     // eight pixels at a time (AVX2)
+    bool in_order_ = false;                 // each picture pixel's window pixels follow
     std::vector<int> col_first_, col_last_, row_first_, row_last_;
 };
 
