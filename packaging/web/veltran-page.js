@@ -11,7 +11,8 @@
   game.src = 'veltran.js';
   game.onerror = () => fail('veltran.js could not be loaded');
   // The game's file system is there as soon as its script has run: the content
-  // and the player's folder are laid in while the WebAssembly module compiles.
+  // is fetched while the WebAssembly module compiles, and laid in with the
+  // player's folder as soon as the module's memory is there.
   let prepared = null;
   game.onload = () => {
     prepared = prepare();
@@ -38,6 +39,11 @@
   const line = document.getElementById('veltran-line');
   const result = document.getElementById('veltran-result');
   const canvas = document.getElementById('canvas');
+
+  // The game's memory is there once its module is instantiated; a file written
+  // before then fails (the file system asks whether its bytes lie in that memory).
+  let memoryReady = null;
+  const memory = new Promise((done) => (memoryReady = done));
 
   // Where the game finds itself (see src/core/system_web.cpp).
   const CONTENT = '/game/content';
@@ -290,7 +296,7 @@
     makeFolders(FS, PLAYER);
     makeFolders(FS, '/cache');
     FS.mount(FS.filesystems.IDBFS, {}, PLAYER);
-    const [{index, pack}] = await Promise.all([content, loadPlayer()]);
+    const [{index, pack}] = await Promise.all([content, memory.then(loadPlayer)]);
     unpack(FS, pack);
     // What comes later is there from the start, each file empty until it arrives.
     for (const entry of index.later) {
@@ -339,8 +345,10 @@
     }],
     instantiateWasm: (imports, receive) => {
       module.then((bytes) => WebAssembly.instantiate(bytes, imports))
-          .then((made) => receive(made.instance, made.module),
-                (why) => fail('the game could not be loaded: ' + why));
+          .then((made) => {
+            receive(made.instance, made.module);
+            memoryReady();
+          }, (why) => fail('the game could not be loaded: ' + why));
       return {};
     },
     onExit: (status) => {
