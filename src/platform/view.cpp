@@ -287,21 +287,23 @@ void Plat_Sharp_Scaler::Taps(int length, int k, int picture, std::vector<Tap>* t
             (*last)[static_cast<size_t>(p)] = std::max((*last)[static_cast<size_t>(p)], d);
         }
     }
+    // A picture made less than half as large leaves pixels no window pixel reads.
+    // Such a pixel takes the last of the one before and the first of the one after,
+    // so that both go on from their neighbours' everywhere: a run of pixels then
+    // reaches from its first's first to its last's last, and a run that colours
+    // nothing ends before it starts.
+    for (int p = 1; p < picture; ++p)
+        if ((*last)[static_cast<size_t>(p)] < 0)
+            (*last)[static_cast<size_t>(p)] = (*last)[static_cast<size_t>(p - 1)];
+    for (int p = picture - 2; p >= 0; --p)
+        if ((*first)[static_cast<size_t>(p)] == length)
+            (*first)[static_cast<size_t>(p)] = (*first)[static_cast<size_t>(p + 1)];
 }
 
 void Plat_Sharp_Scaler::Prepare(const Plat_Layout& l, bool wide) {
     layout_ = l;
     Taps(l.w, l.k, Pic_W, &cols_, &col_first_, &col_last_);
     Taps(l.h, l.k, Pic_H, &rows_, &row_first_, &row_last_);
-    // Enlarged, every picture pixel colours window pixels, and each one's first
-    // and last go on from the one before's: a rectangle's ends are its corners'.
-    auto ordered = [](const std::vector<int>& first, const std::vector<int>& last) {
-        for (size_t i = 0; i < first.size(); ++i)
-            if (first[i] > last[i] || (i > 0 && (first[i] < first[i - 1] || last[i] < last[i - 1])))
-                return false;
-        return true;
-    };
-    in_order_ = ordered(col_first_, col_last_) && ordered(row_first_, row_last_);
     col_weights_.resize(cols_.size() * 4 + 8);  // read 4 pixels at a time, up to 3 beyond
     for (size_t x = 0; x < cols_.size(); ++x)
         for (size_t i = 0; i < 4; ++i) col_weights_[4 * x + i] = cols_[x].w1;
@@ -325,23 +327,11 @@ void Plat_Sharp_Scaler::Prepare(const Plat_Layout& l, bool wide) {
 }
 
 Plat_Rect Plat_Sharp_Scaler::Window_Rect(const Plat_Rect& p) const {
-    if (in_order_) {
-        if (p.w <= 0 || p.h <= 0) return Plat_Rect{0, 0, 0, 0};
-        const int x0 = col_first_[static_cast<size_t>(p.x)];
-        const int x1 = col_last_[static_cast<size_t>(p.x + p.w - 1)];
-        const int y0 = row_first_[static_cast<size_t>(p.y)];
-        const int y1 = row_last_[static_cast<size_t>(p.y + p.h - 1)];
-        return Plat_Rect{layout_.x + x0, layout_.y + y0, x1 - x0 + 1, y1 - y0 + 1};
-    }
-    int x0 = layout_.w, x1 = -1, y0 = layout_.h, y1 = -1;
-    for (int c = p.x; c < p.x + p.w; ++c) {
-        x0 = std::min(x0, col_first_[static_cast<size_t>(c)]);
-        x1 = std::max(x1, col_last_[static_cast<size_t>(c)]);
-    }
-    for (int r = p.y; r < p.y + p.h; ++r) {
-        y0 = std::min(y0, row_first_[static_cast<size_t>(r)]);
-        y1 = std::max(y1, row_last_[static_cast<size_t>(r)]);
-    }
+    if (p.w <= 0 || p.h <= 0) return Plat_Rect{0, 0, 0, 0};
+    const int x0 = col_first_[static_cast<size_t>(p.x)];
+    const int x1 = col_last_[static_cast<size_t>(p.x + p.w - 1)];
+    const int y0 = row_first_[static_cast<size_t>(p.y)];
+    const int y1 = row_last_[static_cast<size_t>(p.y + p.h - 1)];
     if (x1 < x0 || y1 < y0) return Plat_Rect{0, 0, 0, 0};
     return Plat_Rect{layout_.x + x0, layout_.y + y0, x1 - x0 + 1, y1 - y0 + 1};
 }

@@ -54,7 +54,7 @@ class Plat_Sharp_Scaler {
     std::vector<uint16_t> col_weights_;     // each column's w1, once for each byte of a pixel
     std::vector<int32_t> col_p0_, col_p1_;  // each column's neighbours (p1 is p0 unblended)
     bool wide_ = false;                     // eight pixels at a time (AVX2)
-    bool in_order_ = false;                 // each picture pixel's window pixels follow
+    // Each picture pixel's first and last window pixel, in order along the picture.
     std::vector<int> col_first_, col_last_, row_first_, row_last_;
 };
 
