@@ -209,6 +209,12 @@ int Plat_Find_Changes(uint8_t* shown, const uint8_t* pixels, int pitch, const Pl
             parts[band].push_back(Part{std::max(y0, band * Plat_Band_Rows),
                                        std::min(y1, (band + 1) * Plat_Band_Rows), x0, x1});
     }
+    // The frame shown was last read a frame ago: its hinted lines asked for at
+    // once, before the first comparison waits on them.
+    for (const auto& band_parts : parts)
+        for (const Part& p : band_parts)
+            Fetch_Lines(shown + static_cast<ptrdiff_t>(p.y0) * Pic_W + p.x0,
+                        static_cast<size_t>(p.x1 - p.x0), p.y1 - p.y0, Pic_W);
     static std::vector<Run> runs;
     static std::vector<Box> boxes;
     // The rectangles that reach the bottom of the band before this one.
