@@ -15,6 +15,7 @@
 #include <immintrin.h>
 #endif
 
+#include "core/cache_lines.h"
 #include "platform/platform_internal.h"
 
 namespace {
@@ -56,28 +57,6 @@ inline uint32_t Differ(const uint8_t* a, const uint8_t* b, int x, int end) {
     for (; i < end; ++i) mask |= static_cast<uint32_t>(a[i] != b[i]) << (i - x);
 #endif
     return mask;
-}
-
-// Asks for the cache lines of rows bytes long, pitch bytes apart, that are about to
-// be read or written. Where rows lie far apart (a window's on pages of their own)
-// the processor does not look ahead by itself, and lines another core or process
-// used last come from far: taken as they come, the rows wait for their lines one
-// after another; asked for first, the lines arrive together.
-void Fetch_Lines(const void* first, size_t bytes, int rows, ptrdiff_t pitch) {
-    constexpr uintptr_t Line_Bytes = 64;
-    for (int y = 0; y < rows; ++y) {
-        const uintptr_t row =
-            reinterpret_cast<uintptr_t>(first) + static_cast<uintptr_t>(y * pitch);
-        for (uintptr_t line = row & ~(Line_Bytes - 1); line < row + bytes; line += Line_Bytes) {
-#if defined(__x86_64__) || defined(__i386__)
-            // Spelt out: the compiler takes a loop of nothing but its own prefetch
-            // for one without effect, and leaves it out.
-            asm volatile("prefetcht0 %0" : : "m"(*reinterpret_cast<const char*>(line)));
-#else
-            __builtin_prefetch(reinterpret_cast<const void*>(line));
-#endif
-        }
-    }
 }
 
 // A changed run of a row, [a, b), and a rectangle [x0, x1) x [y0, y1) around runs.
