@@ -8,6 +8,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/cache_lines.h"
 #include "core/report_log.h"
 
 namespace {
@@ -216,6 +217,15 @@ bool Compose_Flush(std::vector<Rect>* drawn) {
             for (int tx = tx0; tx <= tx1; ++tx) h[tx] = (h[tx] ^ k.sig) * 0x9E3779B97F4A7C15ULL;
         }
     }
+    // The changed tiles' lines were last written a frame ago: asked for at once,
+    // before the first copy waits on them.
+    if (!Whole)
+        for (int i = 0; i < Tiles_X * Tiles_Y; ++i)
+            if (Now_Hash[i] != Last_Hash[i])
+                Fetch_Lines(Target->pixels +
+                                static_cast<ptrdiff_t>(i / Tiles_X * Tile) * Target->pitch +
+                                i % Tiles_X * Tile,
+                            Tile, Tile, Target->pitch);
     // Runs of changed tiles along each row of tiles, each drawn from the copies
     // that touch it, in their order.
     for (int ty = 0; ty < Tiles_Y; ++ty) {
