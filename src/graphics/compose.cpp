@@ -217,41 +217,41 @@ bool Compose_Flush(std::vector<Rect>* drawn) {
             for (int tx = tx0; tx <= tx1; ++tx) h[tx] = (h[tx] ^ k.sig) * 0x9E3779B97F4A7C15ULL;
         }
     }
-    // The changed tiles' lines were last written a frame ago: asked for at once,
-    // before the first copy waits on them.
-    if (!Whole)
-        for (int i = 0; i < Tiles_X * Tiles_Y; ++i)
-            if (Now_Hash[i] != Last_Hash[i])
-                Fetch_Lines(Target->pixels +
-                                static_cast<ptrdiff_t>(i / Tiles_X * Tile) * Target->pitch +
-                                i % Tiles_X * Tile,
-                            Tile, Tile, Target->pitch);
-    // Runs of changed tiles along each row of tiles, each drawn from the copies
-    // that touch it, in their order.
+    // Runs of changed tiles along each row of tiles.
+    static std::vector<Rect> runs;
+    runs.clear();
     for (int ty = 0; ty < Tiles_Y; ++ty) {
+        const uint64_t* now = &Now_Hash[ty * Tiles_X];
+        const uint64_t* last = &Last_Hash[ty * Tiles_X];
         for (int tx = 0; tx < Tiles_X;) {
-            const int i = ty * Tiles_X + tx;
-            if (!Whole && Now_Hash[i] == Last_Hash[i]) {
+            if (!Whole && now[tx] == last[tx]) {
                 ++tx;
                 continue;
             }
             int end = tx + 1;
-            while (end < Tiles_X &&
-                   (Whole || Now_Hash[ty * Tiles_X + end] != Last_Hash[ty * Tiles_X + end]))
-                ++end;
-            const Rect run{tx * Tile, ty * Tile, end * Tile, ty * Tile + Tile};
-            for (int k : Rows[ty]) {
-                const Kept& c = List[k];
-                if (c.touch.right > run.left && c.touch.left < run.right) Draw(Target, c, run);
-            }
-            // Runs that continue one below another go out as one rectangle.
-            if (!drawn->empty() && drawn->back().bottom == run.top &&
-                drawn->back().left == run.left && drawn->back().right == run.right)
-                drawn->back().bottom = run.bottom;
-            else
-                drawn->push_back(run);
+            while (end < Tiles_X && (Whole || now[end] != last[end])) ++end;
+            runs.push_back(Rect{tx * Tile, ty * Tile, end * Tile, ty * Tile + Tile});
             tx = end;
         }
+    }
+    // Their lines were last written a frame ago: asked for at once, before the
+    // first copy waits on them.
+    if (!Whole)
+        for (const Rect& run : runs)
+            Fetch_Lines(Target->pixels + static_cast<ptrdiff_t>(run.top) * Target->pitch + run.left,
+                        static_cast<size_t>(run.right - run.left), Tile, Target->pitch);
+    // Each run drawn from the copies that touch it, in their order.
+    for (const Rect& run : runs) {
+        for (int k : Rows[run.top / Tile]) {
+            const Kept& c = List[k];
+            if (c.touch.right > run.left && c.touch.left < run.right) Draw(Target, c, run);
+        }
+        // Runs that continue one below another go out as one rectangle.
+        if (!drawn->empty() && drawn->back().bottom == run.top && drawn->back().left == run.left &&
+            drawn->back().right == run.right)
+            drawn->back().bottom = run.bottom;
+        else
+            drawn->push_back(run);
     }
     std::memcpy(Last_Hash, Now_Hash, sizeof Last_Hash);
     const bool whole = Whole;
