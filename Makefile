@@ -71,7 +71,7 @@ coverage: deps
 # The Debian package: build-deb/veltran_VERSION_ARCH.deb, checked by lintian.
 # deb-check also compares its files with make install's, and as root installs
 # and removes it (CI runs it).
-DEB_PACKAGES := debhelper dpkg-dev lintian cmake pkg-config libsdl2-dev libsdl2-mixer-dev libx11-dev
+DEB_PACKAGES := debhelper dpkg-dev lintian cmake pkg-config libsdl2-dev libsdl2-mixer-dev libx11-dev libxext-dev
 deb-deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | \
 		grep -q 'install ok installed' || echo $$p; done); \

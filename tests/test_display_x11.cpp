@@ -178,6 +178,33 @@ TEST_P(X11_Test, FullScreenIsThePictureTwiceItsSizeWithBarsAndEveryChangeReaches
     EXPECT_TRUE(Shown(picture, server.Display()));
 }
 
+// Many frames handed over one after another, with no wait between them: each
+// change reaches the screen, whether the window's pixels are in memory shared with
+// the server or, where the server offers none (as one on another machine), go
+// through SDL's window surface.
+TEST_P(X11_Test, QuickFramesReachTheScreenWithSharedMemoryOrWithout) {
+    if (std::string(GetParam()) != "surface") GTEST_SKIP() << "the renderer shares nothing";
+    Xvfb_Server plain("1280x1024x24", "MIT-SHM");
+    ASSERT_TRUE(plain.Running());
+    for (const Xvfb_Server* on : {&server, &plain}) {
+        const bool shared = on == &server;
+        SCOPED_TRACE(shared ? "shared memory" : "no shared memory");
+        setenv("DISPLAY", on->Display().c_str(), 1);
+        ASSERT_EQ(Plat_Open("Veltran Window", Window_Proc), PLAT_OPEN_OK) << Plat_Error();
+        EXPECT_EQ(std::string(Plat_Present_Way()).find("shared") != std::string::npos, shared)
+            << Plat_Present_Way();
+        Picture picture;
+        for (int frame = 0; frame < 30; ++frame) {
+            for (int x = frame % 7; x < 640; x += 37)
+                picture.pixels[static_cast<size_t>(frame * 23 % 480) * 640 + x] ^= 0x3C;
+            Plat_Present(picture.pixels.data(), 640, picture.palette);
+        }
+        EXPECT_TRUE(Shown(picture, on->Display()));
+        Plat_Close();
+    }
+    setenv("DISPLAY", server.Display().c_str(), 1);
+}
+
 // The real program on the server, its pointer driven as a tool or a touch screen
 // does: each click comes as a move, a press and a release at once.
 class Program_On_X {

@@ -14,8 +14,8 @@ class Xvfb_Server {
   public:
     static bool Installed() { return access("/usr/bin/Xvfb", X_OK) == 0; }
 
-    // screen like "1280x1024x24".
-    explicit Xvfb_Server(const char* screen = "1280x1024x24") {
+    // screen like "1280x1024x24"; without: an extension the server leaves out.
+    explicit Xvfb_Server(const char* screen = "1280x1024x24", const char* without = nullptr) {
         if (!Installed()) return;
         int fds[2];
         if (pipe(fds) != 0) return;
@@ -23,8 +23,11 @@ class Xvfb_Server {
         if (pid_ == 0) {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
-            execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen,
-                  "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+            const char* args[] = {"Xvfb",     "-displayfd", fd.c_str(),  "-screen",
+                                  "0",        screen,       "-nolisten", "tcp",
+                                  "-noreset", "-extension", without,     nullptr};
+            if (without == nullptr) args[9] = nullptr;
+            execv("/usr/bin/Xvfb", const_cast<char* const*>(args));
             _exit(127);
         }
         close(fds[1]);

@@ -6,7 +6,8 @@
 #if VELTRAN_HAVE_X11
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
+
+#include "platform/sdl_x11.h"
 #endif
 
 #include <cstdlib>
@@ -15,8 +16,6 @@
 #include "core/files.h"
 #include "core/system.h"
 #include "platform/settings.h"
-
-namespace {
 
 #if VELTRAN_HAVE_X11
 bool X11_Window(Display** display, ::Window* window) {
@@ -30,6 +29,8 @@ bool X11_Window(Display** display, ::Window* window) {
     return true;
 }
 #endif
+
+namespace {
 
 // Whether anyone will honour a request for full screen: on X, an EWMH window manager
 // announces itself on the root window. Elsewhere the system always does.

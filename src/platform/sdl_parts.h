@@ -61,6 +61,14 @@ bool Window_Size(int* w, int* h);
 // OpenGL: a GPU device, and on X a server that hands out direct rendering.
 bool Gpu_Possible();
 
+// sdl_x11_frame.cpp: on X with shared memory, the window's pixels in a segment of the
+// program's own, handed to the server without waiting for its answer each frame
+// (SDL's window surface waits every frame); null where there is none (SDL's is used
+// then).
+SDL_Surface* Shared_Frame_Surface();  // the window's size; made anew when that changes
+void Shared_Frame_Show(const SDL_Rect* rects, int count);
+void Shared_Frame_Close();
+
 // sdl_scale.cpp: the way of scaling, and window points to picture pixels (the bars
 // around the picture give its nearest edge).
 void Toggle_Scale();  // F9; remembered

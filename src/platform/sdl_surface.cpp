@@ -17,7 +17,8 @@ int Surface_W = 0, Surface_H = 0;
 uint32_t Surface_Lut[256];
 std::vector<uint32_t> Scaled_Row;
 Plat_Sharp_Scaler Sharp;
-bool Sharp_Surface = false;  // the picture goes through Sharp
+bool Sharp_Surface = false;             // the picture goes through Sharp
+const SDL_Surface* Shown_On = nullptr;  // the surface the frame on the screen was drawn in
 
 void Place_View(int w, int h) {
     const Plat_Layout l = Plat_Layout_For(w, h, Sdl.scale);
@@ -81,19 +82,29 @@ void Blit_Span(SDL_Surface* s, const uint8_t* src, int y, int a, int b) {
         if (window_row(dy) != from) std::memcpy(window_row(dy), from, bytes);
 }
 
+// The rectangles to the window system: from the shared segment, or from SDL's
+// window surface.
+bool Hand_Over(bool shared, const SDL_Rect* rects, int count) {
+    if (!shared) return SDL_UpdateWindowSurfaceRects(Sdl.win, rects, count) == 0;
+    Shared_Frame_Show(rects, count);
+    return true;
+}
+
 }  // namespace
 
 bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
                   const Plat_Rect* changed, int count) {
-    SDL_Surface* s = SDL_GetWindowSurface(Sdl.win);
+    SDL_Surface* const shared = Shared_Frame_Surface();
+    SDL_Surface* s = shared != nullptr ? shared : SDL_GetWindowSurface(Sdl.win);
     if (s == nullptr || s->pixels == nullptr || s->format->BytesPerPixel != 4) {
         Sdl.need_redraw = true;  // tried again with the next frame
         return true;
     }
-    const bool full = Sdl.need_redraw || s->w != Surface_W || s->h != Surface_H ||
+    const bool full = Sdl.need_redraw || s != Shown_On || s->w != Surface_W || s->h != Surface_H ||
                       std::memcmp(Sdl.shown_palette, palette, sizeof Sdl.shown_palette) != 0;
     if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return true;
     if (full) {
+        Shown_On = s;
         Place_View(s->w, s->h);
         Scaled_Row.assign(static_cast<size_t>(Pic_W) * View_K, 0);
         std::memcpy(Sdl.shown_palette, palette, sizeof Sdl.shown_palette);
@@ -108,7 +119,8 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
         }
         if (Sharp_Surface) Draw_Sharp(s, Sharp.Window_Rect(Plat_Rect{0, 0, Pic_W, Pic_H}));
         if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
-        Sdl.need_redraw = SDL_UpdateWindowSurface(Sdl.win) != 0;
+        const SDL_Rect all{0, 0, s->w, s->h};
+        Sdl.need_redraw = !Hand_Over(shared != nullptr, &all, 1);
         return true;
     }
     struct Target {
@@ -144,20 +156,25 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
         if (SDL_IntersectRect(&r, &whole, &clipped)) rects[sent++] = clipped;
     }
     if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
-    if (sent > 0 && SDL_UpdateWindowSurfaceRects(Sdl.win, rects, sent) != 0) Sdl.need_redraw = true;
+    if (sent > 0 && !Hand_Over(shared != nullptr, rects, sent)) Sdl.need_redraw = true;
     return sent > 0;
 }
 
 bool Open_Surface() {
-    SDL_Surface* s = SDL_GetWindowSurface(Sdl.win);
-    if (s == nullptr || s->format->BytesPerPixel != 4) return Sdl_Fail("no window surface");
+    const bool shared = Shared_Frame_Surface() != nullptr;
+    SDL_Surface* s = shared ? nullptr : SDL_GetWindowSurface(Sdl.win);
+    if (!shared && (s == nullptr || s->format->BytesPerPixel != 4))
+        return Sdl_Fail("no window surface");
     Sdl.way = Sdl_Way::Through_Surface;
-    Sdl.way_text = "window surface, changed parts only";
+    Sdl.way_text = shared ? "window surface in memory shared with the X server, changed parts only"
+                          : "window surface, changed parts only";
     Surface_W = Surface_H = 0;
+    Shown_On = nullptr;
     return true;
 }
 
 void Close_Surface() {
+    Shared_Frame_Close();
     Scaled_Row.clear();
     Scaled_Row.shrink_to_fit();
 }

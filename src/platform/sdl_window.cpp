@@ -241,11 +241,11 @@ Plat_Open_Result Open_Window(const char* title, bool headless, std::string* erro
 void Close_Window() {
     Close_Pads();
     Close_Renderer();
+    Close_Surface();  // before the window it shows in
     if (Sdl.win) SDL_DestroyWindow(Sdl.win);
     Sdl.win = nullptr;
     Sdl.way = Sdl_Way::Unopened;
     Sdl.way_text.clear();
-    Close_Surface();
     if (Sdl.sdl_up) SDL_Quit();
     Sdl.sdl_up = false;
 }
