@@ -64,10 +64,12 @@ bool Gpu_Possible();
 // sdl_x11_frame.cpp: on X with shared memory, the window's pixels in a segment of the
 // program's own, handed to the server without waiting for its answer each frame
 // (SDL's window surface waits every frame); null where there is none (SDL's is used
-// then).
+// then). And whether the display surely has nothing for SDL's pump (on X: nothing
+// read and nothing on the connection); false where that cannot be told.
 SDL_Surface* Shared_Frame_Surface();  // the window's size; made anew when that changes
 void Shared_Frame_Show(const SDL_Rect* rects, int count);
 void Shared_Frame_Close();
+bool Display_Quiet();
 
 // sdl_scale.cpp: the way of scaling, and window points to picture pixels (the bars
 // around the picture give its nearest edge).

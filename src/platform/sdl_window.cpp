@@ -76,10 +76,21 @@ void Handle_Event(const SDL_Event& e) {
     }
 }
 
-// Takes the system's pending events into the emulated input.
+// Takes the system's pending events into the emulated input. SDL's pump reads the
+// X connection four times even when nothing came: while the display is quiet, the
+// events SDL holds already are taken without it, and it still runs every 100 ms
+// for what SDL watches besides (signals, the screen saver).
 void Sdl_Pump() {
     Pads_Poll();  // pads are read here, not by every event poll
     SDL_Event e;
+    static uint32_t last_pump = 0;
+    const uint32_t now = SDL_GetTicks();
+    if (now - last_pump < 100 && Display_Quiet()) {
+        while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
+            Handle_Event(e);
+        return;
+    }
+    last_pump = now;
     while (SDL_PollEvent(&e)) Handle_Event(e);
 }
 

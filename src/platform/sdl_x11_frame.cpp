@@ -1,5 +1,6 @@
 // On X, the window's pixels in shared memory of the program's own, handed to the X
-// server without waiting for its answer each frame. Elsewhere SDL's window surface.
+// server without waiting for its answer each frame, and whether the connection
+// holds anything for SDL's pump. Elsewhere neither: SDL's window surface and pump.
 #include "platform/sdl_parts.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #if VELTRAN_HAVE_XSHM
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <poll.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
@@ -28,6 +30,9 @@ struct Shared_Frame {
     SDL_Surface* surface = nullptr;  // the segment's pixels as SDL draws into them
     int unanswered = 0;              // frames handed over since the server last answered
     bool refused = false;            // not on X, or no shared memory with this server
+    // The connection SDL's pump reads, looked up once for each window.
+    const SDL_Window* events_of = nullptr;
+    Display* events = nullptr;
 };
 Shared_Frame Frame;
 
@@ -151,6 +156,17 @@ void Shared_Frame_Close() {
     Frame = Shared_Frame{};
 }
 
+bool Display_Quiet() {
+    if (Frame.events_of != Sdl.win) {
+        Frame.events_of = Sdl.win;
+        ::Window w = 0;
+        if (!X11_Window(&Frame.events, &w)) Frame.events = nullptr;
+    }
+    if (Frame.events == nullptr || XEventsQueued(Frame.events, QueuedAlready) > 0) return false;
+    pollfd p{ConnectionNumber(Frame.events), POLLIN, 0};
+    return poll(&p, 1, 0) == 0;
+}
+
 #else
 
 SDL_Surface* Shared_Frame_Surface() {
@@ -158,5 +174,8 @@ SDL_Surface* Shared_Frame_Surface() {
 }
 void Shared_Frame_Show(const SDL_Rect*, int) {}
 void Shared_Frame_Close() {}
+bool Display_Quiet() {
+    return false;
+}
 
 #endif
