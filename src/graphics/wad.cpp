@@ -2,9 +2,11 @@
 // length before anything is allocated or read.
 #include "graphics/wad.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "core/bytes.h"
 #include "core/files.h"
@@ -13,25 +15,32 @@
 #include "core/system.h"
 
 int Wad_Write(Sprite_Store* store, FILE* file) {
-    uint8_t head[4];
-    Put_Le32(head, static_cast<uint32_t>(store->Count()));
-    std::fwrite(head, 1, 4, file);
-    uint32_t offset = 4 + Wad_Record_Size * static_cast<uint32_t>(store->Count());
-    for (int i = 0; i < store->Count(); ++i) {
+    // The archive is laid out in memory and written at once: one call to the
+    // system instead of one for each picture (and, in the browser, a file that
+    // is not grown and copied again and again as the pictures come).
+    const uint32_t count = static_cast<uint32_t>(store->Count());
+    size_t size = 4 + size_t{Wad_Record_Size} * count;
+    auto block = [](const Sprite_Store_Entry& e) {
+        return static_cast<size_t>(e.width) * static_cast<size_t>(e.height);
+    };
+    for (const Sprite_Store_Entry& e : store->entries) size += block(e);
+    std::vector<uint8_t> bytes(size);
+    Put_Le32(bytes.data(), count);
+    uint32_t offset = 4 + Wad_Record_Size * count;
+    for (uint32_t i = 0; i < count; ++i) {
         Sprite_Store_Entry& e = store->entries[i];
         e.offset = offset;
-        offset += static_cast<uint32_t>(e.width) * static_cast<uint32_t>(e.height);
-        uint8_t rec[Wad_Record_Size];
-        Le_Writer w(rec, sizeof rec);
+        Le_Writer w(bytes.data() + 4 + size_t{Wad_Record_Size} * i, Wad_Record_Size);
         w.Bytes(e.name, 32);
         w.U32(static_cast<uint32_t>(e.width));
         w.U32(static_cast<uint32_t>(e.height));
         w.U32(0);  // the pixels field means nothing on disk
         w.U32(e.offset);
-        std::fwrite(rec, 1, sizeof rec, file);
+        if (const size_t n = std::min(e.pixels.size(), block(e)); n > 0)
+            std::memcpy(bytes.data() + offset, e.pixels.data(), n);
+        offset += static_cast<uint32_t>(block(e));
     }
-    for (const Sprite_Store_Entry& e : store->entries)
-        std::fwrite(e.pixels.data(), 1, e.pixels.size(), file);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
     return 1;
 }
