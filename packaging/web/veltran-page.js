@@ -19,8 +19,10 @@
     prepared.catch(() => {});  // told when the game asks for it
   };
   document.body.appendChild(game);
-  const module = fetchBytes('veltran.wasm.gz').then(gunzip);
+  const module = compileGame('veltran.wasm.gz');
   module.catch(() => {});  // told when the game asks for it
+  // Whether WebGL runs on a GPU, asked beside the fetching (see gpuAsked).
+  const gpu = gpuAsked();
   const content = Promise.all([
     fetchBytes('content/index.json').then((bytes) => JSON.parse(new TextDecoder().decode(bytes))),
     fetchBytes('content/start.pack.gz').then(gunzip),
@@ -68,10 +70,45 @@
 
   // Packed files are gzip streams; a server that unpacked one on the way has left
   // the plain bytes.
+  function packed(bytes) {
+    return bytes.length >= 2 && bytes[0] === 0x1f && bytes[1] === 0x8b;
+  }
+
   async function gunzip(bytes) {
-    if (bytes.length < 2 || bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;
+    if (!packed(bytes)) return bytes;
     const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
     return new Uint8Array(await new Response(stream).arrayBuffer());
+  }
+
+  // The WebAssembly module is compiled as it arrives and is unpacked, by the
+  // browser's own threads: by the time the game's script has run, the module is
+  // mostly or wholly compiled. Browsers without streaming compilation take the
+  // whole file first.
+  async function compileGame(url) {
+    const response = await fetch(url);
+    if (!response.ok) throw new Error(url + ': ' + response.status + ' ' + response.statusText);
+    if (!WebAssembly.compileStreaming || !response.body)
+      return WebAssembly.compile(await gunzip(new Uint8Array(await response.arrayBuffer())));
+    // The first bytes say whether the file is still packed; they are given on.
+    const reader = response.body.getReader();
+    const first = await reader.read();
+    const head = first.done ? new Uint8Array(0) : first.value;
+    let stream = new ReadableStream({
+      start(controller) {
+        if (head.length > 0) controller.enqueue(head);
+      },
+      async pull(controller) {
+        const next = await reader.read();
+        if (next.done) controller.close();
+        else controller.enqueue(next.value);
+      },
+      cancel(why) {
+        return reader.cancel(why);
+      },
+    });
+    if (packed(head)) stream = stream.pipeThrough(new DecompressionStream('gzip'));
+    return WebAssembly.compileStreaming(
+        new Response(stream, {headers: {'Content-Type': 'application/wasm'}}));
   }
 
   const folders = new Set();
@@ -207,19 +244,56 @@
   }
 
   // WebGL drawn by the CPU (SwiftShader, llvmpipe) is slower than the game's own
-  // scaling; the renderer's true name is asked of a throwaway context.
-  function webglOnGpu() {
+  // scaling; the renderer's true name is asked of a throwaway context. Null when
+  // the canvas gives no WebGL context.
+  function webglOnGpu(canvas) {
     try {
-      const gl = document.createElement('canvas').getContext('webgl');
-      if (!gl) return false;
+      const gl = canvas.getContext('webgl');
+      if (!gl) return null;
       const info = gl.getExtension('WEBGL_debug_renderer_info');
       const name = info ? String(gl.getParameter(info.UNMASKED_RENDERER_WEBGL)) : '';
       const lose = gl.getExtension('WEBGL_lose_context');
       if (lose) lose.loseContext();
       return !/swiftshader|llvmpipe|softpipe|software/i.test(name);
     } catch (e) {
-      return false;
+      return null;
     }
+  }
+
+  // A first WebGL context takes the page a tenth of a second or more while the
+  // browser starts its graphics: it is made in a worker, on an offscreen canvas,
+  // while the page goes on fetching. Where a worker cannot make one (a browser
+  // whose offscreen canvases draw only in 2D), the page asks itself.
+  function gpuAsked() {
+    const here = () => webglOnGpu(document.createElement('canvas')) === true;
+    if (typeof Worker === 'undefined' || typeof OffscreenCanvas === 'undefined')
+      return Promise.resolve(here());
+    return new Promise((done) => {
+      let worker = null;
+      let url = '';
+      const answer = (value) => {
+        if (worker) worker.terminate();
+        if (url) URL.revokeObjectURL(url);
+        worker = null;
+        url = '';
+        done(value === null ? here() : value);
+      };
+      try {
+        const code = '"use strict";\nconst webglOnGpu = ' + webglOnGpu.toString() + ';\n' +
+            'postMessage(webglOnGpu(new OffscreenCanvas(1, 1)));\n';
+        url = URL.createObjectURL(new Blob([code], {type: 'text/javascript'}));
+        worker = new Worker(url);
+        worker.onmessage = (e) => answer(typeof e.data === 'boolean' ? e.data : null);
+        worker.onerror = (e) => {
+          e.preventDefault();
+          answer(null);
+        };
+        // A worker that never answers is not waited for.
+        setTimeout(() => worker && answer(null), 3000);
+      } catch (e) {
+        answer(null);
+      }
+    });
   }
 
   function audioRunning() {
@@ -296,7 +370,11 @@
     makeFolders(FS, PLAYER);
     makeFolders(FS, '/cache');
     FS.mount(FS.filesystems.IDBFS, {}, PLAYER);
-    const [{index, pack}] = await Promise.all([content, memory.then(loadPlayer)]);
+    // The player's database is opened now; its files are read into the game's
+    // file system once the game's memory is there.
+    FS.filesystems.IDBFS.getDB(PLAYER, () => {});
+    const [{index, pack}, onGpu] = await Promise.all([content, gpu, memory.then(loadPlayer)]);
+    Module.veltranGpu = onGpu;
     unpack(FS, pack);
     // What comes later is there from the start, each file empty until it arrives.
     for (const entry of index.later) {
@@ -344,11 +422,10 @@
       }, (why) => fail(why && why.message ? why.message : String(why)));
     }],
     instantiateWasm: (imports, receive) => {
-      module.then((bytes) => WebAssembly.instantiate(bytes, imports))
-          .then((made) => {
-            receive(made.instance, made.module);
-            memoryReady();
-          }, (why) => fail('the game could not be loaded: ' + why));
+      module.then((compiled) => WebAssembly.instantiate(compiled, imports).then((instance) => {
+        receive(instance, compiled);
+        memoryReady();
+      })).catch((why) => fail('the game could not be loaded: ' + why));
       return {};
     },
     onExit: (status) => {
@@ -389,6 +466,4 @@
   if ('serviceWorker' in navigator && !scripted && !measuring)
     navigator.serviceWorker.register('sw.js').catch((why) => console.warn(why));
 
-  // While the game and its first content are fetched: whether WebGL runs on a GPU.
-  Module.veltranGpu = webglOnGpu();
 })();
