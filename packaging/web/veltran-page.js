@@ -62,10 +62,14 @@
     if (scripted || measuring) result.textContent = 'error ' + why + '\n';
   }
 
-  async function fetchBytes(url) {
+  async function fetchOk(url) {
     const response = await fetch(url);
     if (!response.ok) throw new Error(url + ': ' + response.status + ' ' + response.statusText);
-    return new Uint8Array(await response.arrayBuffer());
+    return response;
+  }
+
+  async function fetchBytes(url) {
+    return new Uint8Array(await (await fetchOk(url)).arrayBuffer());
   }
 
   // Packed files are gzip streams; a server that unpacked one on the way has left
@@ -85,8 +89,7 @@
   // mostly or wholly compiled. Browsers without streaming compilation take the
   // whole file first.
   async function compileGame(url) {
-    const response = await fetch(url);
-    if (!response.ok) throw new Error(url + ': ' + response.status + ' ' + response.statusText);
+    const response = await fetchOk(url);
     if (!WebAssembly.compileStreaming || !response.body)
       return WebAssembly.compile(await gunzip(new Uint8Array(await response.arrayBuffer())));
     // The first bytes say whether the file is still packed; they are given on.
