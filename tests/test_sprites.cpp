@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "bmp_maker.h"
 #include "graphics/backgrounds.h"
@@ -15,6 +16,7 @@
 #include "scratch_cwd.h"
 
 #include "core/bytes.h"
+#include "core/files.h"
 
 namespace {
 
@@ -83,7 +85,7 @@ TEST_F(Sprites_Test, ArchiveRoundTripKeepsNamesSizesAndPixels) {
     ASSERT_EQ(Sprite_Store_Cut(store, &im, 1, 2, 3, 4, n31.c_str()), 1);
     ASSERT_EQ(Sprite_Store_Cut(store, &im, 10, 0, 5, 1, n40.c_str()), 1);
     ASSERT_EQ(Sprite_Store_Cut_Cells(store, &im, 1, 2, "c_"), 2);
-    ASSERT_EQ(Wad_Write(store, std::fopen("sprites.wad", "wb")), 1);
+    ASSERT_EQ(Wad_Write(store, "sprites.wad"), 1);
     const std::string bytes = cwd.Read("sprites.wad");
     ASSERT_EQ(bytes.size(), 4u + 48u * 4 + 12 + 5 + 2 * 1024);
     EXPECT_EQ(Le32(bytes, 0), 4u);
@@ -102,10 +104,40 @@ TEST_F(Sprites_Test, ArchiveRoundTripKeepsNamesSizesAndPixels) {
     Sprite_Store_Destroy(back);
 }
 
+TEST_F(Sprites_Test, AnArchiveWrittenAgainIsNeverReadHalfWritten) {
+    // A second copy of the game started in the same folder writes the archives
+    // while the first reads them: that one reads the whole old archive, not one
+    // emptied and half written again (which left it without sprites, a black title).
+    Image8 im = Image(20, 20);
+    ASSERT_EQ(Sprite_Store_Cut(store, &im, 0, 0, 20, 20, "old"), 1);
+    ASSERT_EQ(Wad_Write(store, "sprites.wad"), 1);
+    const std::string old_bytes = cwd.Read("sprites.wad");
+    FILE* reading = std::fopen("sprites.wad", "rb");
+    ASSERT_NE(reading, nullptr);
+    ASSERT_EQ(Sprite_Store_Cut(store, &im, 0, 0, 10, 10, "new"), 1);
+    // Windows refuses to replace a file another program holds open: the old
+    // archive then stays, whole, until the next start.
+    const int replaced = Wad_Write(store, "sprites.wad");
+    std::string seen(old_bytes.size() + 1, '\0');
+    seen.resize(std::fread(seen.data(), 1, seen.size(), reading));
+    std::fclose(reading);
+    EXPECT_EQ(seen, old_bytes);
+    if (replaced == 0) {
+        EXPECT_EQ(cwd.Read("sprites.wad"), old_bytes);
+    }
+    ASSERT_EQ(Wad_Write(store, "sprites.wad"), 1);
+    Sprite_Store* back = Sprite_Store_Create(10);
+    ASSERT_EQ(Wad_Read(back, Sprites_Wad_Path().c_str()), 1);
+    EXPECT_EQ(back->Count(), 2);
+    Sprite_Store_Destroy(back);
+    // Nothing is left beside it.
+    EXPECT_EQ(Files_Ending_In(".", ".new"), std::vector<std::string>{});
+}
+
 TEST_F(Sprites_Test, BrokenArchivesAreRefusedNotReadPastTheirEnd) {
     Image8 im = Image(20, 20);
     ASSERT_EQ(Sprite_Store_Cut(store, &im, 0, 0, 20, 20, "big"), 1);
-    ASSERT_EQ(Wad_Write(store, std::fopen("sprites.wad", "wb")), 1);
+    ASSERT_EQ(Wad_Write(store, "sprites.wad"), 1);
     std::string good = cwd.Read("sprites.wad");
     Sprite_Store* back = Sprite_Store_Create(10);
     cwd.Write("sprites.wad", good.substr(0, good.size() - 1));  // block cut short
@@ -200,7 +232,7 @@ TEST_F(Sprites_Test, BackgroundEntriesBeyondTheFileAreLeftOut) {
     Sprite_Store* bk = Sprite_Store_Create(10);
     Sprite_Store_Cut(bk, &im, 0, 0, 128, 128, "Bkfon_001");
     Sprite_Store_Cut(bk, &im, 0, 0, 128, 128, "Bkfon_002");
-    Wad_Write(bk, std::fopen("Bkfons.wad", "wb"));
+    Wad_Write(bk, "Bkfons.wad");
     Sprite_Store_Destroy(bk);
     const std::string good = cwd.Read("Bkfons.wad");
     cwd.Write("Bkfons.wad", good.substr(0, good.size() - 100));

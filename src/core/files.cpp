@@ -52,10 +52,11 @@ std::vector<std::string> Files_Ending_In(const std::string& folder, const char* 
     return names;
 }
 
-Sys_Failure File_Write_Durably(const std::string& path, const File_Part* parts, int count,
-                               const Durable_Ops& ops) {
-    // The new file is written beside the old one and only then takes its name.
-    const std::string fresh = path + ".new";
+namespace {
+
+// The new file is written beside the old one (as fresh) and only then takes its name.
+Sys_Failure Write_Beside(const std::string& path, const std::string& fresh, const File_Part* parts,
+                         int count, const Durable_Ops& ops) {
     Sys_Failure failed = Sys_Failure::Ok;
     Sys_File* file = ops.create(fresh, &failed);
     if (file == nullptr) return failed != Sys_Failure::Ok ? failed : Sys_Failure::Other;
@@ -67,6 +68,22 @@ Sys_Failure File_Write_Durably(const std::string& path, const File_Part* parts, 
     if (failed == Sys_Failure::Ok) failed = ops.replace(fresh, path);
     if (failed != Sys_Failure::Ok) Sys_Remove(fresh);
     return failed;
+}
+
+Sys_Failure Not_Flushed(Sys_File*) {
+    return Sys_Failure::Ok;
+}
+
+}  // namespace
+
+Sys_Failure File_Write_Durably(const std::string& path, const File_Part* parts, int count,
+                               const Durable_Ops& ops) {
+    return Write_Beside(path, path + ".new", parts, count, ops);
+}
+
+Sys_Failure File_Write_At_Once(const std::string& path, const File_Part* parts, int count) {
+    static const Durable_Ops At_Once = {Sys_Create, Sys_Write, Not_Flushed, Sys_Rename_Over};
+    return Write_Beside(path, Sys_Own_Name(path), parts, count, At_Once);
 }
 
 const char* Sys_Failure_Text(Sys_Failure why) {

@@ -47,3 +47,9 @@ struct File_Part {
 // failed; the old file is then untouched and the new one gone.
 Sys_Failure File_Write_Durably(const std::string& path, const File_Part* parts, int count,
                                const Durable_Ops& ops = System_Durable_Ops);
+// Writes the parts as the file at path in one step for anyone who reads it: a new
+// file beside it under a name of this process's own, put in place of the old one
+// when whole, not waited for on the disk. For files the game makes again at every
+// start (the picture archives), which two copies started at once both write and
+// read. None, or why it failed; the old file is then untouched and the new one gone.
+Sys_Failure File_Write_At_Once(const std::string& path, const File_Part* parts, int count);

@@ -135,9 +135,18 @@ Sys_Failure Sys_Close(Sys_File* file) {
 }
 
 Sys_Failure Sys_Replace(const std::string& from, const std::string& to) {
-    if (std::rename(from.c_str(), to.c_str()) != 0) return Last_Failure();
+    const Sys_Failure renamed = Sys_Rename_Over(from, to);
+    if (renamed != Sys_Failure::Ok) return renamed;
     // The rename itself lasts with its folder.
     return Sys_Settle(Folder_Of(to));
+}
+
+Sys_Failure Sys_Rename_Over(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0 ? Sys_Failure::Ok : Last_Failure();
+}
+
+std::string Sys_Own_Name(const std::string& path) {
+    return path + "." + std::to_string(getpid()) + ".new";
 }
 
 std::string Sys_Full_Path(const std::string& path) {

@@ -178,6 +178,18 @@ Sys_Failure Sys_Replace(const std::string& from, const std::string& to) {
     return Last_Failure();
 }
 
+Sys_Failure Sys_Rename_Over(const std::string& from, const std::string& to) {
+    if (Sys_Is_Folder(to)) return Sys_Failure::Other;
+    // Refused while another program holds the old file open: that one stays.
+    if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+        return Sys_Failure::Ok;
+    return Last_Failure();
+}
+
+std::string Sys_Own_Name(const std::string& path) {
+    return path + "." + std::to_string(GetCurrentProcessId()) + ".new";
+}
+
 std::string Sys_Full_Path(const std::string& path) {
     wchar_t full[MAX_PATH * 4];
     const DWORD n = GetFullPathNameW(Wide(path).c_str(), MAX_PATH * 4, full, nullptr);

@@ -46,6 +46,12 @@ Sys_Failure Sys_Close(Sys_File* file);
 // Puts the file `from` in place of `to` (replacing it) in one step, the change
 // itself on the disk when it returns Ok.
 Sys_Failure Sys_Replace(const std::string& from, const std::string& to);
+// The same step without waiting for the disk: for files the game makes again at
+// every start, which must only never be seen half written.
+Sys_Failure Sys_Rename_Over(const std::string& from, const std::string& to);
+// A name beside path that no other copy of the game running now makes: path, this
+// process's number and ".new".
+std::string Sys_Own_Name(const std::string& path);
 // Makes the last changes in a folder (a file put in place there) outlast the
 // program and the machine: a disk's folder entry is flushed (only tried: the file
 // is in place whatever it says); the browser's storage takes the player's folder,

@@ -301,7 +301,7 @@ int Sprites_Build_Archive() {
         }
         Bmp_Free(&image);
     }
-    if (FILE* out = Sys_Open(Sprites_Wad_Path(), "wb")) Wad_Write(store, out);
+    Wad_Write(store, Sprites_Wad_Path());
     Sprite_Store_Destroy(store);
 
     store = Sprite_Store_Create(140);
@@ -315,7 +315,7 @@ int Sprites_Build_Archive() {
         Sprite_Store_Cut(store, &image, 0, 0, 128, 128, name);
         Bmp_Free(&image);
     }
-    if (FILE* out = Sys_Open(Bkfons_Wad_Path(), "wb")) Wad_Write(store, out);
+    Wad_Write(store, Bkfons_Wad_Path());
     Sprite_Store_Destroy(store);
     return 1;
 }

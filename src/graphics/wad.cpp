@@ -14,10 +14,12 @@
 #include "platform/platform.h"
 #include "core/system.h"
 
-int Wad_Write(Sprite_Store* store, FILE* file) {
+int Wad_Write(Sprite_Store* store, const std::string& path) {
     // The archive is laid out in memory and written at once: one call to the
     // system instead of one for each picture (and, in the browser, a file that
-    // is not grown and copied again and again as the pictures come).
+    // is not grown and copied again and again as the pictures come). It takes the
+    // old one's name only when whole: a copy of the game started beside this one
+    // reads either archive, never one cut short.
     const uint32_t count = static_cast<uint32_t>(store->Count());
     size_t size = 4 + size_t{Wad_Record_Size} * count;
     auto block = [](const Sprite_Store_Entry& e) {
@@ -40,9 +42,8 @@ int Wad_Write(Sprite_Store* store, FILE* file) {
             std::memcpy(bytes.data() + offset, e.pixels.data(), n);
         offset += static_cast<uint32_t>(block(e));
     }
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    return 1;
+    const File_Part part{bytes.data(), bytes.size()};
+    return File_Write_At_Once(path, &part, 1) == Sys_Failure::Ok ? 1 : 0;
 }
 
 bool Wad_Record_Read(const uint8_t* bytes, Sprite_Store_Entry* e) {

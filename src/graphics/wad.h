@@ -4,14 +4,17 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "graphics/sprite_store.h"
 
 constexpr int Wad_Record_Size = 48;
 
-// Writes the store to an already created file and closes it.
-int Wad_Write(Sprite_Store* store, FILE* file);
+// Writes the store as the archive at path, in one step for anyone who reads it
+// (another copy of the game starting at the same time): 1, or 0 when it could not
+// be written and the old archive stays.
+int Wad_Write(Sprite_Store* store, const std::string& path);
 // Reads a whole archive into the store. An archive whose directory or blocks do not
 // fit its length is refused whole.
 int Wad_Read(Sprite_Store* store, const char* path);
