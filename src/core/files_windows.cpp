@@ -168,22 +168,27 @@ Sys_Failure Sys_Close(Sys_File* file) {
     return result;
 }
 
-Sys_Failure Sys_Replace(const std::string& from, const std::string& to) {
+namespace {
+
+// Puts from in place of to with MoveFileExW's flags besides replacing. Refused
+// while another program holds the old file open: that one stays.
+Sys_Failure Move_Over(const std::string& from, const std::string& to, DWORD flags) {
     // A folder standing where the file goes is not a file the system may replace:
     // refused as it is on every system, not as a matter of rights.
     if (Sys_Is_Folder(to)) return Sys_Failure::Other;
-    if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | flags))
         return Sys_Failure::Ok;
     return Last_Failure();
 }
 
+}  // namespace
+
+Sys_Failure Sys_Replace(const std::string& from, const std::string& to) {
+    return Move_Over(from, to, MOVEFILE_WRITE_THROUGH);
+}
+
 Sys_Failure Sys_Rename_Over(const std::string& from, const std::string& to) {
-    if (Sys_Is_Folder(to)) return Sys_Failure::Other;
-    // Refused while another program holds the old file open: that one stays.
-    if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING))
-        return Sys_Failure::Ok;
-    return Last_Failure();
+    return Move_Over(from, to, 0);
 }
 
 std::string Sys_Own_Name(const std::string& path) {
