@@ -465,7 +465,8 @@ TEST(View, SharpScalingBlendsOnlyAtEdgesAndDrawsWhatChanged) {
 // The scaled frames keep their bytes, whatever way the scaler computes them: a whole
 // frame of scattered colours (every byte of a pixel used, alpha too) at the sizes
 // players meet hashes as it always has, and a frame built from only its changed
-// rectangles over the frame before is the frame built whole.
+// rectangles over the frame before is the frame built whole, whether they are drawn
+// in place or each packed into a buffer of its own and laid where it belongs.
 TEST(View, SharpFramesKeepTheirBytesAndChangedRectanglesMakeTheWholeFrame) {
     uint32_t seed = 12345;
     auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
@@ -507,17 +508,30 @@ TEST(View, SharpFramesKeepTheirBytesAndChangedRectanglesMakeTheWholeFrame) {
             std::vector<uint32_t> whole(static_cast<size_t>(size.w) * size.h, 0);
             std::vector<uint32_t> partial = whole;
             scaler.Draw(after.data(), lut, all, whole.data(), size.w);
-            EXPECT_EQ(fnv(whole), size.hash) << size.w << " x " << size.h;
             scaler.Draw(before.data(), lut, all, partial.data(), size.w);
+            std::vector<uint32_t> packed = partial;
+            EXPECT_EQ(fnv(whole), size.hash) << size.w << " x " << size.h;
             std::vector<uint8_t> shown = before;
             Plat_Rect rects[Plat_Max_Change_Rects];
             const int n = Plat_Find_Changes(
                 shown.data(), after.data(), 640, changed, 3, [](void*, int, int, int) {}, nullptr,
                 rects);
-            for (int i = 0; i < n; ++i)
-                scaler.Draw(after.data(), lut, scaler.Window_Rect(rects[i]), partial.data(),
-                            size.w);
+            for (int i = 0; i < n; ++i) {
+                const Plat_Rect w = scaler.Window_Rect(rects[i]);
+                scaler.Draw(after.data(), lut, w, partial.data(), size.w);
+                if (w.w <= 0) continue;
+                // Packed: the rectangle as drawn, its rows one after another.
+                const Plat_Rect d = scaler.Drawn_Rect(w);
+                ASSERT_TRUE(d.x <= w.x && d.x + d.w >= w.x + w.w && d.w - w.w < 8 && d.x >= l.x &&
+                            d.x + d.w <= l.x + l.w && d.y == w.y && d.h == w.h);
+                std::vector<uint32_t> room(static_cast<size_t>(d.w) * d.h);
+                scaler.Draw(after.data(), lut, d, room.data(), d.w, d.x, d.y);
+                for (int y = 0; y < d.h; ++y)
+                    std::copy_n(&room[static_cast<size_t>(y) * d.w], d.w,
+                                &packed[static_cast<size_t>(d.y + y) * size.w + d.x]);
+            }
             EXPECT_TRUE(partial == whole) << size.w << " x " << size.h;
+            EXPECT_TRUE(packed == whole) << size.w << " x " << size.h;
         }
 }
 

@@ -1,8 +1,9 @@
 // Frames where no GPU would draw them: the program compares each frame with the
-// one on the screen inside the rectangles it changed in, converts the changed runs
-// through the palette and scales them by the whole factor straight into the
-// window's own surface (or, sharp, blends them through Plat_Sharp_Scaler), and hands
-// the window system rectangles just around them.
+// one on the screen inside the rectangles it changed in, converts the changed parts
+// through the palette and scales them, by the whole factor or sharp through
+// Plat_Sharp_Scaler, and hands the window system rectangles just around them: on X
+// each rectangle packed into memory shared with the server, elsewhere into the
+// window's own surface.
 #include "platform/sdl_parts.h"
 
 #include <algorithm>
@@ -32,48 +33,60 @@ void Place_View(int w, int h) {
     if (Sharp_Surface) Sharp.Prepare(l);
 }
 
+// Where converted pixels go: window pixel (x, y) first, rows pitch bytes apart,
+// clipped to the w x h window pixels from there.
+struct Canvas {
+    uint8_t* pixels;
+    int pitch;
+    int x, y, w, h;
+};
+Canvas Canvas_Of(SDL_Surface* s) {
+    return Canvas{static_cast<uint8_t*>(s->pixels), s->pitch, 0, 0, s->w, s->h};
+}
+
 // The window rectangle of the layout, drawn through the sharp scaler.
-void Draw_Sharp(SDL_Surface* s, const Plat_Rect& window) {
-    Sharp.Draw(Sdl.shown_pixels.data(), Surface_Lut, window, static_cast<uint32_t*>(s->pixels),
-               s->pitch / 4);
+void Draw_Sharp(const Canvas& c, const Plat_Rect& window) {
+    Sharp.Draw(Sdl.shown_pixels.data(), Surface_Lut, window, reinterpret_cast<uint32_t*>(c.pixels),
+               c.pitch / 4, c.x, c.y);
 }
 
 // Converts source columns [a, b) of row y through the palette, scaled, into the
-// surface, clipped to it: the first window row is written, the others copied.
-void Blit_Span(SDL_Surface* s, const uint8_t* src, int y, int a, int b) {
+// canvas, clipped to it: the first window row is written, the others copied.
+void Blit_Span(const Canvas& c, const uint8_t* src, int y, int a, int b) {
     const int k = View_K;
     int x0 = View_X + a * k, x1 = View_X + b * k;
-    const int skip = x0 < 0 ? -x0 : 0;
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, s->w);
+    const int skip = x0 < c.x ? c.x - x0 : 0;
+    x0 = std::max(x0, c.x);
+    x1 = std::min(x1, c.x + c.w);
     if (x1 <= x0) return;
-    const int first_dy = std::max(View_Y + y * k, 0), end_dy = std::min(View_Y + (y + 1) * k, s->h);
+    const int first_dy = std::max(View_Y + y * k, c.y);
+    const int end_dy = std::min(View_Y + (y + 1) * k, c.y + c.h);
     if (end_dy <= first_dy) return;
     auto window_row = [&](int dy) {
-        return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) +
-                                           static_cast<ptrdiff_t>(dy) * s->pitch) +
-               x0;
+        return reinterpret_cast<uint32_t*>(c.pixels + static_cast<ptrdiff_t>(dy - c.y) * c.pitch) +
+               (x0 - c.x);
     };
-    // Written straight into the window unless the picture is cut at its left.
-    uint32_t* first = skip == 0 ? window_row(first_dy) : Scaled_Row.data();
+    // Written straight into the canvas unless it cuts the span.
+    const bool whole = skip == 0 && x1 - x0 == (b - a) * k;
+    uint32_t* first = whole ? window_row(first_dy) : Scaled_Row.data();
     uint32_t* row = first;
     if (k == 1) {
         for (int x = a; x < b; ++x) *row++ = Surface_Lut[src[x]];
-    } else if (k == 2 && skip == 0 && end_dy - first_dy == 2) {
+    } else if (k == 2 && whole && end_dy - first_dy == 2) {
         // The common case, twice the size: both window rows written at once.
         // Each picture pixel is one 64-bit pair of window pixels in both rows.
         uint8_t* top = reinterpret_cast<uint8_t*>(row);
         uint8_t* under = reinterpret_cast<uint8_t*>(window_row(first_dy + 1));
         for (int x = a; x < b; ++x, top += 8, under += 8) {
-            const uint64_t c = Surface_Lut[src[x]] * 0x100000001ULL;
-            std::memcpy(top, &c, 8);
-            std::memcpy(under, &c, 8);
+            const uint64_t v = Surface_Lut[src[x]] * 0x100000001ULL;
+            std::memcpy(top, &v, 8);
+            std::memcpy(under, &v, 8);
         }
         return;
     } else {
         for (int x = a; x < b; ++x) {
-            const uint32_t c = Surface_Lut[src[x]];
-            for (int i = 0; i < k; ++i) *row++ = c;
+            const uint32_t v = Surface_Lut[src[x]];
+            for (int i = 0; i < k; ++i) *row++ = v;
         }
     }
     const uint32_t* from = first + skip;
@@ -104,6 +117,7 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
                       std::memcmp(Sdl.shown_palette, palette, sizeof Sdl.shown_palette) != 0;
     if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return true;
     if (full) {
+        if (shared != nullptr) Shared_Frame_Whole();
         Shown_On = s;
         Place_View(s->w, s->h);
         Scaled_Row.assign(static_cast<size_t>(Pic_W) * View_K, 0);
@@ -112,51 +126,70 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
             Surface_Lut[i] =
                 SDL_MapRGB(s->format, palette[4 * i], palette[4 * i + 1], palette[4 * i + 2]);
         SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 0, 0, 0));
+        const Canvas all_of = Canvas_Of(s);
         for (int y = 0; y < Pic_H; ++y) {
             const uint8_t* src = pixels + static_cast<ptrdiff_t>(y) * pitch;
             std::memcpy(&Sdl.shown_pixels[static_cast<size_t>(y) * Pic_W], src, Pic_W);
-            if (!Sharp_Surface) Blit_Span(s, src, y, 0, Pic_W);
+            if (!Sharp_Surface) Blit_Span(all_of, src, y, 0, Pic_W);
         }
-        if (Sharp_Surface) Draw_Sharp(s, Sharp.Window_Rect(Plat_Rect{0, 0, Pic_W, Pic_H}));
+        if (Sharp_Surface) Draw_Sharp(all_of, Sharp.Window_Rect(Plat_Rect{0, 0, Pic_W, Pic_H}));
         if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
         const SDL_Rect all{0, 0, s->w, s->h};
         Sdl.need_redraw = !Hand_Over(shared != nullptr, &all, 1);
         return true;
     }
+    // Into SDL's window surface the changed runs are converted as they are found;
+    // into the shared segment each rectangle is drawn whole, packed, once found.
     struct Target {
-        SDL_Surface* surface;
+        Canvas canvas;
         const uint8_t* pixels;
         int pitch;
-    } target{s, pixels, pitch};
+    } target{Canvas_Of(s), pixels, pitch};
     static Plat_Rect found[Plat_Max_Change_Rects];
     const int n = Plat_Find_Changes(
         Sdl.shown_pixels.data(), pixels, pitch, changed, count,
-        Sharp_Surface ? [](void*, int, int, int) {}
-                      : [](void* context, int y, int a, int b) {
-                            const Target& t = *static_cast<const Target*>(context);
-                            Blit_Span(t.surface, t.pixels + static_cast<ptrdiff_t>(y) * t.pitch,
-                                      y, a, b);
-                        },
+        Sharp_Surface || shared != nullptr
+            ? [](void*, int, int, int) {}
+            : [](void* context, int y, int a, int b) {
+                  const Target& t = *static_cast<const Target*>(context);
+                  Blit_Span(t.canvas, t.pixels + static_cast<ptrdiff_t>(y) * t.pitch, y, a, b);
+              },
         &target, found);
     static SDL_Rect rects[Plat_Max_Change_Rects];
     int sent = 0;
     const SDL_Rect whole{0, 0, s->w, s->h};
     for (int i = 0; i < n; ++i) {
         const Plat_Rect& c = found[i];
+        SDL_Rect r;
         if (Sharp_Surface) {
             // The changed tiles, blended with their neighbours, from the frame shown.
-            const Plat_Rect w = Sharp.Window_Rect(c);
+            const Plat_Rect w = Sharp.Drawn_Rect(Sharp.Window_Rect(c));
             if (w.w <= 0) continue;  // pixels a picture made smaller leaves out
-            Draw_Sharp(s, w);
-            rects[sent++] = SDL_Rect{w.x, w.y, w.w, w.h};
-            continue;
+            r = SDL_Rect{w.x, w.y, w.w, w.h};
+        } else {
+            const SDL_Rect scaled{View_X + c.x * View_K, View_Y + c.y * View_K, c.w * View_K,
+                                  c.h * View_K};
+            if (!SDL_IntersectRect(&scaled, &whole, &r)) continue;
         }
-        const SDL_Rect r{View_X + c.x * View_K, View_Y + c.y * View_K, c.w * View_K, c.h * View_K};
-        SDL_Rect clipped;
-        if (SDL_IntersectRect(&r, &whole, &clipped)) rects[sent++] = clipped;
+        Canvas to = target.canvas;
+        if (shared != nullptr) {
+            uint32_t* room = Shared_Frame_Stage(r);
+            if (room == nullptr) continue;
+            to = Canvas{reinterpret_cast<uint8_t*>(room), r.w * 4, r.x, r.y, r.w, r.h};
+        }
+        if (Sharp_Surface)
+            Draw_Sharp(to, Plat_Rect{r.x, r.y, r.w, r.h});
+        else if (shared != nullptr)
+            for (int y = c.y; y < c.y + c.h; ++y)
+                Blit_Span(to, &Sdl.shown_pixels[static_cast<size_t>(y) * Pic_W], y, c.x, c.x + c.w);
+        rects[sent++] = r;
     }
     if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
-    if (sent > 0 && !Hand_Over(shared != nullptr, rects, sent)) Sdl.need_redraw = true;
+    if (shared != nullptr) {
+        if (sent > 0) Shared_Frame_Show_Staged();
+    } else if (sent > 0 && !Hand_Over(false, rects, sent)) {
+        Sdl.need_redraw = true;
+    }
     return sent > 0;
 }
 

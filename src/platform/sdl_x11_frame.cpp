@@ -1,9 +1,11 @@
-// On X, the window's pixels in shared memory of the program's own, handed to the X
-// server without waiting for its answer each frame, and whether the connection
-// holds anything for SDL's pump. Elsewhere neither: SDL's window surface and pump.
+// On X, a frame's changed rectangles in shared memory of the program's own, each
+// packed, handed to the X server without waiting for its answer each frame, and
+// whether the connection holds anything for SDL's pump. Elsewhere neither: SDL's
+// window surface and pump.
 #include "platform/sdl_parts.h"
 
 #include <algorithm>
+#include <vector>
 
 #if VELTRAN_HAVE_XSHM
 #include <X11/Xutil.h>
@@ -27,9 +29,19 @@ struct Shared_Frame {
     GC gc = nullptr;
     XImage* image = nullptr;
     XShmSegmentInfo segment{};
-    SDL_Surface* surface = nullptr;  // the segment's pixels as SDL draws into them
+    SDL_Surface* surface = nullptr;  // the segment as the whole window, for a whole frame
     int unanswered = 0;              // frames handed over since the server last answered
-    bool refused = false;            // not on X, or no shared memory with this server
+    // The frame's rectangles are each written packed into the segment, one after
+    // another, and put from there: a few pages of memory instead of a page for each
+    // window row. Bytes written since the server last answered are never written
+    // again before it answers once more.
+    size_t used = 0;
+    struct Staged {
+        SDL_Rect at;
+        size_t offset;
+    };
+    std::vector<Staged> staged;  // this frame's, not yet put
+    bool refused = false;        // not on X, or no shared memory with this server
     // The connection SDL's pump reads, looked up once for each window.
     const SDL_Window* events_of = nullptr;
     Display* events = nullptr;
@@ -100,6 +112,42 @@ bool Make_Image(int w, int h) {
     return true;
 }
 
+size_t Capacity() {
+    return static_cast<size_t>(Frame.image->bytes_per_line) *
+           static_cast<size_t>(Frame.image->height);
+}
+
+// Waits for the server to have taken every request so far: the segment is free.
+void Settle() {
+    XSync(Frame.display, False);
+    Frame.unanswered = 0;
+    Frame.used = 0;
+}
+
+// The rectangles staged so far, put from their packed rows.
+void Put_Staged() {
+    XImage part = *Frame.image;
+    for (const Shared_Frame::Staged& s : Frame.staged) {
+        part.width = s.at.w;
+        part.height = s.at.h;
+        part.bytes_per_line = s.at.w * 4;
+        part.data = Frame.segment.shmaddr + s.offset;
+        XShmPutImage(Frame.display, Frame.window, Frame.gc, &part, 0, 0, s.at.x, s.at.y,
+                     static_cast<unsigned>(s.at.w), static_cast<unsigned>(s.at.h), False);
+    }
+    Frame.staged.clear();
+}
+
+// The end of a frame: handed over, and once in a while waited for.
+void Frame_Handed() {
+    // The segment is written again 30 ms later at the soonest; a server slower
+    // than that is waited for before its bytes are touched (see Shared_Frame_Stage).
+    if (++Frame.unanswered >= Frames_Between_Waits)
+        Settle();
+    else
+        XFlush(Frame.display);
+}
+
 }  // namespace
 
 SDL_Surface* Shared_Frame_Surface() {
@@ -120,12 +168,21 @@ SDL_Surface* Shared_Frame_Surface() {
         Frame.gc = XCreateGC(Frame.display, Frame.window, GCGraphicsExposures, &values);
     }
     Frame.unanswered = 0;
+    Frame.used = 0;
+    Frame.staged.clear();
     if (w <= 0 || h <= 0 || Frame.gc == nullptr || !Make_Image(w, h)) {
         Report_Log("\n Общая память с X-сервером недоступна: кадры идут через окно SDL.");
         Frame.refused = true;
         return nullptr;
     }
     return Frame.surface;
+}
+
+void Shared_Frame_Whole() {
+    if (Frame.image == nullptr) return;
+    Frame.staged.clear();
+    if (Frame.used > 0) Settle();
+    Frame.used = Capacity();
 }
 
 void Shared_Frame_Show(const SDL_Rect* rects, int count) {
@@ -139,15 +196,31 @@ void Shared_Frame_Show(const SDL_Rect* rects, int count) {
             XShmPutImage(Frame.display, Frame.window, Frame.gc, Frame.image, x0, y0, x0, y0,
                          static_cast<unsigned>(x1 - x0), static_cast<unsigned>(y1 - y0), False);
     }
-    // The pixels of the next frame are written 30 ms later, long after the server
-    // has taken these; were it slower, it would show the newer pixels, which go to
-    // it again with their own frame.
-    if (++Frame.unanswered >= Frames_Between_Waits) {
-        XSync(Frame.display, False);
-        Frame.unanswered = 0;
-    } else {
-        XFlush(Frame.display);
+    Frame_Handed();
+}
+
+uint32_t* Shared_Frame_Stage(const SDL_Rect& r) {
+    if (Frame.image == nullptr || r.x < 0 || r.y < 0 || r.w <= 0 || r.h <= 0 ||
+        r.x + r.w > Frame.image->width || r.y + r.h > Frame.image->height)
+        return nullptr;
+    const size_t bytes = static_cast<size_t>(r.w) * static_cast<size_t>(r.h) * 4;
+    // Each rectangle on lines of its own.
+    size_t at = (Frame.used + 63) & ~size_t{63};
+    if (at + bytes > Capacity()) {
+        // Full: what this frame staged goes first, then the server is waited for.
+        Put_Staged();
+        Settle();
+        at = 0;
     }
+    Frame.staged.push_back(Shared_Frame::Staged{r, at});
+    Frame.used = at + bytes;
+    return reinterpret_cast<uint32_t*>(Frame.segment.shmaddr + at);
+}
+
+void Shared_Frame_Show_Staged() {
+    if (Frame.image == nullptr) return;
+    Put_Staged();
+    Frame_Handed();
 }
 
 void Shared_Frame_Close() {
@@ -172,7 +245,12 @@ bool Display_Quiet() {
 SDL_Surface* Shared_Frame_Surface() {
     return nullptr;
 }
+void Shared_Frame_Whole() {}
 void Shared_Frame_Show(const SDL_Rect*, int) {}
+uint32_t* Shared_Frame_Stage(const SDL_Rect&) {
+    return nullptr;
+}
+void Shared_Frame_Show_Staged() {}
 void Shared_Frame_Close() {}
 bool Display_Quiet() {
     return false;

@@ -484,8 +484,7 @@ void Plat_Sharp_Scaler::Line(const uint8_t* src, const uint32_t lut[256], int fr
     for (; x < n; ++x) out[x] = Mix(c[taps[x].p0], c[taps[x].p1], taps[x].w1);
 }
 
-void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256],
-                             const Plat_Rect& window, uint32_t* out, int out_pitch) const {
+Plat_Rect Plat_Sharp_Scaler::Drawn_Rect(const Plat_Rect& window) const {
     // Widened to whole steps of the loops (within the layout), so that no row ends
     // in the narrower loops: the pixels added are drawn from the same picture, so
     // they are what the window shows there already.
@@ -495,6 +494,13 @@ void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256],
         r.w = std::min(r.w + step - r.w % step, layout_.w);
         r.x = std::min(r.x, layout_.x + layout_.w - r.w);
     }
+    return r;
+}
+
+void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256],
+                             const Plat_Rect& window, uint32_t* out, int out_pitch, int out_x,
+                             int out_y) const {
+    const Plat_Rect r = Drawn_Rect(window);
     // Each picture row blended across once into a line of the rectangle's width;
     // window rows then mix two such lines (most use the same two as the row above).
     thread_local std::vector<uint32_t> lines[2];
@@ -510,12 +516,15 @@ void Plat_Sharp_Scaler::Draw(const uint8_t* pixels, const uint32_t lut[256],
         line_row[slot] = row;
         return lines[slot].data();
     };
-    Fetch_Lines(out + static_cast<ptrdiff_t>(r.y) * out_pitch + r.x, static_cast<size_t>(r.w) * 4,
-                r.h, static_cast<ptrdiff_t>(out_pitch) * 4);
+    const auto out_row = [&](int wy) {
+        return out + static_cast<ptrdiff_t>(wy - out_y) * out_pitch + (r.x - out_x);
+    };
+    Fetch_Lines(out_row(r.y), static_cast<size_t>(r.w) * 4, r.h,
+                static_cast<ptrdiff_t>(out_pitch) * 4);
     for (int wy = r.y; wy < r.y + r.h; ++wy) {
         const Tap& ty = rows_[static_cast<size_t>(wy - layout_.y)];
         const uint32_t* a = line_of(ty.p0, ty.p1);
-        uint32_t* o = out + static_cast<ptrdiff_t>(wy) * out_pitch + r.x;
+        uint32_t* o = out_row(wy);
         if (ty.w1 == 0)
             std::memcpy(o, a, static_cast<size_t>(r.w) * 4);
         else

@@ -34,11 +34,15 @@ class Plat_Sharp_Scaler {
     void Prepare(const Plat_Layout& layout, bool wide = true);
     // The window rectangle that a rectangle of the picture colours.
     Plat_Rect Window_Rect(const Plat_Rect& picture) const;
+    // The window rectangle Draw writes for a window rectangle: widened inside the
+    // layout by up to 7 columns to whole steps of its loops.
+    Plat_Rect Drawn_Rect(const Plat_Rect& window) const;
     // Draws the window rectangle (inside the layout) from the picture's indices
-    // through lut (32-bit pixels, 8 bits a channel in any order) into out; up to 7
-    // columns beside it in the layout may be drawn too, from the same picture.
+    // through lut (32-bit pixels, 8 bits a channel in any order) into out, which
+    // holds window pixel (out_x, out_y) first; the columns of Drawn_Rect beside it
+    // are drawn too, from the same picture.
     void Draw(const uint8_t* pixels, const uint32_t lut[256], const Plat_Rect& window,
-              uint32_t* out, int out_pitch_pixels) const;
+              uint32_t* out, int out_pitch_pixels, int out_x = 0, int out_y = 0) const;
 
   private:
     struct Tap {
