@@ -333,6 +333,8 @@ TEST_P(X11_Test, FullScreenFillsTheHeightOfA1280x800Screen) {
         for (int frame = 0; frame < 40; ++frame) {
             if (frame % 13 >= 10)
                 for (uint8_t& p : picture.pixels) p = static_cast<uint8_t>(p * 5 + frame);
+            // The right edge too, where the scaler draws columns to the left.
+            picture.pixels[static_cast<size_t>(frame * 11 % 480) * 640 + 638] ^= 0x33;
             for (int k = 0; k < 4; ++k) {
                 const int x = (frame * 37 + k * 160) % 637, y = (frame * 23 + k * 120) % 477;
                 for (int dy = 0; dy < 3; ++dy)

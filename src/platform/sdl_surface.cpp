@@ -160,25 +160,30 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
     const SDL_Rect whole{0, 0, s->w, s->h};
     for (int i = 0; i < n; ++i) {
         const Plat_Rect& c = found[i];
-        SDL_Rect r;
+        SDL_Rect r, drawn;
         if (Sharp_Surface) {
-            // The changed tiles, blended with their neighbours, from the frame shown.
-            const Plat_Rect w = Sharp.Drawn_Rect(Sharp.Window_Rect(c));
+            // The changed tiles, blended with their neighbours, from the frame shown;
+            // the scaler draws a few columns beside them too.
+            const Plat_Rect w = Sharp.Window_Rect(c);
             if (w.w <= 0) continue;  // pixels a picture made smaller leaves out
+            const Plat_Rect d = Sharp.Drawn_Rect(w);
             r = SDL_Rect{w.x, w.y, w.w, w.h};
+            drawn = SDL_Rect{d.x, d.y, d.w, d.h};
         } else {
             const SDL_Rect scaled{View_X + c.x * View_K, View_Y + c.y * View_K, c.w * View_K,
                                   c.h * View_K};
             if (!SDL_IntersectRect(&scaled, &whole, &r)) continue;
+            drawn = r;
         }
         Canvas to = target.canvas;
         if (shared != nullptr) {
-            uint32_t* room = Shared_Frame_Stage(r);
+            uint32_t* room = Shared_Frame_Stage(drawn, r);
             if (room == nullptr) continue;
-            to = Canvas{reinterpret_cast<uint8_t*>(room), r.w * 4, r.x, r.y, r.w, r.h};
+            to = Canvas{
+                reinterpret_cast<uint8_t*>(room), drawn.w * 4, drawn.x, drawn.y, drawn.w, drawn.h};
         }
         if (Sharp_Surface)
-            Draw_Sharp(to, Plat_Rect{r.x, r.y, r.w, r.h});
+            Draw_Sharp(to, Plat_Rect{drawn.x, drawn.y, drawn.w, drawn.h});
         else if (shared != nullptr)
             for (int y = c.y; y < c.y + c.h; ++y)
                 Blit_Span(to, &Sdl.shown_pixels[static_cast<size_t>(y) * Pic_W], y, c.x, c.x + c.w);

@@ -37,7 +37,7 @@ struct Shared_Frame {
     // again before it answers once more.
     size_t used = 0;
     struct Staged {
-        SDL_Rect at;
+        SDL_Rect at, put;  // where its rows go; the part of it handed to the server
         size_t offset;
     };
     std::vector<Staged> staged;  // this frame's, not yet put
@@ -132,8 +132,9 @@ void Put_Staged() {
         part.height = s.at.h;
         part.bytes_per_line = s.at.w * 4;
         part.data = Frame.segment.shmaddr + s.offset;
-        XShmPutImage(Frame.display, Frame.window, Frame.gc, &part, 0, 0, s.at.x, s.at.y,
-                     static_cast<unsigned>(s.at.w), static_cast<unsigned>(s.at.h), False);
+        XShmPutImage(Frame.display, Frame.window, Frame.gc, &part, s.put.x - s.at.x,
+                     s.put.y - s.at.y, s.put.x, s.put.y, static_cast<unsigned>(s.put.w),
+                     static_cast<unsigned>(s.put.h), False);
     }
     Frame.staged.clear();
 }
@@ -199,9 +200,11 @@ void Shared_Frame_Show(const SDL_Rect* rects, int count) {
     Frame_Handed();
 }
 
-uint32_t* Shared_Frame_Stage(const SDL_Rect& r) {
+uint32_t* Shared_Frame_Stage(const SDL_Rect& r, const SDL_Rect& put) {
     if (Frame.image == nullptr || r.x < 0 || r.y < 0 || r.w <= 0 || r.h <= 0 ||
-        r.x + r.w > Frame.image->width || r.y + r.h > Frame.image->height)
+        r.x + r.w > Frame.image->width || r.y + r.h > Frame.image->height || put.w <= 0 ||
+        put.h <= 0 || put.x < r.x || put.y < r.y || put.x + put.w > r.x + r.w ||
+        put.y + put.h > r.y + r.h)
         return nullptr;
     const size_t bytes = static_cast<size_t>(r.w) * static_cast<size_t>(r.h) * 4;
     // Each rectangle on lines of its own.
@@ -212,7 +215,7 @@ uint32_t* Shared_Frame_Stage(const SDL_Rect& r) {
         Settle();
         at = 0;
     }
-    Frame.staged.push_back(Shared_Frame::Staged{r, at});
+    Frame.staged.push_back(Shared_Frame::Staged{r, put, at});
     Frame.used = at + bytes;
     return reinterpret_cast<uint32_t*>(Frame.segment.shmaddr + at);
 }
@@ -247,7 +250,7 @@ SDL_Surface* Shared_Frame_Surface() {
 }
 void Shared_Frame_Whole() {}
 void Shared_Frame_Show(const SDL_Rect*, int) {}
-uint32_t* Shared_Frame_Stage(const SDL_Rect&) {
+uint32_t* Shared_Frame_Stage(const SDL_Rect&, const SDL_Rect&) {
     return nullptr;
 }
 void Shared_Frame_Show_Staged() {}
