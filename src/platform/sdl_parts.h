@@ -66,15 +66,11 @@ bool Gpu_Possible();
 // (SDL's window surface waits every frame); null where there is none (SDL's is used
 // then). And whether the display surely has nothing for SDL's pump (on X: nothing
 // read and nothing on the connection); false where that cannot be told.
-// A frame is either drawn whole into the surface (Shared_Frame_Whole first, which
-// waits for the server if it may still be reading the segment) and handed over by
-// its rectangles (Shared_Frame_Show), or its rectangles are each drawn into room of
-// their own, rows packed (Shared_Frame_Stage: room for r, of which the part put
-// reaches the window; null for a rectangle outside the window), and handed over
-// together (Shared_Frame_Show_Staged).
+// A frame's rectangles are each drawn into room of their own in the segment, rows
+// packed (Shared_Frame_Stage: room for r, of which the part put reaches the window;
+// null for a rectangle outside the window; the whole window's room is the surface),
+// and handed over together (Shared_Frame_Show_Staged).
 SDL_Surface* Shared_Frame_Surface();  // the window's size; made anew when that changes
-void Shared_Frame_Whole();
-void Shared_Frame_Show(const SDL_Rect* rects, int count);
 uint32_t* Shared_Frame_Stage(const SDL_Rect& r, const SDL_Rect& put);
 void Shared_Frame_Show_Staged();
 void Shared_Frame_Close();

@@ -95,14 +95,6 @@ void Blit_Span(const Canvas& c, const uint8_t* src, int y, int a, int b) {
         if (window_row(dy) != from) std::memcpy(window_row(dy), from, bytes);
 }
 
-// The rectangles to the window system: from the shared segment, or from SDL's
-// window surface.
-bool Hand_Over(bool shared, const SDL_Rect* rects, int count) {
-    if (!shared) return SDL_UpdateWindowSurfaceRects(Sdl.win, rects, count) == 0;
-    Shared_Frame_Show(rects, count);
-    return true;
-}
-
 }  // namespace
 
 bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
@@ -117,7 +109,9 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
                       std::memcmp(Sdl.shown_palette, palette, sizeof Sdl.shown_palette) != 0;
     if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return true;
     if (full) {
-        if (shared != nullptr) Shared_Frame_Whole();
+        // The shared segment's room for the whole window is the surface itself.
+        const SDL_Rect all{0, 0, s->w, s->h};
+        if (shared != nullptr && Shared_Frame_Stage(all, all) != s->pixels) return true;
         Shown_On = s;
         Place_View(s->w, s->h);
         Scaled_Row.assign(static_cast<size_t>(Pic_W) * View_K, 0);
@@ -134,8 +128,12 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
         }
         if (Sharp_Surface) Draw_Sharp(all_of, Sharp.Window_Rect(Plat_Rect{0, 0, Pic_W, Pic_H}));
         if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
-        const SDL_Rect all{0, 0, s->w, s->h};
-        Sdl.need_redraw = !Hand_Over(shared != nullptr, &all, 1);
+        if (shared != nullptr) {
+            Shared_Frame_Show_Staged();
+            Sdl.need_redraw = false;
+        } else {
+            Sdl.need_redraw = SDL_UpdateWindowSurfaceRects(Sdl.win, &all, 1) != 0;
+        }
         return true;
     }
     // Into SDL's window surface the changed runs are converted as they are found;
@@ -192,7 +190,7 @@ bool Show_Surface(const uint8_t* pixels, int pitch, const uint8_t* palette,
     if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
     if (shared != nullptr) {
         if (sent > 0) Shared_Frame_Show_Staged();
-    } else if (sent > 0 && !Hand_Over(false, rects, sent)) {
+    } else if (sent > 0 && SDL_UpdateWindowSurfaceRects(Sdl.win, rects, sent) != 0) {
         Sdl.need_redraw = true;
     }
     return sent > 0;

@@ -139,16 +139,6 @@ void Put_Staged() {
     Frame.staged.clear();
 }
 
-// The end of a frame: handed over, and once in a while waited for.
-void Frame_Handed() {
-    // The segment is written again 30 ms later at the soonest; a server slower
-    // than that is waited for before its bytes are touched (see Shared_Frame_Stage).
-    if (++Frame.unanswered >= Frames_Between_Waits)
-        Settle();
-    else
-        XFlush(Frame.display);
-}
-
 }  // namespace
 
 SDL_Surface* Shared_Frame_Surface() {
@@ -179,27 +169,6 @@ SDL_Surface* Shared_Frame_Surface() {
     return Frame.surface;
 }
 
-void Shared_Frame_Whole() {
-    if (Frame.image == nullptr) return;
-    Frame.staged.clear();
-    if (Frame.used > 0) Settle();
-    Frame.used = Capacity();
-}
-
-void Shared_Frame_Show(const SDL_Rect* rects, int count) {
-    if (Frame.image == nullptr) return;
-    const int w = Frame.image->width, h = Frame.image->height;
-    for (int i = 0; i < count; ++i) {
-        const int x0 = std::max(rects[i].x, 0), y0 = std::max(rects[i].y, 0);
-        const int x1 = std::min(rects[i].x + rects[i].w, w);
-        const int y1 = std::min(rects[i].y + rects[i].h, h);
-        if (x1 > x0 && y1 > y0)
-            XShmPutImage(Frame.display, Frame.window, Frame.gc, Frame.image, x0, y0, x0, y0,
-                         static_cast<unsigned>(x1 - x0), static_cast<unsigned>(y1 - y0), False);
-    }
-    Frame_Handed();
-}
-
 uint32_t* Shared_Frame_Stage(const SDL_Rect& r, const SDL_Rect& put) {
     if (Frame.image == nullptr || r.x < 0 || r.y < 0 || r.w <= 0 || r.h <= 0 ||
         r.x + r.w > Frame.image->width || r.y + r.h > Frame.image->height || put.w <= 0 ||
@@ -223,7 +192,12 @@ uint32_t* Shared_Frame_Stage(const SDL_Rect& r, const SDL_Rect& put) {
 void Shared_Frame_Show_Staged() {
     if (Frame.image == nullptr) return;
     Put_Staged();
-    Frame_Handed();
+    // The segment is written again 30 ms later at the soonest; a server slower
+    // than that is waited for before its bytes are touched (see Shared_Frame_Stage).
+    if (++Frame.unanswered >= Frames_Between_Waits)
+        Settle();
+    else
+        XFlush(Frame.display);
 }
 
 void Shared_Frame_Close() {
@@ -248,8 +222,6 @@ bool Display_Quiet() {
 SDL_Surface* Shared_Frame_Surface() {
     return nullptr;
 }
-void Shared_Frame_Whole() {}
-void Shared_Frame_Show(const SDL_Rect*, int) {}
 uint32_t* Shared_Frame_Stage(const SDL_Rect&, const SDL_Rect&) {
     return nullptr;
 }
