@@ -84,14 +84,18 @@ TEST(Program, ABadScriptStopsBeforeTheWindowOpens) {
     EXPECT_FALSE(dir.Exists("Report.txt"));
 }
 
-// Without a sound device the game plays on, silently: one line in the log, one on
-// stderr, exit status 0.
+// Without a sound device the game plays on, silently: one line in the log (after
+// the start-up's "OK", and no word of MP3), one on stderr, exit status 0.
 TEST(Program, WithoutASoundDeviceTheGamePlaysSilently) {
     Scratch_Dir dir;
     Program_Run run = Run_Program(dir, "wait 1000\n", {"SDL_AUDIODRIVER=no_such_device"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Log_Count(run.report, "\n Звуковое устройство не открылось ("), 1u);
-    EXPECT_NE(run.report.find(": игра идёт без звука"), std::string::npos);
+    EXPECT_NE(run.report.find("Direct Sound ...OK\n Звуковое устройство не открылось ("),
+              std::string::npos);
+    EXPECT_NE(run.report.find(": игра идёт без звука\n"), std::string::npos);
+    EXPECT_EQ(run.report.find("MP3, музыки не будет"), std::string::npos);
+    EXPECT_EQ(run.err.find("cannot play MP3"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("veltran: no sound device ("), std::string::npos);
     EXPECT_NE(run.report.find("\n  Программа Veltran выгружена успешно. \n"), std::string::npos);
 }

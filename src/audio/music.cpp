@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/files.h"
+#include "audio/sound.h"
 #include "core/report_log.h"
 #include "platform/platform.h"
 
@@ -28,7 +29,8 @@ Music_Player* Music_Init(Music_Player* player) {
     player->loop = 0;
     player->ready = 1;
     Report_Log("OK");
-    if (!Plat_Audio_Mp3()) {
+    // Without a device nothing is heard anyway, and the start-up has said so.
+    if (Sound_Device_Open() && !Plat_Audio_Mp3()) {
         Report_Log("\n Error: SDL_mixer не умеет играть MP3, музыки не будет");
         std::fprintf(stderr,
                      "veltran: this SDL_mixer cannot play MP3; the game runs without music\n");

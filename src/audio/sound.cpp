@@ -55,16 +55,12 @@ bool Wav_Parse(const uint8_t* b, uint32_t size, int32_t* rate, uint32_t* data_of
 
 int Sound_Init() {
     Report_Log("\n Инициализация звукового интерфейса Direct Sound ...");
+    bool silent = false;
     if (First_Init) {
         for (Sound_Slot& s : Sound_Table) s = Sound_Slot();
         // Without a sound device the game plays on, silently.
         Device = Plat_Audio_Open();
-        if (!Device) {
-            Report_Log("\n Звуковое устройство не открылось (%s): игра идёт без звука",
-                       Plat_Audio_Error());
-            std::fprintf(stderr, "veltran: no sound device (%s); playing without sound\n",
-                         Plat_Audio_Error());
-        }
+        silent = !Device;
         First_Init = false;
     }
     for (int i = 0; i < Sound_Slots; ++i) {
@@ -76,7 +72,18 @@ int Sound_Init() {
         Sound_Table[i].index = i;
     }
     Report_Log("OK");
+    // On a line of its own after the start-up's "OK", which it does not undo.
+    if (silent) {
+        Report_Log("\n Звуковое устройство не открылось (%s): игра идёт без звука",
+                   Plat_Audio_Error());
+        std::fprintf(stderr, "veltran: no sound device (%s); playing without sound\n",
+                     Plat_Audio_Error());
+    }
     return 1;
+}
+
+bool Sound_Device_Open() {
+    return Device;
 }
 
 int Sound_Load(const char* name) {

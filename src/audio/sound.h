@@ -25,6 +25,8 @@ int Sound_Play(int slot);
 int Sound_Stop_All();
 int Sound_Free_All();
 int Sound_Release();
+// Whether a sound device opened (without one the game plays on silently).
+bool Sound_Device_Open();
 
 // The RIFF walk of a WAV file in memory: the first chunk inside "WAVE" is the
 // format (18 bytes read, tag 1), then the "data" chunk. Sets the rate and the
