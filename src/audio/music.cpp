@@ -149,9 +149,20 @@ void Playlist_Create(Session_Playlist* list) {
 }
 
 namespace {
+constexpr char Tracks_Folder[] = "MUSIC_SESIONS/";
+
 std::string Track_Path(const Session_Playlist* list) {
     const char* name = Playlist_Name(list, list->index);
-    return std::string("MUSIC_SESIONS/") + (name != nullptr ? name : "");
+    return std::string(Tracks_Folder) + (name != nullptr ? name : "");
+}
+
+// Whether the player holds the track at the index: asked every frame, so the path
+// is compared in its two parts, not built.
+bool Holds_Track(const Session_Playlist* list) {
+    const char* name = Playlist_Name(list, list->index);
+    constexpr size_t Folder_Length = sizeof Tracks_Folder - 1;
+    return std::strncmp(Music->file_name, Tracks_Folder, Folder_Length) == 0 &&
+           std::strcmp(Music->file_name + Folder_Length, name != nullptr ? name : "") == 0;
 }
 
 bool Unplayable(const Session_Playlist* list, int i) {
@@ -200,8 +211,7 @@ void Playlist_Update(Session_Playlist* list) {
         Playlist_Play_Current(list);
         return;
     }
-    const std::string path = Track_Path(list);
-    if (path == Music->file_name) {
+    if (Holds_Track(list)) {
         list->saved_position = Music->playing ? Plat_Music_Position() : 0;
         if (Music_Update() == 0) {
             list->index = Plat_Rand() % count;
