@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
-#include "core/files.h"
 #include "audio/sound.h"
+#include "core/files.h"
 #include "core/report_log.h"
 #include "platform/platform.h"
 
