@@ -444,6 +444,76 @@ TEST_F(Font_Test, VerticalTextRunsDownAndStopsAtTheBottom) {
     EXPECT_EQ(At(Back_Buffer, 200, 0), 1 + 34);
 }
 
+// A line drawn before comes from a picture of its own: it must leave the very
+// pixels its letters leave drawn one by one, wherever it falls, kept, let go or
+// recoloured.
+TEST_F(Font_Test, ALineLeavesThePixelsOfItsLettersDrawnOneByOne) {
+    Make_Font(&Font_8x16, 8, 16, true);
+    Make_Font(&Font_32x32, 32, 32, true);
+    Surface* letters = Surface_Create_Plain(640, 480);
+    letters->has_clip = true;
+    letters->clip = Back_Buffer->clip;
+    auto ground = [](Surface* s) {
+        for (int y = 0; y < s->height; ++y)
+            for (int x = 0; x < s->width; ++x)
+                s->pixels[y * s->pitch + x] = uint8_t((x * 7 + y * 3) % 60 + 100);
+    };
+    auto one_by_one = [](const Font* f, int x, int y, const char* text, bool down, Surface* to) {
+        for (const char* p = text; *p != '\0';
+             ++p, (down ? y : x) += down ? f->cell_h : f->cell_w) {
+            const int g = Glyph_Index(static_cast<uint8_t>(*p)), w = f->cell_w, h = f->cell_h;
+            const Rect cell{w * (g % 16), h * (g / 16), w * (g % 16) + w, h * (g / 16) + h};
+            const Rect at{x, y, x + w, y + h};
+            Surface_Blt(to, &at, f->glyphs, &cell, Blt_Keysrc);
+        }
+    };
+    struct Case {
+        int x, y;
+        std::string text;
+        bool down;
+    };
+    const Case cases[] = {{100, 50, "Глава: 1/50", false},
+                          {-13, 200, "ABCDEFG", false},
+                          {600, 470, "WXYZ", false},
+                          {0, 0, "", false},
+                          {5, 300, std::string(600, 'M'), false},  // longer than a picture
+                          {30, -40, "AБВ", true},
+                          {620, 460, "AB", true}};
+    for (int round = 0; round < 4; ++round) {  // new, kept, let go and made again, recoloured
+        if (round == 2) {
+            Surface* scratch = Surface_Create_Plain(640, 480);
+            scratch->has_clip = true;
+            scratch->clip = Back_Buffer->clip;
+            for (int i = 0; i < 400; ++i)  // more than are kept: the oldest go
+                Text_Draw(0, i % 400, ("Баллов: " + std::to_string(i)).c_str(), &Font_8x16,
+                          scratch);
+            Surface_Release(scratch);
+        }
+        if (round == 3) {
+            Font_Set_Colour(&Font_8x16, 77);
+            Font_Set_Colour(&Font_32x32, 78);
+        }
+        ground(Back_Buffer);
+        ground(letters);
+        for (const Case& c : cases) {
+            if (c.down) {
+                ASSERT_EQ(Text_Draw_Vertical(c.x, c.y, c.text.c_str(), Back_Buffer), 1);
+            } else {
+                ASSERT_EQ(Text_Draw(c.x, c.y, c.text.c_str(), &Font_8x16, Back_Buffer), 1);
+            }
+            one_by_one(c.down ? &Font_32x32 : &Font_8x16, c.x, c.y, c.text.c_str(), c.down,
+                       letters);
+        }
+        int differ = 0;
+        for (int y = 0; y < 480; ++y)
+            differ += std::memcmp(Back_Buffer->pixels + y * Back_Buffer->pitch,
+                                  letters->pixels + y * letters->pitch, 640) != 0;
+        EXPECT_EQ(differ, 0) << "round " << round;
+    }
+    EXPECT_EQ(At(Back_Buffer, 101, 50), 77);  // the recoloured font drew its new colour
+    Surface_Release(letters);
+}
+
 TEST_F(Display_Test, TilingAnchorsAtTheTopLeftAndCutsPartialTiles) {
     Sprite tile;
     ASSERT_TRUE(Sprite_Create_Surface(40, 40, &tile));

@@ -1,7 +1,12 @@
 // Fonts cut from their grid pictures, recoloured copies, text and tiling.
 #include "graphics/font.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "core/report_log.h"
 #include "graphics/surface.h"
@@ -78,6 +83,7 @@ int Font_Copy(Font* dst, const Font* src) {
 }
 
 void Font_Release(Font* font) {
+    Font_Forget_Lines();
     Surface_Release(font->glyphs);
     font->ready = 0;
 }
@@ -90,10 +96,118 @@ int Draw_Glyph(const Font* font, uint8_t byte, int x, int y, Surface* dst) {
     const Rect to{x, y, x + w, y + h};
     return Surface_Blt(dst, &to, font->glyphs, &src, Blt_Keysrc);
 }
+
+// Lines of text drawn before, each kept as a picture of its own: a line drawn again
+// (a counter, a caption, a ticker's letters, every frame) is one copy instead of a
+// copy per letter. A line is known by its letters, its direction and the glyphs'
+// pixels, so a recoloured font draws its lines anew.
+struct Surface_Destroyer {
+    void operator()(Surface* s) const { Surface_Destroy(s); }
+};
+struct Line_Picture {
+    uint64_t glyphs = 0;  // the font's glyph pixels, cell size and key
+    bool vertical = false;
+    std::string text;
+    std::unique_ptr<Surface, Surface_Destroyer> picture;
+    uint64_t used = 0;
+};
+constexpr size_t Max_Lines = 128;
+constexpr size_t Max_Line_Bytes = 512 * 1024;
+constexpr int Max_Line_Length = 4096;  // pixels along the line; longer ones go by letters
+
+std::vector<Line_Picture>& Lines() {
+    static auto* lines = new std::vector<Line_Picture>();  // emptied by Font_Forget_Lines
+    return *lines;
+}
+uint64_t Line_Uses = 0;
+size_t Line_Bytes = 0;
+
+size_t Bytes_Of(const Surface* s) {
+    return static_cast<size_t>(s->pitch) * static_cast<size_t>(s->height);
+}
+
+// Room for a picture of so many bytes. A full store gives up only lines not drawn
+// for a while, so that text that does not fit in it (a screen of more lines than it
+// holds) goes by letters instead of making every line anew each frame.
+bool Make_Room(size_t bytes) {
+    std::vector<Line_Picture>& lines = Lines();
+    while (lines.size() >= Max_Lines || Line_Bytes + bytes > Max_Line_Bytes) {
+        const auto oldest = std::min_element(
+            lines.begin(), lines.end(),
+            [](const Line_Picture& a, const Line_Picture& b) { return a.used < b.used; });
+        if (oldest == lines.end() || oldest->used + 2 * Max_Lines > Line_Uses) return false;
+        Line_Bytes -= Bytes_Of(oldest->picture.get());
+        if (&*oldest != &lines.back()) *oldest = std::move(lines.back());
+        lines.pop_back();
+    }
+    return true;
+}
+
+// The picture of the text as the font draws it letter by letter, or null when
+// there is none to be had (too long, no room, out of memory).
+const Surface* Line_Of(const Font* font, const char* text, size_t n, bool vertical) {
+    const int w = font->cell_w, h = font->cell_h;
+    const int64_t along = static_cast<int64_t>(n) * (vertical ? h : w);
+    if (along > Max_Line_Length) return nullptr;
+    const uint64_t glyphs = Surface_Content(font->glyphs) ^
+                            ((uint64_t(uint32_t(w)) << 40 | uint64_t(uint32_t(h)) << 20) + 1);
+    for (Line_Picture& l : Lines())
+        if (l.glyphs == glyphs && l.vertical == vertical && l.text.size() == n &&
+            std::memcmp(l.text.data(), text, n) == 0) {
+            l.used = ++Line_Uses;
+            return l.picture.get();
+        }
+    ++Line_Uses;
+    if (!Make_Room(static_cast<size_t>(along) * static_cast<size_t>(vertical ? w : h)))
+        return nullptr;
+    Surface* picture = vertical ? Surface_Create_Plain(w, static_cast<int>(along))
+                                : Surface_Create_Plain(static_cast<int>(along), h);
+    if (picture == nullptr) return nullptr;
+    picture->color_key = font->glyphs->color_key;
+    if (picture->color_key > 0)
+        Surface_Fill(picture, nullptr, static_cast<uint8_t>(picture->color_key));
+    for (size_t i = 0; i < n; ++i) {
+        const int at = static_cast<int>(i) * (vertical ? h : w);
+        Draw_Glyph(font, static_cast<uint8_t>(text[i]), vertical ? 0 : at, vertical ? at : 0,
+                   picture);
+    }
+    Line_Bytes += Bytes_Of(picture);
+    Lines().push_back(Line_Picture{glyphs, vertical, std::string(text, n),
+                                   std::unique_ptr<Surface, Surface_Destroyer>(picture),
+                                   Line_Uses});
+    return picture;
+}
+
+// Draws the text from (x, y) along the line or down it as one copy where that
+// gives the picture letter by letter drawing gives: on a surface with a clipper
+// always (letters outside it show nothing either way), on one without only when
+// every letter fits. Returns false when the letters must be drawn one by one.
+bool Draw_Line(const Font* font, int x, int y, const char* text, bool vertical, Surface* dst) {
+    const size_t n = std::strlen(text);
+    if (n == 0) return true;
+    const int w = font->cell_w, h = font->cell_h;
+    if (font->glyphs == nullptr || w <= 0 || h <= 0) return false;
+    const int64_t right = x + static_cast<int64_t>(vertical ? w : w * static_cast<int64_t>(n));
+    const int64_t bottom = y + static_cast<int64_t>(vertical ? h * static_cast<int64_t>(n) : h);
+    if (!dst->has_clip && (x < 0 || y < 0 || right > dst->width || bottom > dst->height))
+        return false;
+    if (right > INT32_MAX || bottom > INT32_MAX) return false;
+    const Surface* line = Line_Of(font, text, n, vertical);
+    if (line == nullptr) return false;
+    const Rect to{x, y, static_cast<int32_t>(right), static_cast<int32_t>(bottom)};
+    Surface_Blt(dst, &to, line, nullptr, Blt_Keysrc);
+    return true;
+}
 }  // namespace
+
+void Font_Forget_Lines() {
+    Lines().clear();
+    Line_Bytes = 0;
+}
 
 int Text_Draw(int x, int y, const char* text, const Font* font, Surface* dst) {
     if (font == nullptr || !font->ready || dst == nullptr) return 0;
+    if (Draw_Line(font, x, y, text, false, dst)) return 1;
     const int w = font->cell_w;
     for (const char* p = text; *p != '\0' && x < dst->width; ++p, x += w) {
         if (x + w < 0) continue;
@@ -105,6 +219,7 @@ int Text_Draw(int x, int y, const char* text, const Font* font, Surface* dst) {
 int Text_Draw_Vertical(int x, int y, const char* text, Surface* dst) {
     const Font* font = &Font_32x32;
     if (!font->ready || dst == nullptr) return 0;
+    if (Draw_Line(font, x, y, text, true, dst)) return 1;
     const int h = font->cell_h;
     for (const char* p = text; *p != '\0' && y < dst->height; ++p, y += h) {
         if (y + h < 0) continue;

@@ -23,5 +23,9 @@ int Font_Create(const Image8* image, Font* font, int w, int h);
 int Font_Set_Colour(Font* font, int index);
 int Font_Copy(Font* dst, const Font* src);
 void Font_Release(Font* font);
+// Draws the text from (x, y), a glyph cell a letter. A line drawn before is kept
+// as a picture of its own and copied whole; Font_Forget_Lines (and any font's
+// release) lets those pictures go.
 int Text_Draw(int x, int y, const char* text, const Font* font, Surface* dst);
+void Font_Forget_Lines();
 int Text_Draw_Vertical(int x, int y, const char* text, Surface* dst);
