@@ -485,8 +485,7 @@ TEST_F(Font_Test, ALineLeavesThePixelsOfItsLettersDrawnOneByOne) {
             scratch->has_clip = true;
             scratch->clip = Back_Buffer->clip;
             for (int i = 0; i < 400; ++i)  // more than are kept: the oldest go
-                Text_Draw(0, i % 400, ("Баллов: " + std::to_string(i)).c_str(), &Font_8x16,
-                          scratch);
+                Text_Draw(0, i, ("Баллов: " + std::to_string(i)).c_str(), &Font_8x16, scratch);
             Surface_Release(scratch);
         }
         if (round == 3) {

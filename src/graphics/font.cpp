@@ -105,7 +105,7 @@ struct Surface_Destroyer {
     void operator()(Surface* s) const { Surface_Destroy(s); }
 };
 struct Line_Picture {
-    uint64_t glyphs = 0;  // the font's glyph pixels, cell size and key
+    uint64_t glyphs = 0;  // the glyphs' content: their pixels, key and size, so cell size
     bool vertical = false;
     std::string text;
     std::unique_ptr<Surface, Surface_Destroyer> picture;
@@ -123,7 +123,7 @@ uint64_t Line_Uses = 0;
 size_t Line_Bytes = 0;
 
 size_t Bytes_Of(const Surface* s) {
-    return static_cast<size_t>(s->pitch) * static_cast<size_t>(s->height);
+    return static_cast<size_t>(s->width) * static_cast<size_t>(s->height);
 }
 
 // Room for a picture of so many bytes. A full store gives up only lines not drawn
@@ -149,8 +149,7 @@ const Surface* Line_Of(const Font* font, const char* text, size_t n, bool vertic
     const int w = font->cell_w, h = font->cell_h;
     const int64_t along = static_cast<int64_t>(n) * (vertical ? h : w);
     if (along > Max_Line_Length) return nullptr;
-    const uint64_t glyphs = Surface_Content(font->glyphs) ^
-                            ((uint64_t(uint32_t(w)) << 40 | uint64_t(uint32_t(h)) << 20) + 1);
+    const uint64_t glyphs = Surface_Content(font->glyphs);
     for (Line_Picture& l : Lines())
         if (l.glyphs == glyphs && l.vertical == vertical && l.text.size() == n &&
             std::memcmp(l.text.data(), text, n) == 0) {
